@@ -1,0 +1,76 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/clock.h"
+#include "host/file_system.h"
+#include "host/message_pump.h"
+#include "host/messages.h"
+#include "host/posix/posix_file_system.h"
+
+namespace rw {
+
+class FakeClock : public Clock {
+ public:
+  uint32_t TickCount() override { return now; }
+  uint32_t now = 1000;
+};
+
+class CountingPump : public MessagePump {
+ public:
+  void ServicePending() override {
+    ++calls;
+    if (onService) onService();
+  }
+  int calls = 0;
+  std::function<void()> onService;
+};
+
+// Records every message box; answers questions from a queue (No when it is empty).
+class FakeMessages : public Messages {
+ public:
+  struct Shown {
+    std::string kind;  // "message", "ask" or "folder"
+    std::string caption;
+    std::string text;
+    MessageIcon icon = MessageIcon::kNone;
+    MessageButtons buttons = MessageButtons::kOk;
+  };
+
+  MessageAnswer Show(std::string_view caption, std::string_view text, MessageIcon icon,
+                     MessageButtons buttons) override;
+  std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
+                                 std::string_view preset) override;
+  std::optional<std::string> ChooseFolder(std::string_view title, std::string_view root) override;
+
+  std::vector<Shown> shown;
+  std::deque<MessageAnswer> answers;
+  std::deque<std::optional<std::string>> inputs;
+};
+
+// Real files (tests use temporary folders) with the host details a test can set: drive
+// kinds, short names, hidden files, and failures of chosen operations.
+class FakeFileSystem : public PosixFileSystem {
+ public:
+  bool SetHidden(const std::string& path) override;
+  std::string ShortPath(const std::string& path) override;
+  DriveKind KindOfDrive(const std::string& root) override;
+  bool IsDriveReadOnly(const std::string& root) override;
+  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
+  FileResult Rename(const std::string& from, const std::string& to) override;
+  FileResult MoveFile(const std::string& from, const std::string& to) override;
+
+  std::vector<std::string> hidden;
+  std::map<std::string, std::string> shortPaths;
+  std::map<std::string, DriveKind> driveKinds;
+  std::vector<std::string> readOnlyDrives;
+  std::vector<std::string> failWrites;   // paths whose writes fail
+  std::vector<std::string> failRenames;  // source paths whose renames and moves fail
+};
+
+}  // namespace rw

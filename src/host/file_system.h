@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rw {
+
+// One entry of a folder listing.
+struct DirectoryEntry {
+  std::string name;
+  uint64_t size = 0;
+  uint32_t dosTime = 0;  // last write, local time, MS-DOS packed (date high, time low)
+  bool isFolder = false;
+  bool hidden = false;
+};
+
+enum class DriveKind { kUnknown, kRemovable, kFixed, kNetwork, kCdRom, kRamDisk };
+
+// The outcome of a file operation: kOk, or why it failed with the system's error number.
+struct FileResult {
+  enum Kind { kOk, kExists, kNotFound, kOther };
+  Kind kind = kOk;
+  int error = 0;
+  bool ok() const { return kind == kOk; }
+};
+
+// What std::filesystem does not give portably: MS-DOS times, the hidden attribute, short
+// names, drive kinds, and file operations that report the system's error numbers.
+// Paths are host paths as bytes.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Entries of folder whose names match pattern ("*" any run, "?" one character, case
+  // ignored; "*.*" matches every name); "." and ".." are left out. Empty when unreadable.
+  virtual std::vector<DirectoryEntry> List(const std::string& folder,
+                                           std::string_view pattern) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+  virtual bool IsFolder(const std::string& path) = 0;
+  virtual std::optional<uint32_t> ModifiedDosTime(const std::string& path) = 0;
+  virtual bool SetModifiedDosTime(const std::string& path, uint32_t dosTime) = 0;
+  // Hosts without the attribute succeed without doing anything.
+  virtual bool SetHidden(const std::string& path) = 0;
+  // The 8.3 form of a path; hosts without short names give the path itself.
+  virtual std::string ShortPath(const std::string& path) = 0;
+  virtual DriveKind KindOfDrive(const std::string& root) = 0;
+  virtual bool IsDriveReadOnly(const std::string& root) = 0;
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // Replaces the file through a temporary file beside it, so a failure keeps the old file.
+  virtual bool WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
+  virtual FileResult CopyFile(const std::string& from, const std::string& to) = 0;  // overwrites
+  virtual FileResult MoveFile(const std::string& from, const std::string& to) = 0;  // kExists if to exists
+  virtual FileResult Rename(const std::string& from, const std::string& to) = 0;
+  virtual FileResult DeleteFile(const std::string& path) = 0;
+  virtual FileResult CreateFolder(const std::string& path) = 0;
+  virtual FileResult RemoveFolder(const std::string& path) = 0;  // empty folders only
+};
+
+// Whether name matches a wildcard pattern the way the file system's listing does.
+bool MatchesWildcard(std::string_view name, std::string_view pattern);
+
+}  // namespace rw

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rw {
+
+enum class MessageIcon { kNone, kError, kWarning, kInformation, kQuestion };
+enum class MessageButtons { kOk, kYesNo };
+enum class MessageAnswer { kOk, kYes, kNo };
+
+// Every message box, question and input box of the program goes through here, with its
+// caption and text exactly as the user sees them.
+class Messages {
+ public:
+  virtual ~Messages() = default;
+  virtual MessageAnswer Show(std::string_view caption, std::string_view text, MessageIcon icon,
+                             MessageButtons buttons = MessageButtons::kOk) = 0;
+  // An input box with a preset answer; nullopt when cancelled.
+  virtual std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
+                                         std::string_view preset) = 0;
+  // A folder chooser that offers only folders below root; nullopt when cancelled.
+  virtual std::optional<std::string> ChooseFolder(std::string_view title,
+                                                  std::string_view root) = 0;
+};
+
+}  // namespace rw

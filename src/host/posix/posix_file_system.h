@@ -1,0 +1,29 @@
+#pragma once
+
+#include "host/file_system.h"
+
+namespace rw {
+
+// std::filesystem and POSIX: no hidden attribute, no short names, every drive fixed.
+class PosixFileSystem : public FileSystem {
+ public:
+  std::vector<DirectoryEntry> List(const std::string& folder, std::string_view pattern) override;
+  bool Exists(const std::string& path) override;
+  bool IsFolder(const std::string& path) override;
+  std::optional<uint32_t> ModifiedDosTime(const std::string& path) override;
+  bool SetModifiedDosTime(const std::string& path, uint32_t dosTime) override;
+  bool SetHidden(const std::string& path) override;
+  std::string ShortPath(const std::string& path) override;
+  DriveKind KindOfDrive(const std::string& root) override;
+  bool IsDriveReadOnly(const std::string& root) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
+  FileResult CopyFile(const std::string& from, const std::string& to) override;
+  FileResult MoveFile(const std::string& from, const std::string& to) override;
+  FileResult Rename(const std::string& from, const std::string& to) override;
+  FileResult DeleteFile(const std::string& path) override;
+  FileResult CreateFolder(const std::string& path) override;
+  FileResult RemoveFolder(const std::string& path) override;
+};
+
+}  // namespace rw
