@@ -39,8 +39,8 @@ std::string GetPlayerValue(std::string_view playerString, std::string_view key) 
   // The string is wrapped in backslashes first, so its last value counts too.
   const std::string wrapped = "\\" + std::string(playerString) + "\\";
   std::string_view value;
-  const bool found =
-      FindItem(wrapped, [key](std::string_view item) { return item == key; }, value);
+  const bool found = FindItem(
+      wrapped, [key](std::string_view item) { return item == key; }, value);
   return found ? std::string(value) : std::string();
 }
 

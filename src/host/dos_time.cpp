@@ -15,9 +15,12 @@ LocalDateTime FromDosTime(uint32_t dosTime) {
 
 uint32_t ToDosTime(const LocalDateTime& v) {
   const int year = v.year < 1980 ? 0 : v.year - 1980;
-  return (static_cast<uint32_t>(year & 0x7F) << 25) | (static_cast<uint32_t>(v.month & 0x0F) << 21) |
-         (static_cast<uint32_t>(v.day & 0x1F) << 16) | (static_cast<uint32_t>(v.hour & 0x1F) << 11) |
-         (static_cast<uint32_t>(v.minute & 0x3F) << 5) | static_cast<uint32_t>((v.second / 2) & 0x1F);
+  return (static_cast<uint32_t>(year & 0x7F) << 25) |
+         (static_cast<uint32_t>(v.month & 0x0F) << 21) |
+         (static_cast<uint32_t>(v.day & 0x1F) << 16) |
+         (static_cast<uint32_t>(v.hour & 0x1F) << 11) |
+         (static_cast<uint32_t>(v.minute & 0x3F) << 5) |
+         static_cast<uint32_t>((v.second / 2) & 0x1F);
 }
 
 }  // namespace rw

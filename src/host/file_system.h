@@ -35,8 +35,7 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Entries of folder whose names match pattern ("*" any run, "?" one character, case
   // ignored; "*.*" matches every name); "." and ".." are left out. Empty when unreadable.
-  virtual std::vector<DirectoryEntry> List(const std::string& folder,
-                                           std::string_view pattern) = 0;
+  virtual std::vector<DirectoryEntry> List(const std::string& folder, std::string_view pattern) = 0;
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
   virtual std::optional<uint32_t> ModifiedDosTime(const std::string& path) = 0;
@@ -51,7 +50,8 @@ class FileSystem {
   // Replaces the file through a temporary file beside it, so a failure keeps the old file.
   virtual bool WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
   virtual FileResult CopyFile(const std::string& from, const std::string& to) = 0;  // overwrites
-  virtual FileResult MoveFile(const std::string& from, const std::string& to) = 0;  // kExists if to exists
+  virtual FileResult MoveFile(const std::string& from,
+                              const std::string& to) = 0;  // kExists if to exists
   virtual FileResult Rename(const std::string& from, const std::string& to) = 0;
   virtual FileResult DeleteFile(const std::string& path) = 0;
   virtual FileResult CreateFolder(const std::string& path) = 0;

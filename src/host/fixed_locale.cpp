@@ -66,8 +66,8 @@ std::optional<LocalDateTime> FixedLocale::ParseDateTime(std::string_view text) c
   if (pos == text.size()) return v;
   if (!Expect(text, pos, ' ') || !ReadNumber(text, pos, 2, v.hour) || !Expect(text, pos, ':') ||
       !ReadNumber(text, pos, 2, v.minute) || !Expect(text, pos, ':') ||
-      !ReadNumber(text, pos, 2, v.second) || pos != text.size() || v.hour > 23 ||
-      v.minute > 59 || v.second > 59) {
+      !ReadNumber(text, pos, 2, v.second) || pos != text.size() || v.hour > 23 || v.minute > 59 ||
+      v.second > 59) {
     return std::nullopt;
   }
   return v;

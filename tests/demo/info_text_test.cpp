@@ -19,7 +19,8 @@ TEST(GetInfoValueFrom, MissingKeyIsNotApplicableAndUnterminatedLastValueIsEmpty)
 }
 
 TEST(GetInfoValueFrom, MatchesWholeKeysOnly) {
-  const std::string info = "\\gameversion\\osp 1.03a\\version\\Q3 1.17 linux-i386\\mode\\x_version\\";
+  const std::string info =
+      "\\gameversion\\osp 1.03a\\version\\Q3 1.17 linux-i386\\mode\\x_version\\";
   EXPECT_EQ(GetInfoValueFrom("version", info), "Q3 1.17 linux-i386");
   EXPECT_EQ(GetInfoValueFrom("hostname", "\\sv_hostname\\Arena\\"), "N/A");
   // A value that ends like a key does not answer for it.

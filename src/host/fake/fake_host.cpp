@@ -12,8 +12,8 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
 
 }  // namespace
 
-MessageAnswer FakeMessages::Show(std::string_view caption, std::string_view text,
-                                 MessageIcon icon, MessageButtons buttons) {
+MessageAnswer FakeMessages::Show(std::string_view caption, std::string_view text, MessageIcon icon,
+                                 MessageButtons buttons) {
   shown.push_back({"message", std::string(caption), std::string(text), icon, buttons});
   if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
   if (answers.empty()) return MessageAnswer::kNo;
@@ -24,8 +24,8 @@ MessageAnswer FakeMessages::Show(std::string_view caption, std::string_view text
 
 std::optional<std::string> FakeMessages::Ask(std::string_view caption, std::string_view prompt,
                                              std::string_view) {
-  shown.push_back({"ask", std::string(caption), std::string(prompt), MessageIcon::kNone,
-                   MessageButtons::kOk});
+  shown.push_back(
+      {"ask", std::string(caption), std::string(prompt), MessageIcon::kNone, MessageButtons::kOk});
   if (inputs.empty()) return std::nullopt;
   std::optional<std::string> input = inputs.front();
   inputs.pop_front();
@@ -34,8 +34,8 @@ std::optional<std::string> FakeMessages::Ask(std::string_view caption, std::stri
 
 std::optional<std::string> FakeMessages::ChooseFolder(std::string_view title,
                                                       std::string_view root) {
-  shown.push_back({"folder", std::string(title), std::string(root), MessageIcon::kNone,
-                   MessageButtons::kOk});
+  shown.push_back(
+      {"folder", std::string(title), std::string(root), MessageIcon::kNone, MessageButtons::kOk});
   if (inputs.empty()) return std::nullopt;
   std::optional<std::string> input = inputs.front();
   inputs.pop_front();

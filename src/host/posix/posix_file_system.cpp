@@ -96,9 +96,13 @@ bool PosixFileSystem::SetModifiedDosTime(const std::string& path, uint32_t dosTi
   return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
-bool PosixFileSystem::SetHidden(const std::string& path) { return Exists(path); }
+bool PosixFileSystem::SetHidden(const std::string& path) {
+  return Exists(path);
+}
 
-std::string PosixFileSystem::ShortPath(const std::string& path) { return path; }
+std::string PosixFileSystem::ShortPath(const std::string& path) {
+  return path;
+}
 
 DriveKind PosixFileSystem::KindOfDrive(const std::string& root) {
   return Exists(root) ? DriveKind::kFixed : DriveKind::kUnknown;
