@@ -1,0 +1,34 @@
+#include "cli/cli_messages.h"
+
+#include <iostream>
+
+#include "text/windows_1252.h"
+
+namespace rw::cli {
+
+MessageAnswer CliMessages::Show(std::string_view caption, std::string_view text, MessageIcon,
+                                MessageButtons buttons) {
+  shown_.push_back({std::string(caption), std::string(text)});
+  const bool question = buttons == MessageButtons::kYesNo;
+  if (!quiet_) {
+    std::cerr << Windows1252ToUtf8(caption) << ": " << Windows1252ToUtf8(text);
+    if (question) std::cerr << (answerYes_ ? " [answered Yes]" : " [answered No]");
+    std::cerr << '\n';
+  }
+  if (!question) return MessageAnswer::kOk;
+  return answerYes_ ? MessageAnswer::kYes : MessageAnswer::kNo;
+}
+
+std::optional<std::string> CliMessages::Ask(std::string_view caption, std::string_view prompt,
+                                            std::string_view) {
+  Show(caption, prompt, MessageIcon::kQuestion, MessageButtons::kOk);
+  return std::nullopt;
+}
+
+std::optional<std::string> CliMessages::ChooseFolder(std::string_view title, std::string_view) {
+  Show(title, "no folder chooser on the command line", MessageIcon::kInformation,
+       MessageButtons::kOk);
+  return std::nullopt;
+}
+
+}  // namespace rw::cli
