@@ -11,7 +11,8 @@ std::string Join(std::string_view folder, std::string_view name) {
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringAnsiCase(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() &&
+         EqualsIgnoringAnsiCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
@@ -32,12 +33,22 @@ std::string After(const std::string& text, const std::string& marker) {
 
 }  // namespace
 
-bool IsNewGeneration(std::string_view protocol) { return protocol >= std::string_view("47"); }
+bool IsNewGeneration(std::string_view protocol) {
+  return protocol >= std::string_view("47");
+}
 
-std::string GameInstall::baseFolder() const { return Join(gameFolder_, "baseq3"); }
-std::string GameInstall::baseDemosFolder() const { return Join(baseFolder(), "demos"); }
-std::string GameInstall::program() const { return Join(gameFolder_, "quake3.exe"); }
-std::string GameInstall::baseArchive() const { return Join(baseFolder(), "pak0.pk3"); }
+std::string GameInstall::baseFolder() const {
+  return Join(gameFolder_, "baseq3");
+}
+std::string GameInstall::baseDemosFolder() const {
+  return Join(baseFolder(), "demos");
+}
+std::string GameInstall::program() const {
+  return Join(gameFolder_, "quake3.exe");
+}
+std::string GameInstall::baseArchive() const {
+  return Join(baseFolder(), "pak0.pk3");
+}
 
 void GameInstall::ScanMods() {
   mods_.clear();

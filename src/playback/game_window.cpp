@@ -20,7 +20,9 @@ void GameWindow::Pause() {
   clock_.Sleep(kPollMs);
 }
 
-bool GameWindow::IsRunning() { return GameWindowId() != 0; }
+bool GameWindow::IsRunning() {
+  return GameWindowId() != 0;
+}
 
 bool GameWindow::SendConsoleLine(std::string_view text) {
   if (GameWindowId() == 0) return false;

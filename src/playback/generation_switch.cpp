@@ -78,8 +78,8 @@ bool GenerationSwitch::SwitchRunning(bool toNew, const std::string& globalParame
 }
 
 bool GenerationSwitch::Switch(bool toNew, const std::string& globalParameters) {
-  const bool switched = host_.game.IsRunning() ? SwitchRunning(toNew, globalParameters)
-                                               : SwitchStopped(toNew);
+  const bool switched =
+      host_.game.IsRunning() ? SwitchRunning(toNew, globalParameters) : SwitchStopped(toNew);
   if (switched) {
     ShowActive(toNew);
     return true;

@@ -13,9 +13,9 @@ namespace rw {
 
 // The check marks and the enabled state of the main window's version menu items.
 struct VersionMenu {
-  bool enabled = false;     // both version items; only when switching is available
-  bool newChecked = false;  // "Q3A version is now 1.27"
-  bool oldChecked = false;  // "Q3A version is now 1.17"
+  bool enabled = false;            // both version items; only when switching is available
+  bool newChecked = false;         // "Q3A version is now 1.27"
+  bool oldChecked = false;         // "Q3A version is now 1.17"
   bool restoreNewChecked = false;  // "Restore version 1.27 on Exit"
   bool restoreOldChecked = false;  // "Restore version 1.17 on Exit"
 };

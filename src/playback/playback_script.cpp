@@ -35,8 +35,8 @@ std::string TenthsText(int tenths) {
 // Steps of a tenth up to 4.0; the named states stop, jump or toggle differently.
 SpeedState StepState(int number) {
   const std::string scale = TenthsText(number);
-  return {StateName(number), 0,      "ds00", scale, StateName(number + 1), StateName(number - 1),
-          "ds10",            "ds10", "SPEED " + scale};
+  return {StateName(number),     0,      "ds00", scale,           StateName(number + 1),
+          StateName(number - 1), "ds10", "ds10", "SPEED " + scale};
 }
 
 std::vector<SpeedState> SpeedStates() {
@@ -48,8 +48,8 @@ std::vector<SpeedState> SpeedStates() {
   states[25] = {"ds25", 0, "ds00", "2.5", "ds26", "ds24", "ds10", "ds25", "^3FASTFORWARD"};
   for (int whole = 4; whole <= 8; ++whole) {
     const std::string scale = TenthsText(whole * 10);
-    states.push_back({StateName(whole * 10), 0, "ds00", scale, StateName(whole * 10 + 10),
-                      "ds39", "ds10", "ds10", "SPEED " + scale});
+    states.push_back({StateName(whole * 10), 0, "ds00", scale, StateName(whole * 10 + 10), "ds39",
+                      "ds10", "ds10", "SPEED " + scale});
   }
   states.push_back({"ds90", 0, "ds00", "9.0", "dsmax", "ds39", "ds_s", "ds10", "SPEED 9.0"});
   states.push_back({"dsmax", 0, "ds00", "100", "dsmax", "ds39", "ds_s", "ds10", "^4MAXSPEED"});
@@ -139,8 +139,8 @@ std::string SingleDemoScript(const ScriptOptions& options, std::string_view disp
     AddLine(script, "set d1 \"demo " + playName + "; set actualdemo echo Demo ^3" + shown +
                         "; vstr ds10; set nextdemo vstr d1\"");
   } else {
-    AddLine(script, "set d1 \"demo " + playName + "; set actualdemo echo Playing demo: ^3" +
-                        shown + "; vstr ds10; set nextdemo vstr end\"");
+    AddLine(script, "set d1 \"demo " + playName + "; set actualdemo echo Playing demo: ^3" + shown +
+                        "; vstr ds10; set nextdemo vstr end\"");
   }
   AddClosing(script, options);
   return script;
@@ -161,8 +161,8 @@ std::string PlayListScript(const ScriptOptions& options, const std::vector<std::
     const std::string& record = records[index];
     const std::size_t star = record.find('*');
     const std::string play = record.substr(0, star);
-    const std::string file =
-        FileNameOf(star == std::string::npos ? std::string_view() : std::string_view(record).substr(star + 1));
+    const std::string file = FileNameOf(
+        star == std::string::npos ? std::string_view() : std::string_view(record).substr(star + 1));
     const std::string number = std::to_string(index + 1);
     std::string next;
     if (index + 1 < records.size()) {

@@ -31,12 +31,15 @@ WindowId FakeWindowSystem::FindTopLevel(std::string_view className, std::string_
 std::vector<ChildWindow> FakeWindowSystem::Children(WindowId window) {
   std::vector<ChildWindow> children;
   for (const auto& [id, child] : windows_) {
-    if (window != 0 && child.parent == window) children.push_back({id, child.className, child.style});
+    if (window != 0 && child.parent == window)
+      children.push_back({id, child.className, child.style});
   }
   return children;
 }
 
-bool FakeWindowSystem::Exists(WindowId window) { return windows_.contains(window); }
+bool FakeWindowSystem::Exists(WindowId window) {
+  return windows_.contains(window);
+}
 
 void FakeWindowSystem::SendChar(WindowId window, unsigned char code) {
   sent.push_back({window, false, code});

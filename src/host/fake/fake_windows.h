@@ -15,8 +15,8 @@ class FakeWindowSystem : public WindowSystem {
  public:
   struct Sent {
     WindowId window = 0;
-    bool close = false;       // WM_CLOSE, else WM_CHAR
-    unsigned char code = 0;   // the character of a WM_CHAR
+    bool close = false;      // WM_CLOSE, else WM_CHAR
+    unsigned char code = 0;  // the character of a WM_CHAR
   };
 
   WindowId AddTopLevel(std::string className, std::string title);

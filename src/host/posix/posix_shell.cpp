@@ -53,7 +53,8 @@ std::vector<std::string> SplitCommandLine(std::string_view text) {
 
 PosixShell::PosixShell(std::string searchPath) : searchPath_(std::move(searchPath)) {}
 
-PosixShell::PosixShell() : PosixShell(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin") {}
+PosixShell::PosixShell()
+    : PosixShell(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin") {}
 
 std::string PosixShell::FindProgram(std::string_view name) const {
   std::size_t begin = 0;
@@ -100,7 +101,8 @@ ShellResult PosixShell::StartProgram(const std::string& program, const std::stri
     if (access(program.c_str(), X_OK) != 0) return {false, "The program is not executable."};
     arguments = {program};
   }
-  for (std::string& argument : SplitCommandLine(parameters)) arguments.push_back(std::move(argument));
+  for (std::string& argument : SplitCommandLine(parameters))
+    arguments.push_back(std::move(argument));
   return Spawn(arguments, workingFolder);
 }
 

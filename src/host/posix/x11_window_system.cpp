@@ -11,10 +11,14 @@
 namespace rw {
 namespace {
 
-Display* AsDisplay(void* display) { return static_cast<Display*>(display); }
+Display* AsDisplay(void* display) {
+  return static_cast<Display*>(display);
+}
 
 // A window that vanished between the search and the request is not worth dying for.
-int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
+int IgnoreErrors(Display*, XErrorEvent*) {
+  return 0;
+}
 
 std::vector<Window> ChildrenOf(Display* display, Window window) {
   Window root = 0;
@@ -135,9 +139,15 @@ namespace rw {
 
 X11WindowSystem::X11WindowSystem() = default;
 X11WindowSystem::~X11WindowSystem() = default;
-WindowId X11WindowSystem::FindTopLevel(std::string_view, std::string_view) { return 0; }
-std::vector<ChildWindow> X11WindowSystem::Children(WindowId) { return {}; }
-bool X11WindowSystem::Exists(WindowId) { return false; }
+WindowId X11WindowSystem::FindTopLevel(std::string_view, std::string_view) {
+  return 0;
+}
+std::vector<ChildWindow> X11WindowSystem::Children(WindowId) {
+  return {};
+}
+bool X11WindowSystem::Exists(WindowId) {
+  return false;
+}
 void X11WindowSystem::SendChar(WindowId, unsigned char) {}
 void X11WindowSystem::SendClose(WindowId) {}
 
