@@ -7,14 +7,9 @@
 #include <vector>
 
 #include "host/locale.h"
+#include "host/path_separator.h"
 
 namespace rw {
-
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
 
 // One folder of the tree. A top-level node holds a full path without a trailing separator;
 // any other node holds one folder name. The text colour is the only record of whether the
