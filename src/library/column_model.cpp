@@ -129,7 +129,7 @@ void ColumnChooser::MoveDown() {
 bool ColumnChooser::SetChecked(int index, bool checked) {
   if (index < 0 || index >= static_cast<int>(entries_.size())) return false;
   ChooserEntry& entry = entries_[index];
-  if (!checked && entry.header == "Demoname") return false;
+  if (!checked && entry.header == kColumnHeaders[0]) return false;
   if (entry.checked == checked) return true;
   entry.checked = checked;
   applyEnabled_ = true;

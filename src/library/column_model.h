@@ -95,7 +95,7 @@ class ColumnChooser {
   bool canShow() const { return HasSelection() && !entries_[selected_].checked; }
   bool canHide() const {
     return HasSelection() && entries_[selected_].checked &&
-           entries_[selected_].header != "Demoname";
+           entries_[selected_].header != kColumnHeaders[0];
   }
 
   // Applies to layout when there are unapplied changes; disables Apply.

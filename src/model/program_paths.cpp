@@ -100,7 +100,9 @@ std::string ChooseProgramFolder(const ProgramFolderSources& sources) {
     return Join(Join(Join(WithoutTrailingSeparator(sources.userHome), ".local"), "share"),
                 "Reelwright");
   }
-  return WithoutTrailingSeparator(sources.executableFolder);
+  // Nothing known at all: the working folder rather than the root of the file system.
+  return sources.executableFolder.empty() ? std::string(".")
+                                          : WithoutTrailingSeparator(sources.executableFolder);
 }
 
 std::string DefaultGameFolder(std::string_view winePrefix, std::string_view userHome) {

@@ -26,7 +26,8 @@ struct ProgramFolderSources {
 ProgramFolderSources CurrentProgramFolderSources(std::string homeOption);
 
 // --home, else REELWRIGHT_HOME, else the executable's folder when writable (a portable
-// install), else the per-user data folder + "/Reelwright". Without a trailing separator.
+// install), else the per-user data folder + "/Reelwright", else the executable's folder as it
+// is. Without a trailing separator.
 std::string ChooseProgramFolder(const ProgramFolderSources& sources);
 
 // The game folder's default: the Wine prefix's program-files folder + "Quake III Arena".

@@ -25,6 +25,10 @@ TEST(ProgramFolder, OptionThenVariableThenWritableExecutableFolderThenUserData) 
   EXPECT_EQ(ChooseProgramFolder(sources), "/data/Reelwright");
   sources.dataHome.clear();
   EXPECT_EQ(ChooseProgramFolder(sources), "/home/ann/.local/share/Reelwright");
+  sources.userHome.clear();
+  EXPECT_EQ(ChooseProgramFolder(sources), "/usr/local/bin");
+  sources.executableFolder.clear();
+  EXPECT_EQ(ChooseProgramFolder(sources), ".");
 }
 
 TEST(ProgramFolder, GameFolderDefaultsIntoTheWinePrefix) {
