@@ -11,24 +11,20 @@
 #include <climits>
 #endif
 
+#include "host/path_separator.h"
+
 namespace rw {
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
 std::string Join(std::string_view folder, std::string_view name) {
   std::string path(folder);
-  path += kSeparator;
+  path += kPathSeparator;
   path += name;
   return path;
 }
 
 std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && (path.back() == '/' || path.back() == kSeparator)) path.pop_back();
+  while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator)) path.pop_back();
   return path;
 }
 
@@ -38,7 +34,7 @@ std::string Variable(const char* name) {
 }
 
 std::string FolderOf(std::string_view path) {
-  const size_t slash = path.find_last_of(kSeparator == '/' ? "/" : "\\/");
+  const size_t slash = path.find_last_of(kPathSeparator == '/' ? "/" : "\\/");
   if (slash == std::string_view::npos) return ".";
   return std::string(path.substr(0, slash == 0 ? 1 : slash));
 }
