@@ -44,12 +44,11 @@ TEST(PosixShell, StartsAProgramWithItsParametersInTheWorkingFolder) {
   const std::string program = WriteRecorder(dir, "game", record);
   std::filesystem::create_directories(dir.Join("work"));
   PosixShell shell("/usr/bin:/bin");
-  const ShellResult result = shell.StartProgram(program, " +set fs_game osp +exec rwttmp.rwt",
-                                                dir.Join("work"));
+  const ShellResult result =
+      shell.StartProgram(program, " +set fs_game osp +exec rwttmp.rwt", dir.Join("work"));
   ASSERT_TRUE(result.started) << result.reason;
-  EXPECT_EQ(WaitForFile(record),
-            std::filesystem::canonical(dir.Join("work")).string() +
-                "\n[+set]\n[fs_game]\n[osp]\n[+exec]\n[rwttmp.rwt]\n");
+  EXPECT_EQ(WaitForFile(record), std::filesystem::canonical(dir.Join("work")).string() +
+                                     "\n[+set]\n[fs_game]\n[osp]\n[+exec]\n[rwttmp.rwt]\n");
 }
 
 TEST(PosixShell, StartsAWindowsProgramThroughWine) {
