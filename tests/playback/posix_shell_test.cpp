@@ -51,6 +51,16 @@ TEST(PosixShell, StartsAProgramWithItsParametersInTheWorkingFolder) {
                                      "\n[+set]\n[fs_game]\n[osp]\n[+exec]\n[rwttmp.rwt]\n");
 }
 
+TEST(PosixShell, StartsANativeGameProgramDirectlyWhateverItsName) {
+  test::TempDir dir;
+  const std::string record = dir.Join("record");
+  const std::string program = WriteRecorder(dir, "quake3.exe", record);
+  PosixShell shell(dir.Join("nothing"));
+  ASSERT_TRUE(shell.StartProgram(program, "+exec rwttmp.rwt", dir.path()).started);
+  EXPECT_EQ(WaitForFile(record),
+            std::filesystem::canonical(dir.path()).string() + "\n[+exec]\n[rwttmp.rwt]\n");
+}
+
 TEST(PosixShell, StartsAWindowsProgramThroughWine) {
   test::TempDir dir;
   const std::string record = dir.Join("record");
