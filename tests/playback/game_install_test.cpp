@@ -87,8 +87,7 @@ TEST(GameInstall, NewDemoInASubFolderIsInPlaceOnlyWithoutBlanks) {
   EXPECT_TRUE(g.install.IsInPlace(Plain(g, "baseq3/demos/Cup", "Final.dm_48", "48")));
   EXPECT_FALSE(g.install.IsInPlace(Plain(g, "baseq3/demos/Cup 2", "Final.dm_48", "48")));
   EXPECT_FALSE(g.install.IsInPlace(Plain(g, "baseq3/demos/Cup", "The Final.dm_48", "48")));
-  // The old game takes blanks.
-  EXPECT_TRUE(g.install.IsInPlace(Plain(g, "baseq3/demos/Cup 2", "Final.dm3", "43")));
+  EXPECT_FALSE(g.install.IsInPlace(Plain(g, "baseq3/demos2", "Final.dm_48", "48")));
   EXPECT_FALSE(g.install.IsInPlace(Plain(g, "elsewhere", "Final.dm_48", "48")));
   EXPECT_EQ(g.install.RelativePlayName(g.Path("baseq3/demos/Cup/Final.DM_48")), "cup/final.dm_48");
 }
@@ -109,6 +108,24 @@ TEST(GameInstall, OldDemoPlaysUnderItsShortNameInCapitals) {
   const std::string full = g.Path("baseq3/demos/Long Folder/long demo name.dm3");
   g.files.shortPaths[full] = g.Path("baseq3/demos/LONGFO~1/longde~1.dm3");
   EXPECT_EQ(g.install.RelativePlayName(full), "LONGFO~1/LONGDE~1");
+}
+
+TEST(GameInstall, OldDemoWithBlanksIsInPlaceOnlyUnderAShortName) {
+  GameFolder g;
+  const std::string full = g.Path("baseq3/demos/Cup 2/Final.dm3");
+  EXPECT_FALSE(g.install.IsInPlace(Plain(g, "baseq3/demos/Cup 2", "Final.dm3", "43")));
+  g.files.shortPaths[full] = g.Path("baseq3/demos/CUP2~1/Final.dm3");
+  EXPECT_TRUE(g.install.IsInPlace(Plain(g, "baseq3/demos/Cup 2", "Final.dm3", "43")));
+  EXPECT_EQ(g.install.RelativePlayName(full), "CUP2~1/FINAL");
+}
+
+TEST(GameInstall, DemosFolderAboveTheGameIsNotTheGames) {
+  test::TempDir dir;
+  FakeFileSystem files;
+  const std::string game = dir.Join("demos/q3");
+  const GameInstall install(files, game);
+  EXPECT_EQ(install.RelativePlayName(game + "/baseq3/demos/Sub/A.dm_48"), "sub/a.dm_48");
+  EXPECT_EQ(install.RelativePlayName(game + "/baseq3/demos/Sub/A.dm3"), "SUB/A");
 }
 
 TEST(GameInstall, ArchiveMemberIsInPlaceOnlyInDemosOfABaseOrModArchive) {

@@ -118,6 +118,21 @@ TEST(GenerationSwitch, StoppedGameSwitchesWithFourRenamesInOrder) {
   EXPECT_TRUE(q3.shell.calls.empty());
 }
 
+TEST(GenerationSwitch, OnlyTheUncheckedAvailableItemSwitches) {
+  Installation q3(true);
+  q3.versions.ShowStartState(true);
+  EXPECT_FALSE(q3.versions.Choose(true, ""));
+  EXPECT_TRUE(q3.files.renames.empty());
+  EXPECT_TRUE(q3.versions.Choose(false, ""));
+  EXPECT_TRUE(q3.versions.menu().oldChecked);
+
+  Installation unavailable(true);
+  std::filesystem::remove(unavailable.Path("oldversion"));
+  unavailable.versions.ShowStartState(true);
+  EXPECT_FALSE(unavailable.versions.Choose(false, ""));
+  EXPECT_TRUE(unavailable.files.renames.empty());
+}
+
 TEST(GenerationSwitch, StoppedGameStopsAtTheFirstFailedRename) {
   Installation q3(true);
   q3.versions.ShowStartState(true);
