@@ -3,19 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "host/path_separator.h"
+
 namespace rw {
 
+inline bool IsPathSeparator(char c) {
 #ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-inline bool IsPathSeparator(char c) {
   return c == '\\' || c == '/';
-}
 #else
-inline constexpr char kPathSeparator = '/';
-inline bool IsPathSeparator(char c) {
   return c == '/';
-}
 #endif
+}
 
 // folder, the host's separator (unless folder ends in one) and name.
 inline std::string JoinPath(std::string_view folder, std::string_view name) {
