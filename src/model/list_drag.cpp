@@ -47,4 +47,36 @@ void RemoveSelected(RowList& playList) {
   std::erase_if(playList, [](const ListItem& item) { return item.selected; });
 }
 
+std::set<int> SelectedImages(const RowList& demoList) {
+  std::set<int> images;
+  for (const ListItem& item : demoList) {
+    if (item.selected) images.insert(RowImage(item.columns));
+  }
+  return images;
+}
+
+RowList::iterator RowListSelection::FirstSelected() const {
+  return std::find_if(list_.begin(), list_.end(),
+                      [](const ListItem& item) { return item.selected; });
+}
+
+bool RowListSelection::HasSelection() const {
+  return FirstSelected() != list_.end();
+}
+
+std::string RowListSelection::FirstSelectedLocation() const {
+  const auto first = FirstSelected();
+  return first != list_.end() ? first->columns[kLocationColumn] : std::string();
+}
+
+std::string RowListSelection::FirstSelectedName() const {
+  const auto first = FirstSelected();
+  return first != list_.end() ? first->columns[kDemonameColumn] : std::string();
+}
+
+void RowListSelection::RemoveFirstSelected() {
+  const auto first = FirstSelected();
+  if (first != list_.end()) list_.erase(first);
+}
+
 }  // namespace rw

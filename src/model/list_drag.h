@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <optional>
+#include <set>
+#include <string>
 
+#include "model/folder_tree_commands.h"
 #include "model/list_row.h"
 
 namespace rw {
@@ -26,5 +29,23 @@ bool ReorderPlayList(RowList& playList, std::optional<size_t> target);
 
 // Play list to demo list ("Remove from Playlist"): the selected rows leave the play list.
 void RemoveSelected(RowList& playList);
+
+// Demo list onto a folder of the tree: the images of the selected rows, and the selection as
+// moving the demos takes it.
+std::set<int> SelectedImages(const RowList& demoList);
+
+class RowListSelection : public DemoListSelection {
+ public:
+  explicit RowListSelection(RowList& demoList) : list_(demoList) {}
+  bool HasSelection() const override;
+  std::string FirstSelectedLocation() const override;
+  std::string FirstSelectedName() const override;
+  void RemoveFirstSelected() override;
+  bool Empty() const override { return list_.empty(); }
+
+ private:
+  RowList::iterator FirstSelected() const;
+  RowList& list_;
+};
 
 }  // namespace rw

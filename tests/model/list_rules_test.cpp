@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "host/fake/fake_host.h"
 #include "model/list_drag.h"
 #include "model/selection_status.h"
+#include "support/test_files.h"
 
 namespace rw {
 namespace {
@@ -213,6 +217,36 @@ TEST(ListDrag, ReorderingMovesOneRowOnly) {
 
   RemoveSelected(plays);
   EXPECT_EQ(Names(plays), (std::vector<std::string>{"b", "d"}));
+}
+
+TEST(ListDrag, SelectedDemosMoveOntoAFolderAndLeaveTheList) {
+  test::TempDir dir;
+  FakeFileSystem files;
+  FakeMessages messages;
+  FixedLocale locale;
+  FolderTree tree(locale);
+  const FolderColours colours;
+  FolderNode* source = tree.AddTopLevel(dir.Join("source"), colours.demo);
+  FolderNode* target = tree.AddTopLevel(dir.Join("target"), colours.nonDemo);
+  tree.Select(source);
+  std::filesystem::create_directory(dir.Join("target"));
+  test::WriteBytes(dir.Join("source/a.dm3"), "a");
+  test::WriteBytes(dir.Join("source/b.dm3"), "b");
+  RowList demos = {Item(MakeRow("a.dm3", dir.Join("source")), true),
+                   Item(MakeRow("b.dm3", dir.Join("source")), false),
+                   Item(MakeRow("c.dm3", dir.Join("source/p.zip")), false)};
+  EXPECT_EQ(SelectedImages(demos), (std::set<int>{0}));
+  demos[2].selected = true;
+  EXPECT_EQ(SelectedImages(demos), (std::set<int>{0, 2}));
+  demos[2].selected = false;
+
+  RowListSelection selection(demos);
+  MoveDemosOntoNode(tree, *target, selection, colours, files, messages);
+  EXPECT_EQ(Names(demos), (std::vector<std::string>{"b.dm3", "c.dm3"}));
+  EXPECT_EQ(test::ReadBytes(dir.Join("target/a.dm3")), "a");
+  EXPECT_FALSE(std::filesystem::exists(dir.Join("source/a.dm3")));
+  EXPECT_EQ(target->colour, colours.demo);
+  EXPECT_EQ(source->colour, colours.demo);  // b.dm3 is still there
 }
 
 }  // namespace
