@@ -102,7 +102,9 @@ UserDataEditor::Saved UserDataEditor::Apply(const std::string& selectedTreePath,
   saved.columns = UserColumnsFromLines(UserDataLines(data_));
   if (FolderOfLocation(location_) == selectedTreePath) {
     const RowList& rememberedList = row_ && row_->list == ListKind::kPlayList ? playList : demoList;
-    if (row_ && row_->index < rememberedList.size()) {
+    // A list refilled since the editor opened no longer holds the remembered row there.
+    if (row_ && row_->index < rememberedList.size() &&
+        rememberedList[row_->index].columns[kDemonameColumn] == demoName_) {
       saved.row = row_;
     } else if (std::optional<size_t> index = FirstRowNamed(demoList, demoName_)) {
       saved.row = RowRef{ListKind::kDemoList, *index};

@@ -124,6 +124,10 @@ TEST_F(UserDataTest, NoRowIsUpdatedForADemoOfAnotherFolder) {
   editor.Fill(RowRef{ListKind::kDemoList, 0}, "x.dm3", "/demos/old/", {});
   editor.SetRating("3");
   EXPECT_EQ(editor.Apply("/demos/old", {Row("x.dm3")}, {}).row, (RowRef{ListKind::kDemoList, 0}));
+  // The list was refilled meanwhile: the row is found by its name.
+  editor.SetRating("5");
+  EXPECT_EQ(editor.Apply("/demos/old", {Row("a.dm3"), Row("x.dm3")}, {}).row,
+            (RowRef{ListKind::kDemoList, 1}));
   editor.SetRating("4");
   EXPECT_EQ(editor.Apply("/demos", {Row("x.dm3")}, {Row("x.dm3")}).row, std::nullopt);
 }
