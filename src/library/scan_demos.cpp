@@ -2,17 +2,12 @@
 
 #include <cmath>
 
+#include "host/path_separator.h"
 #include "library/parse_cache.h"
 #include "text/windows_1252.h"
 
 namespace rw {
 namespace {
-
-#ifdef _WIN32
-constexpr char kHostSeparator = '\\';
-#else
-constexpr char kHostSeparator = '/';
-#endif
 
 // The estimate of play time from a demo's size alone.
 constexpr double kSecondsPerByte = 0.00074;
@@ -39,15 +34,15 @@ EntryParts SplitEntry(std::string_view entry) {
       path = path.substr(1, last - 1);
     }
   }
-  const size_t separator = path.rfind(kHostSeparator);
+  const size_t separator = path.rfind(kPathSeparator);
   if (separator == std::string::npos) {
     parts.listFolder = ".";
     parts.pattern = path;
     return parts;
   }
   parts.folder = path.substr(0, separator);
-  parts.pathPrefix = parts.folder + kHostSeparator;
-  parts.listFolder = parts.folder.empty() ? std::string(1, kHostSeparator) : parts.folder;
+  parts.pathPrefix = parts.folder + kPathSeparator;
+  parts.listFolder = parts.folder.empty() ? std::string(1, kPathSeparator) : parts.folder;
   parts.pattern = path.substr(separator + 1);
   return parts;
 }
@@ -172,7 +167,7 @@ class FolderScan {
     new_.Add(line);
     const std::string caption = line.substr(0, line.find(kCacheSeparator));
     const RowUserData notes =
-        c_.sources.GetUserInfo(c_.userDataFolder + kHostSeparator + caption + ".description");
+        c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + caption + ".description");
     target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
   }
 
