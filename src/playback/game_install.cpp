@@ -1,6 +1,6 @@
 #include "playback/game_install.h"
 
-#include "playback/host_path.h"
+#include "host/path_separator.h"
 #include "text/windows_1252.h"
 
 namespace rw {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "playback/game_start.h"
-#include "playback/host_path.h"
+#include "host/path_separator.h"
 
 namespace rw {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "playback/host_path.h"
+#include "host/path_separator.h"
 
 namespace rw {
 namespace {
