@@ -190,6 +190,7 @@ TEST_F(ExtractorTest, FailuresLeaveNoFileAndKeepAnOlderOne) {
   EXPECT_EQ(extractor.unzipfiletodisk(archive, target, 0, {}, offsets[4]), 4);
   EXPECT_EQ(extractor.unzipfiletodisk(archive, target, 0, {}, offsets[4] + 1), 4);
   EXPECT_EQ(extractor.unzipfiletodisk(dir.Join("none.zip"), target, 0, {}, 0), 3);
+  EXPECT_EQ(extractor.unzipfiletodisk(dir.path(), target, 0, {}, 0), 3);
   EXPECT_FALSE(std::filesystem::exists(target));
 
   test::WriteBytes(target, "keep me");
