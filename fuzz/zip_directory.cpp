@@ -9,9 +9,15 @@
 
 namespace {
 
+// The input as a file, since the reader works on paths; removed when the fuzzer exits.
+struct TemporaryArchive {
+  std::string path = "/tmp/fuzz_zip_directory_" + std::to_string(getpid()) + ".zip";
+  ~TemporaryArchive() { std::remove(path.c_str()); }
+};
+
 const std::string& ArchivePath() {
-  static const std::string path = "/tmp/fuzz_zip_directory_" + std::to_string(getpid()) + ".zip";
-  return path;
+  static const TemporaryArchive archive;
+  return archive.path;
 }
 
 bool WriteArchive(const uint8_t* data, size_t size) {

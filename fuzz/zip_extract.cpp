@@ -19,9 +19,15 @@ namespace {
 constexpr uint32_t kMaxCapacity = 1 << 20;
 constexpr int kMaxMembers = 16;
 
+// The input as a file, since the reader works on paths; removed when the fuzzer exits.
+struct TemporaryArchive {
+  std::string path = "/tmp/fuzz_zip_extract_" + std::to_string(getpid()) + ".zip";
+  ~TemporaryArchive() { std::remove(path.c_str()); }
+};
+
 const std::string& ArchivePath() {
-  static const std::string path = "/tmp/fuzz_zip_extract_" + std::to_string(getpid()) + ".zip";
-  return path;
+  static const TemporaryArchive archive;
+  return archive.path;
 }
 
 bool WriteArchive(const uint8_t* data, size_t size) {
