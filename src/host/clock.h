@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <thread>
 
 namespace rw {
 
@@ -9,6 +11,8 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual uint32_t TickCount() = 0;
+  // Gives the time away; a test clock moves on instead.
+  virtual void Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
 
 }  // namespace rw

@@ -18,6 +18,7 @@ namespace rw {
 class FakeClock : public Clock {
  public:
   uint32_t TickCount() override { return now; }
+  void Sleep(uint32_t ms) override { now += ms; }
   uint32_t now = 1000;
 };
 

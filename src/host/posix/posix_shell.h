@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/shell.h"
+
+namespace rw {
+
+// Starts programs with posix_spawn; a Windows program goes through wine when it is installed,
+// a native one starts directly. Links and files open with xdg-open.
+class PosixShell : public Shell {
+ public:
+  // searchPath is where wine and xdg-open are looked for, in the form of PATH.
+  explicit PosixShell(std::string searchPath);
+  PosixShell();
+
+  ShellResult StartProgram(const std::string& program, const std::string& parameters,
+                           const std::string& workingFolder) override;
+  ShellResult Open(const std::string& target) override;
+
+ private:
+  std::string FindProgram(std::string_view name) const;
+  ShellResult Spawn(const std::vector<std::string>& arguments, const std::string& workingFolder);
+
+  std::string searchPath_;
+};
+
+// A command-line text split into arguments as a Windows program would: blanks and tabs
+// separate, double quotes group.
+std::vector<std::string> SplitCommandLine(std::string_view text);
+
+}  // namespace rw

@@ -1,0 +1,151 @@
+#include "playback/game_install.h"
+
+#include "host/path_separator.h"
+#include "text/windows_1252.h"
+
+namespace rw {
+namespace {
+
+std::string Join(std::string_view folder, std::string_view name) {
+  return std::string(folder) + kPathSeparator + std::string(name);
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         EqualsIgnoringAnsiCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() &&
+         EqualsIgnoringAnsiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+// The folder itself or anything below it; "demos2" is not inside "demos".
+bool IsInFolder(std::string_view path, std::string_view folder) {
+  return StartsWithIgnoringCase(path, folder) &&
+         (path.size() == folder.size() || path[folder.size()] == kPathSeparator);
+}
+
+std::string_view ParentOf(std::string_view path) {
+  const std::size_t last = path.rfind(kPathSeparator);
+  return last == std::string_view::npos ? std::string_view() : path.substr(0, last);
+}
+
+// The text after the first occurrence of marker from a position on, or all of it when there
+// is none.
+std::string After(const std::string& text, const std::string& marker, std::size_t from) {
+  const std::size_t found = text.find(marker, from);
+  return found == std::string::npos ? text : text.substr(found + marker.size());
+}
+
+// A "demos" folder above the game folder is not the game's.
+std::size_t SkipGameFolder(std::string_view path, std::string_view gameFolder) {
+  return IsInFolder(path, gameFolder) ? gameFolder.size() : 0;
+}
+
+}  // namespace
+
+bool IsNewGeneration(std::string_view protocol) {
+  return protocol >= std::string_view("47");
+}
+
+std::string GameInstall::baseFolder() const {
+  return Join(gameFolder_, "baseq3");
+}
+std::string GameInstall::baseDemosFolder() const {
+  return Join(baseFolder(), "demos");
+}
+std::string GameInstall::program() const {
+  return Join(gameFolder_, "quake3.exe");
+}
+std::string GameInstall::baseArchive() const {
+  return Join(baseFolder(), "pak0.pk3");
+}
+
+void GameInstall::ScanMods() {
+  mods_.clear();
+  for (const DirectoryEntry& entry : files_.List(gameFolder_, "*.*")) {
+    if (!entry.isFolder || entry.name.starts_with('.')) continue;
+    if (EqualsIgnoringAnsiCase(entry.name, "baseq3")) continue;
+    ModRecord record{entry.name, {}};
+    for (const DirectoryEntry& file : files_.List(Join(gameFolder_, entry.name), "*.*")) {
+      if (!file.isFolder && EndsWithIgnoringCase(file.name, ".pk3")) {
+        record.archives.push_back(file.name);
+      }
+    }
+    mods_.push_back(std::move(record));
+  }
+}
+
+std::string GameInstall::ResolveModFolder(std::string_view modName) const {
+  if (modName.empty()) return baseFolder();
+  const std::string archiveName = std::string(modName) + ".pk3";
+  for (const ModRecord& record : mods_) {
+    bool matches = EqualsIgnoringAnsiCase(record.folder, modName) && !record.archives.empty();
+    for (const std::string& archive : record.archives) {
+      matches = matches || EqualsIgnoringAnsiCase(archive, archiveName);
+    }
+    if (matches) return Join(gameFolder_, record.folder);
+  }
+  return baseFolder();
+}
+
+bool GameInstall::IsInPlace(const DemoPlace& place) const {
+  if (place.archiveMember) {
+    if (place.archiveFolder != "demos") return false;
+    const std::string_view archiveFolder = ParentOf(place.location);
+    return EqualsIgnoringAnsiCase(archiveFolder, baseFolder()) ||
+           EqualsIgnoringAnsiCase(archiveFolder, place.modFolder);
+  }
+  const bool inDemos = IsInFolder(place.location, baseDemosFolder()) ||
+                       IsInFolder(place.location, Join(place.modFolder, "demos"));
+  if (!inDemos) return false;
+  // The game's demo command takes no blanks: the new game gets the long path, and the old one
+  // gets the short one, which has blanks only on hosts without short names.
+  if (place.protocol > std::string_view("46")) {
+    const std::size_t skip = place.modFolder.size() + 1;
+    const std::string inside =
+        (skip < place.location.size() ? place.location.substr(skip) : std::string()) +
+        kPathSeparator + place.name;
+    if (inside.find(' ') != std::string::npos) return false;
+  } else if (RelativePlayName(Join(place.location, place.name)).find(' ') != std::string::npos) {
+    return false;
+  }
+  return true;
+}
+
+std::string GameInstall::RelativePlayName(const std::string& fullPath) const {
+  const std::size_t dot = fullPath.rfind('.');
+  const std::string_view extension =
+      dot == std::string::npos ? std::string_view() : std::string_view(fullPath).substr(dot);
+  if (!StartsWithIgnoringCase(extension, ".dm_")) {
+    const std::string marker = std::string(1, kPathSeparator) + "DEMOS" + kPathSeparator;
+    const std::string shortPath = files_.ShortPath(fullPath);
+    const std::string relative = After(AnsiUpperText(shortPath), marker,
+                                       SkipGameFolder(shortPath, files_.ShortPath(gameFolder_)));
+    return relative.substr(0, relative.size() >= 4 ? relative.size() - 4 : 0);
+  }
+  const std::string marker = std::string(1, kPathSeparator) + "demos" + kPathSeparator;
+  return After(AnsiLowerText(fullPath), marker, SkipGameFolder(fullPath, gameFolder_));
+}
+
+bool GameInstall::Present(const std::string& path) const {
+  return files_.ModifiedDosTime(path).has_value();
+}
+
+bool GameInstall::IsSwitchingAvailable() const {
+  const std::string base = baseFolder();
+  if (Present(Join(gameFolder_, "oldversion")) && Present(Join(base, "pak4.pk3")) &&
+      Present(Join(base, "pak5.pk3"))) {
+    return true;
+  }
+  return Present(Join(gameFolder_, "newversion")) && Present(Join(base, "pak4.zip")) &&
+         Present(Join(base, "pak5.zip"));
+}
+
+bool GameInstall::IsNewGenerationActive() const {
+  if (IsSwitchingAvailable()) return Present(Join(gameFolder_, "oldversion"));
+  return Present(Join(baseFolder(), "pak4.pk3"));
+}
+
+}  // namespace rw
