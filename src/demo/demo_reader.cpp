@@ -71,9 +71,9 @@ std::string DemoReader::GetFromDemo(const std::string& demoName, const std::stri
   Reset();
   const Loaded demo = archivePath.empty() ? LoadFile(demoName) : LoadMember(archivePath, demoName);
   state_.SizeText = SizeText(demo.size, locale_);
-  ReadSession session(state_, demo.bytes, buildLog);
+  ReadSession session(state_, demo.bytes(), buildLog);
   try {
-    if (!demo.bytes.empty() && FindServerInfo(session) && state_.Protocol != 0) {
+    if (!session.block.empty() && FindServerInfo(session) && state_.Protocol != 0) {
       session.ScoreFieldsPerPlayer = ScoreFieldsPerPlayer(state_.Protocol);
       WalkRecords(session);
     }
@@ -99,7 +99,6 @@ DemoReader::Loaded DemoReader::LoadFile(const std::string& path) {
       return demo;
     }
     demo.file = std::move(*bytes);
-    demo.bytes = demo.file;
     demo.size = demo.file.size();
   } catch (const std::bad_alloc&) {
     demo.size = ListedSize(files_, path);
@@ -131,7 +130,11 @@ DemoReader::Loaded DemoReader::LoadMember(const std::string& archivePath,
   const int code =
       extractor_.unzipfiletomemory(archivePath, reinterpret_cast<uint8_t*>(demo.member.get()),
                                    written, {}, cursor.localHeaderOffset);
-  if (code == kExtractOk) demo.bytes = std::string_view(demo.member.get(), written);
+  if (code == kExtractOk) {
+    demo.memberBytes = written;
+  } else {
+    demo.member.reset();
+  }
   return demo;
 }
 

@@ -43,8 +43,11 @@ class DemoReader {
   struct Loaded {
     std::string file;
     std::unique_ptr<char[]> member;
-    std::string_view bytes;
+    size_t memberBytes = 0;
     uint64_t size = 0;
+    std::string_view bytes() const {
+      return member ? std::string_view(member.get(), memberBytes) : std::string_view(file);
+    }
   };
   struct OwnExtractor;
 
