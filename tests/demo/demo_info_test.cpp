@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/demo_writer.h"
+
 namespace rw {
 namespace {
 
@@ -136,6 +138,45 @@ TEST(SetFieldsFromRead, UnreadableDemo) {
   for (size_t field = DemoInfo::Timelimit; field <= DemoInfo::MinPing; ++field) {
     EXPECT_EQ(info.fields[field], "N/A") << kDemoInfoCaptions[field];
   }
+  EXPECT_EQ(info[DemoInfo::Winner], "N/A");
+  EXPECT_EQ(info[DemoInfo::Second], "N/A");
+  EXPECT_EQ(info[DemoInfo::FinalScore], "0:0");
+}
+
+// A free game of protocol 48 whose top scorer watches from the spectators.
+std::string FreeGame(bool withScoreboard) {
+  test::DemoWriter demo(48);
+  demo.AddGameState(test::TypicalServerInfo(48, "0"), test::TypicalSystemInfo(),
+                    {{0, "n\\Watcher\\t\\3"}, {1, "n\\^1Anna\\t\\0"}, {2, "n\\Bert\\t\\0"}});
+  if (withScoreboard) {
+    // Per player: client, score, ping, time and ten more numbers.
+    demo.AddCommands(1000, {"scores 3 0 0 0 50 0 1 0 0 0 0 0 0 0 0 0 0 "
+                            "1 10 0 1 0 0 0 0 0 0 0 0 0 0 2 4 0 1 0 0 0 0 0 0 0 0 0 0"});
+  }
+  demo.AddSnapshot(61000);
+  demo.End();
+  return demo.bytes();
+}
+
+TEST(SetFieldsFromRead, FreeGameReadFromADemo) {
+  test::ReaderHarness harness;
+  ASSERT_EQ(harness.Read(FreeGame(true)), "1");
+  DemoInfo info;
+  SetFieldsFromRead(info, harness.state());
+  EXPECT_EQ(info[DemoInfo::Gametype], "Free for All");
+  EXPECT_EQ(info[DemoInfo::Hostname], "Test Arena");
+  EXPECT_EQ(info[DemoInfo::Fraglimit], "20");
+  EXPECT_EQ(info[DemoInfo::Winner], "Anna");
+  EXPECT_EQ(info[DemoInfo::Second], "Bert");
+  EXPECT_EQ(info[DemoInfo::FinalScore], "10:4");
+}
+
+TEST(SetFieldsFromRead, FreeGameWithoutScoreboardHasNoWinner) {
+  test::ReaderHarness harness;
+  ASSERT_EQ(harness.Read(FreeGame(false)), "1");
+  ASSERT_FALSE(harness.state().Players.empty());
+  DemoInfo info;
+  SetFieldsFromRead(info, harness.state());
   EXPECT_EQ(info[DemoInfo::Winner], "N/A");
   EXPECT_EQ(info[DemoInfo::Second], "N/A");
   EXPECT_EQ(info[DemoInfo::FinalScore], "0:0");
