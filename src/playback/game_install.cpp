@@ -20,15 +20,27 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
          EqualsIgnoringAnsiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
+// The folder itself or anything below it; "demos2" is not inside "demos".
+bool IsInFolder(std::string_view path, std::string_view folder) {
+  return StartsWithIgnoringCase(path, folder) &&
+         (path.size() == folder.size() || path[folder.size()] == kPathSeparator);
+}
+
 std::string_view ParentOf(std::string_view path) {
   const std::size_t last = path.rfind(kPathSeparator);
   return last == std::string_view::npos ? std::string_view() : path.substr(0, last);
 }
 
-// The text after the first occurrence of marker, or all of it when there is none.
-std::string After(const std::string& text, const std::string& marker) {
-  const std::size_t found = text.find(marker);
+// The text after the first occurrence of marker from a position on, or all of it when there
+// is none.
+std::string After(const std::string& text, const std::string& marker, std::size_t from) {
+  const std::size_t found = text.find(marker, from);
   return found == std::string::npos ? text : text.substr(found + marker.size());
+}
+
+// A "demos" folder above the game folder is not the game's.
+std::size_t SkipGameFolder(std::string_view path, std::string_view gameFolder) {
+  return IsInFolder(path, gameFolder) ? gameFolder.size() : 0;
 }
 
 }  // namespace
@@ -85,16 +97,19 @@ bool GameInstall::IsInPlace(const DemoPlace& place) const {
     return EqualsIgnoringAnsiCase(archiveFolder, baseFolder()) ||
            EqualsIgnoringAnsiCase(archiveFolder, place.modFolder);
   }
-  const bool inDemos = StartsWithIgnoringCase(place.location, baseDemosFolder()) ||
-                       StartsWithIgnoringCase(place.location, Join(place.modFolder, "demos"));
+  const bool inDemos = IsInFolder(place.location, baseDemosFolder()) ||
+                       IsInFolder(place.location, Join(place.modFolder, "demos"));
   if (!inDemos) return false;
-  // The new game cannot be given a demo path with a blank in it.
+  // The game's demo command takes no blanks: the new game gets the long path, and the old one
+  // gets the short one, which has blanks only on hosts without short names.
   if (place.protocol > std::string_view("46")) {
     const std::size_t skip = place.modFolder.size() + 1;
     const std::string inside =
         (skip < place.location.size() ? place.location.substr(skip) : std::string()) +
         kPathSeparator + place.name;
     if (inside.find(' ') != std::string::npos) return false;
+  } else if (RelativePlayName(Join(place.location, place.name)).find(' ') != std::string::npos) {
+    return false;
   }
   return true;
 }
@@ -105,11 +120,13 @@ std::string GameInstall::RelativePlayName(const std::string& fullPath) const {
       dot == std::string::npos ? std::string_view() : std::string_view(fullPath).substr(dot);
   if (!StartsWithIgnoringCase(extension, ".dm_")) {
     const std::string marker = std::string(1, kPathSeparator) + "DEMOS" + kPathSeparator;
-    const std::string relative = After(AnsiUpperText(files_.ShortPath(fullPath)), marker);
+    const std::string shortPath = files_.ShortPath(fullPath);
+    const std::string relative = After(AnsiUpperText(shortPath), marker,
+                                       SkipGameFolder(shortPath, files_.ShortPath(gameFolder_)));
     return relative.substr(0, relative.size() >= 4 ? relative.size() - 4 : 0);
   }
   const std::string marker = std::string(1, kPathSeparator) + "demos" + kPathSeparator;
-  return After(AnsiLowerText(fullPath), marker);
+  return After(AnsiLowerText(fullPath), marker, SkipGameFolder(fullPath, gameFolder_));
 }
 
 bool GameInstall::Present(const std::string& path) const {

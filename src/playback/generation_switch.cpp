@@ -93,6 +93,11 @@ bool GenerationSwitch::Switch(bool toNew, const std::string& globalParameters) {
   return false;
 }
 
+bool GenerationSwitch::Choose(bool newItem, const std::string& globalParameters) {
+  if (!menu_.enabled || (newItem ? menu_.newChecked : menu_.oldChecked)) return false;
+  return Switch(newItem, globalParameters);
+}
+
 void GenerationSwitch::RestoreAtExit(bool restoreNew, const std::string& globalParameters) {
   if (!install_.IsSwitchingAvailable()) return;
   const bool newActive = install_.IsNewGenerationActive();

@@ -43,6 +43,9 @@ class GenerationSwitch {
   // A running game is closed, switched under and started again with the global parameters.
   // True on success; a failure is told to the user.
   bool Switch(bool toNew, const std::string& globalParameters);
+  // A version menu item chosen: only the item without a check mark switches, and only while
+  // switching is available.
+  bool Choose(bool newItem, const std::string& globalParameters);
   // At program end: put back the generation the restore option asks for.
   void RestoreAtExit(bool restoreNew, const std::string& globalParameters);
 

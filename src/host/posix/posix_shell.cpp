@@ -6,17 +6,19 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <thread>
-
-#include "text/windows_1252.h"
 
 extern char** environ;
 
 namespace rw {
 namespace {
 
-bool IsWindowsProgram(std::string_view program) {
-  return program.size() >= 4 && EqualsIgnoringAnsiCase(program.substr(program.size() - 4), ".exe");
+// Windows programs start with the MS-DOS stub's "MZ"; anything else is left to the system.
+bool IsWindowsProgram(const std::string& program) {
+  std::ifstream file(program, std::ios::binary);
+  char magic[2] = {};
+  return file.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
 }
 
 // Nobody waits for a started program; this keeps it from lingering as a zombie.

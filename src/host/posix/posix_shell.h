@@ -8,8 +8,8 @@
 
 namespace rw {
 
-// Starts programs with posix_spawn; a Windows program (".exe") goes through wine when it is
-// installed. Links and files open with xdg-open.
+// Starts programs with posix_spawn; a Windows program goes through wine when it is installed,
+// a native one starts directly. Links and files open with xdg-open.
 class PosixShell : public Shell {
  public:
   // searchPath is where wine and xdg-open are looked for, in the form of PATH.

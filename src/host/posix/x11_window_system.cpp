@@ -108,7 +108,8 @@ void X11WindowSystem::SendChar(WindowId window, unsigned char code) {
   event.time = CurrentTime;
   event.same_screen = True;
   event.keycode = XKeysymToKeycode(display, symbol);
-  event.state = code >= 'A' && code <= 'Z' ? ShiftMask : 0;
+  // Characters on the upper level of their key need the shift key.
+  event.state = XLookupKeysym(&event, 0) == symbol ? 0 : ShiftMask;
   for (const int type : {KeyPress, KeyRelease}) {
     event.type = type;
     XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,

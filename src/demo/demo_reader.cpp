@@ -1,0 +1,94 @@
+#include "demo/demo_reader.h"
+
+#include <new>
+
+#include "demo/game_state.h"
+#include "demo/player_records.h"
+#include "demo/read_session.h"
+#include "demo/record_walk.h"
+#include "demo/recorded_text.h"
+
+namespace rw {
+namespace {
+
+constexpr const char* kCaption = "Debug";
+
+// The size the folder listing gives, for a file that cannot be read.
+uint64_t ListedSize(FileSystem& files, const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  for (const DirectoryEntry& entry : files.List(folder.empty() ? "/" : folder, name)) {
+    if (entry.name == name && !entry.isFolder) return entry.size;
+  }
+  return 0;
+}
+
+}  // namespace
+
+DemoReader::DemoReader(Messages& messages, const Locale& locale, AppState& appState,
+                       FileSystem& files)
+    : messages_(messages), locale_(locale), appState_(appState), files_(files) {}
+
+std::string DemoReader::GetFromDemo(const std::string& demoName, const std::string& archivePath,
+                                    bool buildLog) {
+  Reset();
+  const Loaded demo = archivePath.empty() ? LoadFile(demoName) : LoadMember(archivePath, demoName);
+  state_.SizeText = SizeText(demo.size, locale_);
+  ReadSession session(state_, demo.bytes, buildLog);
+  try {
+    if (!demo.bytes.empty() && FindServerInfo(session) && state_.Protocol != 0) {
+      session.ScoreFieldsPerPlayer = ScoreFieldsPerPlayer(state_.Protocol);
+      WalkRecords(session);
+    }
+  } catch (const ParsingError& error) {
+    messages_.Show(
+        kCaption,
+        "Parsing Error (" + error.field + ") at Packet Nr: " + std::to_string(session.recordCount),
+        MessageIcon::kError);
+    return "0";
+  }
+  return Finish(session);
+}
+
+DemoReader::Loaded DemoReader::LoadFile(const std::string& path) {
+  Loaded demo;
+  if (const std::optional<uint32_t> dosTime = files_.ModifiedDosTime(path)) {
+    state_.RecordedText = RecordedText(*dosTime, locale_);
+  }
+  try {
+    std::optional<std::string> bytes = files_.ReadFile(path);
+    if (!bytes) {
+      demo.size = ListedSize(files_, path);
+      return demo;
+    }
+    demo.bytes = std::move(*bytes);
+    demo.size = demo.bytes.size();
+  } catch (const std::bad_alloc&) {
+    demo.size = ListedSize(files_, path);
+    ReportMemoryError();
+  }
+  return demo;
+}
+
+DemoReader::Loaded DemoReader::LoadMember(const std::string&, const std::string&) {
+  return {};
+}
+
+void DemoReader::ReportMemoryError() {
+  messages_.Show(kCaption, "Memory Allocation Error in proc GetFromDemo", MessageIcon::kError);
+  appState_.ResetBusy();
+}
+
+std::string DemoReader::Finish(ReadSession& session) {
+  const bool found = session.serverInfoPos && session.systemInfoPos;
+  state_.InfoString = std::string(InfoTextAt(session, session.serverInfoPos)) +
+                      std::string(InfoTextAt(session, session.systemInfoPos)) + "\\";
+  for (TPlayer& player : state_.Players) {
+    if (player.Team == 3) player.Score = kNoScore;
+  }
+  SortPlayers(state_.Players);
+  return found ? "1" : "0";
+}
+
+}  // namespace rw

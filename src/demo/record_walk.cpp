@@ -1,0 +1,103 @@
+#include "demo/record_walk.h"
+
+#include <string>
+
+#include "demo/game_state.h"
+#include "demo/server_commands.h"
+#include "demo/time_text.h"
+
+namespace rw {
+namespace {
+
+constexpr int32_t kEndMarker = -1;
+
+// What the walk does after an operation.
+enum class Next { kOperation, kRecord, kStop };
+
+void LogSequence(ReadSession& session, uint32_t sequence, const char* text) {
+  session.state.MatchLog.push_back(std::to_string(sequence) + text);
+}
+
+void TakeSnapshot(ReadSession& session, size_t pos) {
+  if (!SkipsMessageHeader(session.state.Protocol)) pos += 4;
+  session.serverTime = session.ReadUint32(pos, "ServerTime");
+  if (!session.firstSnapshot) return;
+  session.demoStartTime = session.serverTime;
+  session.levelStartTime = session.serverTime;
+  session.state.MatchLog.push_back("^400:00:00 ^7Demo start.");
+  session.firstSnapshot = false;
+}
+
+// A server command; only numbers above the last one handled are new.
+Next TakeServerCommand(ReadSession& session, size_t& pos) {
+  const uint32_t number = session.ReadUint32(pos, "SERVERCOMMAND,cmdnr");
+  const std::string_view text = session.ReadText(pos, "SERVERCOMMAND,text");
+  if (number <= session.lastCommand) return Next::kOperation;
+  session.lastCommand = number;
+  return HandleServerCommand(session, text) == AfterCommand::kNextRecord ? Next::kRecord
+                                                                         : Next::kOperation;
+}
+
+Next TakeOperation(ReadSession& session, uint32_t sequence, size_t& pos) {
+  const uint8_t opcode = session.ReadByte(pos, "Server_cmd");
+  switch (opcode) {
+    case 0:
+      LogSequence(session, sequence, "; bad command");
+      return Next::kStop;
+    case 1:
+      LogSequence(session, sequence, "; no operation command");
+      return Next::kRecord;
+    case 2:
+      ReadGameState(session, pos);
+      return Next::kRecord;
+    case 3:
+    case 4:
+    case 6:
+      LogSequence(session, sequence, "; old q2 command, not more valid");
+      return Next::kStop;
+    case 5:
+      return TakeServerCommand(session, pos);
+    case 7:
+      TakeSnapshot(session, pos);
+      return Next::kRecord;
+    default:
+      session.state.MatchLog.push_back("Packet: " + std::to_string(session.recordCount) +
+                                       ", Parsing Error");
+      return Next::kStop;
+  }
+}
+
+}  // namespace
+
+void WalkRecords(ReadSession& session) {
+  const std::string_view block = session.block;
+  const size_t headerSkip = SkipsMessageHeader(session.state.Protocol) ? 4 : 0;
+  size_t pos = 0;
+  do {
+    ++session.recordCount;
+    const uint32_t sequence = session.ReadUint32(pos, "PacketNumber");
+    session.bytesConsumed += 4;
+    if (static_cast<int32_t>(sequence) == kEndMarker) break;
+    const auto length = static_cast<int32_t>(session.ReadUint32(pos, "PacketSize"));
+    session.bytesConsumed += 4;
+    // A length that reaches past the demo would take the walk outside it.
+    if (length < 0 || static_cast<size_t>(length) > block.size() - pos) {
+      throw ParsingError{"PacketSize"};
+    }
+    const size_t messageStart = pos;
+    const size_t messageEnd = messageStart + static_cast<size_t>(length);
+    size_t op = messageStart + headerSkip;
+    while (op < messageEnd) {
+      const Next next = TakeOperation(session, sequence, op);
+      if (next == Next::kStop) return;
+      if (next == Next::kRecord) break;
+    }
+    pos = messageEnd;
+    session.bytesConsumed += static_cast<uint32_t>(length);
+  } while (session.bytesConsumed < block.size());
+  const int64_t seconds = RoundedSeconds(session.serverTime - session.demoStartTime);
+  session.state.Playtime = FormatSeconds(static_cast<uint32_t>(seconds));
+  session.state.MatchLog.push_back("^4" + session.state.Playtime + " ^7Demo end.");
+}
+
+}  // namespace rw

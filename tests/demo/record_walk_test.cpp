@@ -1,0 +1,330 @@
+#include "demo/record_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "demo/info_text.h"
+#include "support/demo_writer.h"
+
+namespace rw {
+namespace {
+
+using test::DemoWriter;
+using test::ReaderHarness;
+using test::TypicalServerInfo;
+using test::TypicalSystemInfo;
+
+// A demo of the protocol that has its game state and a first snapshot at 10000 ms.
+DemoWriter Started(int protocol, std::string_view gametype = "0") {
+  DemoWriter demo(protocol);
+  demo.AddGameState(TypicalServerInfo(protocol, gametype), TypicalSystemInfo(),
+                    {{0, "n\\Visor\\t\\0\\model\\visor"}});
+  demo.AddSnapshot(10000);
+  return demo;
+}
+
+bool Logged(const DemoReadState& state, const std::string& line) {
+  return std::find(state.MatchLog.begin(), state.MatchLog.end(), line) != state.MatchLog.end();
+}
+
+void ExpectParsingError(const ReaderHarness& h, const std::string& text) {
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].caption, "Debug");
+  EXPECT_EQ(h.messages.shown[0].text, text);
+  EXPECT_EQ(h.messages.shown[0].icon, MessageIcon::kError);
+  // The finishing step is skipped.
+  EXPECT_EQ(h.state().InfoString, "N/A");
+  EXPECT_EQ(h.state().Playtime, "00:00:00");
+}
+
+TEST(RecordWalk, WalksEveryRecordToTheEndMarkerForThePlayTime) {
+  for (int protocol : {43, 45, 46, 48}) {
+    DemoWriter demo = Started(protocol);
+    demo.AddSnapshot(20000).AddSnapshot(72500).End();
+    demo.AddRecord(5, "trailing bytes after the end marker are never read");
+    ReaderHarness h;
+    EXPECT_EQ(h.Read(demo.bytes()), "1") << protocol;
+    EXPECT_EQ(h.state().Protocol, protocol);
+    EXPECT_EQ(h.state().Playtime, "00:01:02") << protocol;  // 62.5 s, halves to even
+    EXPECT_EQ(h.state().MatchLog,
+              (std::vector<std::string>{"^400:00:00 ^7Demo start.", "^400:01:02 ^7Demo end."}));
+    EXPECT_EQ(h.state().InfoString, TypicalServerInfo(protocol) + TypicalSystemInfo() + "\\");
+    EXPECT_EQ(h.state().MapMusic, "music/sonic5.wav");
+    EXPECT_EQ(h.state().MapMessage, "Temple of Retribution");
+    EXPECT_TRUE(h.messages.shown.empty());
+  }
+}
+
+TEST(RecordWalk, PlayTimeRoundsHalfSecondsToTheEvenNeighbour) {
+  DemoWriter demo = Started(43);
+  demo.AddSnapshot(13500).End();
+  ReaderHarness h;
+  h.Read(demo.bytes());
+  EXPECT_EQ(h.state().Playtime, "00:00:04");
+}
+
+TEST(RecordWalk, DemoWithoutEndMarkerEndsWhenItsBytesAreUsedUp) {
+  DemoWriter demo = Started(43);
+  demo.AddSnapshot(15000);
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  EXPECT_EQ(h.state().MatchLog.back(), "^400:00:05 ^7Demo end.");
+}
+
+TEST(RecordWalk, DemoWithoutSnapshotHasNoStartLine) {
+  DemoWriter demo(48);
+  demo.AddGameState(TypicalServerInfo(48), TypicalSystemInfo()).End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  EXPECT_EQ(h.state().MatchLog, std::vector<std::string>{"^400:00:00 ^7Demo end."});
+}
+
+TEST(RecordWalk, EmptyRecordsAndNoOperationsGoOnWithTheNextRecord) {
+  DemoWriter demo = Started(45);
+  demo.AddRecord(77, "");
+  demo.AddRecord(78, std::string("\x01\x00\x00", 3));
+  demo.AddSnapshot(11000).End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  EXPECT_EQ(h.state().MatchLog,
+            (std::vector<std::string>{"^400:00:00 ^7Demo start.", "78; no operation command",
+                                      "^400:00:01 ^7Demo end."}));
+}
+
+TEST(RecordWalk, BadCommandWithSequenceMinusTwoStopsTheWalk) {
+  DemoWriter demo = Started(43);
+  demo.AddRecord(-2, std::string("\x00", 1));
+  demo.AddSnapshot(50000).End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes(), false), "1");
+  EXPECT_EQ(h.state().MatchLog,
+            (std::vector<std::string>{"^400:00:00 ^7Demo start.", "4294967294; bad command"}));
+  EXPECT_EQ(h.state().Playtime, "00:00:00");
+  EXPECT_EQ(h.state().InfoString, TypicalServerInfo(43) + TypicalSystemInfo() + "\\");
+}
+
+TEST(RecordWalk, OldQuake2OperationsOutsideAGameStateStopTheWalk) {
+  for (uint8_t opcode : {3, 4, 6}) {
+    DemoWriter demo = Started(48);
+    demo.Add(demo.Message().Byte(opcode).Int16(2).Text("x"));
+    demo.AddSnapshot(50000).End();
+    ReaderHarness h;
+    EXPECT_EQ(h.Read(demo.bytes()), "1");
+    EXPECT_EQ(h.state().MatchLog.back(), "1002; old q2 command, not more valid");
+    EXPECT_EQ(h.state().Playtime, "00:00:00");
+  }
+}
+
+TEST(RecordWalk, UnknownOpcodeNamesTheRecord) {
+  DemoWriter demo = Started(43);
+  demo.Add(demo.Message().Byte(8));
+  demo.AddSnapshot(50000).End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  EXPECT_EQ(h.state().MatchLog.back(), "Packet: 3, Parsing Error");
+}
+
+TEST(RecordWalk, TruncationInsideTheSeventhLengthField) {
+  DemoWriter demo = Started(43);
+  for (uint32_t t : {11000, 12000, 13000, 14000}) demo.AddSnapshot(t);
+  std::string bytes = demo.bytes();
+  bytes += std::string("\x10\x00\x00\x00\x05\x00", 6);  // sequence and half a length
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(bytes), "0");
+  ExpectParsingError(h, "Parsing Error (PacketSize) at Packet Nr: 7");
+  EXPECT_EQ(h.state().MatchLog, std::vector<std::string>{"^400:00:00 ^7Demo start."});
+  EXPECT_EQ(h.state().Players.size(), 1u);
+}
+
+TEST(RecordWalk, TruncatedSequenceField) {
+  DemoWriter demo = Started(43);
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes() + "\x01\x02"), "0");
+  ExpectParsingError(h, "Parsing Error (PacketNumber) at Packet Nr: 3");
+}
+
+TEST(RecordWalk, RecordLongerThanTheDemoEndsTheReadInsideIt) {
+  for (int32_t length : {1000000, -8, -2147483647}) {
+    DemoWriter demo = Started(43);
+    std::string bytes = demo.bytes();
+    bytes += std::string("\x10\x00\x00\x00", 4);
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((length >> (8 * i)) & 0xFF);
+    bytes += std::string("\x07\x00\x00", 3);
+    ReaderHarness h;
+    EXPECT_EQ(h.Read(bytes), "0") << length;
+    ExpectParsingError(h, "Parsing Error (PacketSize) at Packet Nr: 3");
+  }
+}
+
+TEST(RecordWalk, ReadsPastTheEndNameTheirField) {
+  struct Case {
+    std::string tail;  // the last message, cut short
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {std::string("\x07\xcd\xab\x00\x00\x10", 6), "Parsing Error (ServerTime) at Packet Nr: 3"},
+      {std::string("\x05\x09\x00", 3), "Parsing Error (SERVERCOMMAND,cmdnr) at Packet Nr: 3"},
+      {std::string("\x05\x09\x00\x00\x00print \"x\"", 14),
+       "Parsing Error (SERVERCOMMAND,text) at Packet Nr: 3"},
+      {std::string("\x02\x00\x00\x00\x00", 5),
+       "Parsing Error (GAMESTATE,gamestate_cmd) at Packet Nr: 3"},
+      {std::string("\x02\x00\x00\x00\x00\x03\x02", 7),
+       "Parsing Error (GAMESTATE,gamestate_index) at Packet Nr: 3"},
+      {std::string("\x02\x00\x00\x00\x00\x03\x02\x00music", 12),
+       "Parsing Error (GAMESTATE,gamestate_string) at Packet Nr: 3"},
+  };
+  for (const Case& c : cases) {
+    DemoWriter demo = Started(43);
+    demo.AddRecord(3000, c.tail);
+    ReaderHarness h;
+    EXPECT_EQ(h.Read(demo.bytes()), "0") << c.text;
+    ExpectParsingError(h, c.text);
+  }
+}
+
+TEST(RecordWalk, TwoGameStatesEndTheGameAndKeepTheFirstInfo) {
+  DemoWriter demo = Started(43);
+  demo.AddCommands(12000, {"cs 13 \"10000\"", "chat \"before\""});
+  demo.Add(demo.Message()
+               .GameState(50)
+               .ConfigString(0, test::InfoText({{"mapname", "q3dm17"}, {"protocol", "43"}}))
+               .ConfigString(1, test::InfoText({{"sv_pure", "0"}}))
+               .ConfigString(2, "music/second.wav")
+               .ConfigString(3, "The Longest Yard")
+               .EndGameState());
+  demo.AddCommands(20000, {"chat \"after\"", "print \"fraglimit hit\""});
+  demo.End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  const DemoReadState& s = h.state();
+  EXPECT_EQ(s.MapMusic, "music/second.wav");
+  EXPECT_EQ(s.MapMessage, "The Longest Yard");
+  EXPECT_EQ(s.InfoString, TypicalServerInfo(43) + TypicalSystemInfo() + "\\");
+  EXPECT_EQ(GetInfoValue(s, "mapname"), "q3dm7");
+  EXPECT_TRUE(Logged(s, "^200:00:00 ^7before"));
+  // Commands are stamped with the time of the snapshot before them; the game has ended, so
+  // the time counts from the demo start and a hit limit ends nothing more.
+  EXPECT_TRUE(Logged(s, "^400:00:02 ^7after"));
+  EXPECT_TRUE(Logged(s, "^400:00:02 ^7fraglimit hit"));
+  EXPECT_FALSE(Logged(s, "^400:00:02 ^7^1*** GAME END ***"));
+}
+
+TEST(RecordWalk, GameStateWithoutConfigurationStringsTakesNothing) {
+  DemoWriter demo(43);
+  // The server info is found by its text, wherever it stands.
+  demo.AddRecord(1, std::string("\x02\x01\x00\x00\x00\x00", 6) + TypicalServerInfo(43) + '\0');
+  demo.AddSnapshot(1000).End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "0");  // no system info
+  EXPECT_EQ(h.state().MapMusic, "N/A");
+  EXPECT_EQ(h.state().Protocol, 43);
+  EXPECT_EQ(h.state().InfoString, TypicalServerInfo(43) + "\\");
+  EXPECT_EQ(h.state().MatchLog.back(), "^400:00:00 ^7Demo end.");
+}
+
+TEST(RecordWalk, ConfigurationString608AndBadPlayerStringsInTheGameState) {
+  DemoWriter demo(43);
+  demo.Add(demo.Message()
+               .GameState()
+               .ConfigString(0, TypicalServerInfo(43))
+               .ConfigString(1, TypicalSystemInfo())
+               .ConfigString(608, "n\\Nobody\\t\\1")
+               .ConfigString(545, "n\\Broken\\t\\x")
+               .EndGameState());
+  demo.End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  ASSERT_EQ(h.state().Players.size(), 2u);
+  EXPECT_EQ(h.state().Players[0].Name, "Broken");  // sorted before the empty slot
+  EXPECT_TRUE(Logged(h.state(), "^400:00:00 ^7^1UPDATE PLAYER ERROR!"));
+
+  ReaderHarness quiet;
+  quiet.Read(demo.bytes(), false);
+  EXPECT_FALSE(Logged(quiet.state(), "^400:00:00 ^7^1UPDATE PLAYER ERROR!"));
+}
+
+TEST(RecordWalk, EachCommandNumberIsHandledOnce) {
+  DemoWriter demo = Started(43);
+  for (int i = 0; i < 3; ++i) {
+    demo.Add(demo.Message().ServerCommand(7, "chat \"seven\"").Snapshot(11000 + i));
+  }
+  demo.Add(demo.Message()
+               .ServerCommand(5, "chat \"five\"")
+               .ServerCommand(7, "chat \"again\"")
+               .ServerCommand(8, "chat \"eight\"")
+               .ServerCommand(8, "chat \"eight again\"")
+               .Snapshot(20000));
+  demo.End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  EXPECT_EQ(h.state().MatchLog,
+            (std::vector<std::string>{"^400:00:00 ^7Demo start.", "^400:00:00 ^7seven",
+                                      "^400:00:01 ^7eight", "^400:00:10 ^7Demo end."}));
+}
+
+TEST(RecordWalk, ScoresSkipTheRestOfTheirMessage) {
+  DemoWriter demo = Started(43);
+  demo.Add(demo.Message()
+               .ServerCommand(1, "scores 1 4 0 0 4 10 1 0 0")
+               .ServerCommand(2, "chat \"unseen\"")
+               .Snapshot(90000));
+  demo.AddCommands(12000, {});
+  demo.End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes(), false), "1");
+  EXPECT_EQ(h.state().Players[0].Score, 4);
+  EXPECT_EQ(h.state().Playtime, "00:00:02");  // the snapshot after the scores was not taken
+  EXPECT_TRUE(h.state().ScoresSeen);
+}
+
+TEST(ServerInfoSearch, ProtocolValueRules) {
+  struct Case {
+    std::string protocol;
+    int32_t expected;
+  };
+  for (const Case& c : std::vector<Case>{{"4x", 0}, {"100", 10}, {"7", 0}, {"", 0}}) {
+    DemoWriter demo(43);
+    demo.AddGameState(test::InfoText({{"protocol", c.protocol}, {"g_gametype", "4"}}),
+                      TypicalSystemInfo());
+    demo.AddSnapshot(1000).End();
+    ReaderHarness h;
+    const std::string result = h.Read(demo.bytes());
+    EXPECT_EQ(h.state().Protocol, c.expected) << c.protocol;
+    EXPECT_EQ(h.state().GameType, "4");
+    if (c.expected == 0) {
+      EXPECT_EQ(result, "0");  // no record walked, so no system info
+      EXPECT_TRUE(h.state().MatchLog.empty());
+    } else {
+      EXPECT_EQ(result, "1");
+    }
+  }
+}
+
+TEST(ServerInfoSearch, MissingGametypeAndMissingServerInfo) {
+  DemoWriter demo(43);
+  demo.AddGameState(test::InfoText({{"protocol", "43"}}), TypicalSystemInfo()).End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  EXPECT_EQ(h.state().GameType, "N/A");
+
+  DemoWriter none(43);
+  none.AddGameState(test::InfoText({{"mapname", "q3dm1"}}), TypicalSystemInfo()).End();
+  ReaderHarness h2;
+  EXPECT_EQ(h2.Read(none.bytes()), "0");
+  EXPECT_EQ(h2.state().InfoString, "\\");
+  EXPECT_TRUE(h2.state().MatchLog.empty());
+}
+
+TEST(ServerInfoSearch, StartsAtOffsetTwelve) {
+  // "protocol\43" inside the first twelve bytes is not seen; the search then finds nothing.
+  std::string bytes = "protocol\\43\\";
+  bytes += std::string(20, 'x');
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(bytes), "0");
+  EXPECT_EQ(h.state().Protocol, 0);
+  EXPECT_EQ(h.state().InfoString, "\\");
+}
+
+}  // namespace
+}  // namespace rw
