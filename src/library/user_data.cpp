@@ -91,7 +91,7 @@ UserData UserDataFromLines(const std::vector<std::string>& lines) {
   return data;
 }
 
-UserColumns UserColumnsFromLines(const std::vector<std::string>& lines) {
+UserInfo UserInfoFromLines(const std::vector<std::string>& lines) {
   return {StripColors(LineValue(lines, 0)), LineValue(lines, 1), LineValue(lines, 2),
           LineValue(lines, 3)};
 }
