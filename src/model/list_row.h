@@ -11,6 +11,7 @@ namespace rw {
 enum ListColumn : size_t {
   kDemonameColumn = 0,
   kSizeColumn = 1,
+  kArchiveLocationColumn = 3,
   kPlaytimeColumn = 5,
   kModColumn = 8,
   kProtocolColumn = 13,
