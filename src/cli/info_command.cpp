@@ -32,6 +32,8 @@ constexpr const char* kHelp =
     "--log adds the time-stamped events (scores, votes, chat, game start and end) to the match\n"
     "log. Texts are Windows-1252 shown as UTF-8; colour codes (^ and one character) are shown\n"
     "as terminal colours when stdout is a terminal, else kept as they are.\n"
+    "Output: one \"Key: value\" line for each field below, then the players (one line each),\n"
+    "the match log, the messages and the DemoInfo fields, each line indented by two blanks.\n"
     "--json prints one UTF-8 JSON object instead:\n"
     "  Result        \"1\" when the server info and the system info were found, else \"0\"\n"
     "  InfoString, MapMessage, MapMusic, GameType, Score1, Score2, Playtime, SizeText,\n"
@@ -283,11 +285,13 @@ const bool registered = RegisterCommand(20, [](CLI::App& app, int& exitCode) {
   auto options = std::make_shared<InfoOptions>();
   CLI::App* info = app.add_subcommand("info", "Read one demo and print its summary.");
   info->footer(kHelp);
-  info->add_option("--archive", options->archive, "read DEMO from inside this archive");
+  info->add_option("--archive", options->archive, "read DEMO from inside this archive")
+      ->type_name("ARCHIVE");
   info->add_option("--home", options->home,
                    "Folder holding \"RWT Data\" with the user's notes on demos (default: "
                    "$REELWRIGHT_HOME, else the program's folder when writable, else "
-                   "$XDG_DATA_HOME/Reelwright)");
+                   "$XDG_DATA_HOME/Reelwright)")
+      ->type_name("DIR");
   info->add_flag("--log", options->log, "build the full match log");
   info->add_flag("--json", options->json, "print one JSON object");
   info->add_option("DEMO", options->demo, "the demo file, or the member's path")->required();
