@@ -3,14 +3,18 @@
 namespace rw::cli {
 
 void AddProgramOptions(CLI::App& command, ProgramOptions& options) {
-  command.add_option("--home", options.home,
-                     "Folder holding Reelwright.cfg, \"RWT Data\" and \"Playlists\" "
-                     "(default: $REELWRIGHT_HOME, else the program's folder when writable, "
-                     "else $XDG_DATA_HOME/Reelwright)");
-  command.add_option("--game", options.game,
-                     "Quake III Arena folder, the one holding quake3.exe (default: q3a_dir "
-                     "of Reelwright.cfg, else $WINEPREFIX/drive_c/Program Files/Quake III "
-                     "Arena)");
+  command
+      .add_option("--home", options.home,
+                  "Folder holding Reelwright.cfg, \"RWT Data\" and \"Playlists\" "
+                  "(default: $REELWRIGHT_HOME, else the program's folder when writable, "
+                  "else $XDG_DATA_HOME/Reelwright)")
+      ->type_name("DIR");
+  command
+      .add_option("--game", options.game,
+                  "Quake III Arena folder, the one holding quake3.exe (default: q3a_dir "
+                  "of Reelwright.cfg, else $WINEPREFIX/drive_c/Program Files/Quake III "
+                  "Arena)")
+      ->type_name("DIR");
 }
 
 std::optional<Program> LoadProgram(const ProgramOptions& options, FileSystem& fs,

@@ -152,11 +152,6 @@ Settings Settings::Defaults(std::string defaultGameFolder) {
   Settings settings;
   settings.global.Selected_Folder = defaultGameFolder;
   settings.global.q3a_dir = std::move(defaultGameFolder);
-  settings.demoList.width = 404;
-  settings.demoList.Color = ColorReference(230, 253, 255);
-  settings.playList.width = 200;
-  settings.playList.Color = ColorReference(249, 230, 255);
-  settings.playList.AutoActivateItems = false;
   return settings;
 }
 

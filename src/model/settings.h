@@ -108,11 +108,12 @@ struct Settings {
   DemosSettings demos;
   SoundSettings sound;
   VirtualFolderSettings virtualFolders;
-  ListSettings demoList;
-  ListSettings playList;
+  ListSettings demoList{.width = 404, .Color = ColorReference(230, 253, 255)};
+  ListSettings playList{
+      .width = 200, .Color = ColorReference(249, 230, 255), .AutoActivateItems = false};
   MainWindowSettings mainWindow;
 
-  // Every default; the game folder's default comes from the host.
+  // Every default, with the game folder's default from the host.
   static Settings Defaults(std::string defaultGameFolder);
 };
 

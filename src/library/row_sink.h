@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace rw {
+
+// One row of the demo list or the play list: the texts of its 26 columns, "Demoname" first.
+inline constexpr size_t kListColumnCount = 26;
+using ListRow = std::array<std::string, kListColumnCount>;
+
+// A list the folder scan fills: the demo list is emptied and re-sorted by the scan, the play
+// list only gets rows appended.
+class RowSink {
+ public:
+  virtual ~RowSink() = default;
+  virtual void Clear() = 0;
+  virtual void Append(ListRow row) = 0;
+  virtual size_t RowCount() const = 0;
+  // Sorts by the list's current sort column and direction.
+  virtual void Resort() = 0;
+};
+
+}  // namespace rw

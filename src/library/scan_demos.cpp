@@ -1,0 +1,220 @@
+#include "library/scan_demos.h"
+
+#include <cmath>
+
+#include "host/path_separator.h"
+#include "library/parse_cache.h"
+#include "text/windows_1252.h"
+
+namespace rw {
+namespace {
+
+// The estimate of play time from a demo's size alone.
+constexpr double kSecondsPerByte = 0.00074;
+
+// Where the entry points: the folder D, how to list it, and the member mask M.
+struct EntryParts {
+  std::string folder;      // D, no trailing separator
+  std::string pathPrefix;  // D and a separator, empty for a bare name
+  std::string listFolder;
+  std::string pattern;
+  std::string mask = "*.dm*";
+};
+
+EntryParts SplitEntry(std::string_view entry) {
+  EntryParts parts;
+  std::string path(entry);
+  if (!path.empty() && path[0] == '\x01') {
+    const size_t last = path.rfind('\\');
+    if (last == std::string::npos) {
+      parts.mask = path.substr(1);
+      path.clear();
+    } else {
+      parts.mask = path.substr(last + 1);
+      path = path.substr(1, last - 1);
+    }
+  }
+  const size_t separator = path.rfind(kPathSeparator);
+  if (separator == std::string::npos) {
+    parts.listFolder = ".";
+    parts.pattern = path;
+    return parts;
+  }
+  parts.folder = path.substr(0, separator);
+  parts.pathPrefix = parts.folder + kPathSeparator;
+  parts.listFolder = parts.folder.empty() ? std::string(1, kPathSeparator) : parts.folder;
+  parts.pattern = path.substr(separator + 1);
+  return parts;
+}
+
+std::string LowerExtension(std::string_view name) {
+  const size_t dot = name.rfind('.');
+  const size_t folder = name.find_last_of("\\:");
+  if (dot == std::string_view::npos || (folder != std::string_view::npos && dot < folder)) {
+    return {};
+  }
+  return AnsiLowerText(name.substr(dot));
+}
+
+uint64_t EstimatedSeconds(uint64_t bytes) {
+  return static_cast<uint64_t>(std::nearbyint(static_cast<double>(bytes) * kSecondsPerByte));
+}
+
+// One demo found by the walk: a plain file, or an archive member.
+struct FoundDemo {
+  std::string name;          // cache field 1
+  uint64_t size = 0;         // field 2
+  uint32_t dosTime = 0;      // field 3
+  std::string archiveField;  // field 4
+  std::string readPath;      // what the reader gets: the file, or the member inside archive
+  std::string archive;       // empty for a plain file
+  std::string shownPath;     // the path in the status bar
+  std::string location;      // the "Location" column
+};
+
+// Raised for the scan's whole run, lowered however it ends.
+class BusyScope {
+ public:
+  explicit BusyScope(AppState& state) : state_(state) { state_.RaiseBusy(); }
+  ~BusyScope() { state_.LowerBusy(); }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  AppState& state_;
+};
+
+class FolderScan {
+ public:
+  FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target)
+      : c_(context),
+        parts_(parts),
+        target_(target),
+        old_(LoadParseCache(context.files, CachePath())),
+        new_(context.locale) {}
+
+  void Run() {
+    const std::vector<DirectoryEntry> entries = c_.files.List(parts_.listFolder, parts_.pattern);
+    progress_.entriesFound = entries.size();
+    c_.status.ShowProgress(progress_);
+    for (const DirectoryEntry& entry : entries) {
+      ScanEntry(entry);
+      ++progress_.entriesDone;
+      progress_.parsing.clear();
+      c_.status.ShowProgress(progress_);
+      if (c_.state.escapeFlag()) break;
+    }
+  }
+
+  std::string CachePath() const { return parts_.pathPrefix + std::string(kParseCacheName); }
+  NewParseCache& newCache() { return new_; }
+  const std::string& oldText() const { return old_.text; }
+  size_t hits() const { return hits_; }
+  uint64_t totalBytes() const { return totalBytes_; }
+  uint64_t totalSeconds() const { return totalSeconds_; }
+
+ private:
+  void ScanEntry(const DirectoryEntry& entry) {
+    if (entry.name.empty() || entry.name[0] == '.') return;
+    const std::string extension = LowerExtension(entry.name);
+    const std::string path = parts_.pathPrefix + entry.name;
+    if (extension == ".dm3" || extension == ".dm_48") {
+      // A folder never holds a demo's bytes, whatever its name.
+      if (entry.isFolder) return;
+      ScanDemo({entry.name, entry.size, entry.dosTime, "", path, "", path, parts_.folder});
+    } else if (extension == ".zip" || extension == ".pk3" ||
+               (extension == ".exe" && c_.sources.IsArchiveFile(path))) {
+      ScanArchive(entry.name, path);
+    }
+  }
+
+  void ScanArchive(const std::string& archiveName, const std::string& archivePath) {
+    ScanMember member;
+    int code = c_.sources.ArchiveFindFirst(archivePath, "*\\" + parts_.mask, member);
+    while (code == 0) {
+      const size_t slash = member.path.rfind('\\');
+      const std::string name =
+          slash == std::string::npos ? member.path : member.path.substr(slash + 1);
+      const std::string inside = slash == std::string::npos ? "" : member.path.substr(0, slash);
+      ScanDemo({name, member.size, member.dosTime, archiveName + "\\" + inside, member.path,
+                archivePath, archivePath + "\\" + member.path, archivePath});
+      if (c_.state.escapeFlag()) break;
+      code = c_.sources.ArchiveFindNext(parts_.mask, member);
+    }
+    c_.sources.ArchiveClose();
+  }
+
+  void ScanDemo(const FoundDemo& demo) {
+    totalSeconds_ += EstimatedSeconds(demo.size);
+    totalBytes_ += demo.size;
+    std::string line;
+    const std::string key = LookupKey(demo.name, demo.size, demo.dosTime, demo.archiveField);
+    if (const auto found = FindCachedLine(old_.lines, key, c_.locale)) {
+      line = old_.lines[*found];
+      ++hits_;
+    } else {
+      c_.status.ShowParsing(ParsingText(demo.shownPath));
+      progress_.parsing = demo.shownPath;
+      c_.status.ShowProgress(progress_);
+      const ListRow summary = c_.sources.ReadDemo(demo.readPath, demo.archive);
+      CacheFields fields;
+      fields[0] = demo.name;
+      fields[1] = std::to_string(demo.size);
+      fields[2] = DosTimeField(demo.dosTime);
+      fields[3] = demo.archiveField;
+      for (size_t i = 4; i < kCacheFieldCount; ++i) fields[i] = summary[i];
+      line = BuildCacheLine(fields);
+    }
+    new_.Add(line);
+    const std::string caption = line.substr(0, line.find(kCacheSeparator));
+    const RowUserData notes =
+        c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + caption + ".description");
+    target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
+  }
+
+  ScanContext& c_;
+  const EntryParts& parts_;
+  RowSink& target_;
+  OldParseCache old_;
+  NewParseCache new_;
+  ScanProgress progress_;
+  size_t hits_ = 0;
+  uint64_t totalBytes_ = 0;
+  uint64_t totalSeconds_ = 0;
+};
+
+}  // namespace
+
+uint64_t ScanDemos(std::string_view entry, ScanContext& context) {
+  BusyScope busy(context.state);
+  context.status.Started();
+  context.state.ClearEscape();
+  const bool toDemoList = entry.find("*.") != std::string_view::npos;
+  RowSink& target = toDemoList ? context.demoList : context.playList;
+  if (toDemoList) target.Clear();
+
+  const EntryParts parts = SplitEntry(entry);
+  FolderScan scan(context, parts, target);
+  const uint32_t started = context.clock.TickCount();
+  scan.Run();
+  const uint32_t elapsed = context.clock.TickCount() - started;
+
+  if (toDemoList) {
+    target.Resort();
+    const size_t rows = target.RowCount();
+    const double percent = rows > 0 ? static_cast<double>(scan.hits()) / rows * 100 : 0;
+    const bool complete = !context.state.escapeFlag();
+    context.status.MarkFolder(rows > 0);
+    if (rows > 0 && complete) {
+      WriteParseCache(context.files, scan.CachePath(), scan.newCache(), scan.oldText());
+    } else if (complete && context.files.Exists(scan.CachePath())) {
+      context.files.DeleteFile(scan.CachePath());
+    }
+    context.status.ShowSummary(ScanSummaryText(rows, elapsed, percent, scan.totalBytes(),
+                                               scan.totalSeconds(), context.locale));
+  }
+  context.status.Finished();
+  return scan.totalSeconds();
+}
+
+}  // namespace rw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/clock.h"
+#include "host/file_system.h"
+#include "host/locale.h"
+#include "library/row_sink.h"
+#include "library/scan_sources.h"
+#include "library/scan_status.h"
+#include "model/app_state.h"
+
+namespace rw {
+
+// Everything a folder scan works with; the GUI and the command line each wire their own.
+struct ScanContext {
+  FileSystem& files;
+  const Locale& locale;
+  Clock& clock;
+  AppState& state;
+  ScanSources& sources;
+  ScanStatus& status;
+  RowSink& demoList;
+  RowSink& playList;
+  std::string userDataFolder;  // where the ".description" files of the demos are
+};
+
+// Lists the demos of one entry: a folder pattern ("FOLDER/*.*") fills the demo list and
+// rewrites the folder's parse cache; 0x01 + archive + "\\" + member name, or the path of one
+// demo file, appends to the play list. Returns the estimated play time of every demo found,
+// in whole seconds.
+uint64_t ScanDemos(std::string_view entry, ScanContext& context);
+
+}  // namespace rw

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace rw {
+
+// One row of the demo list or the play list: the display texts of one demo, in column order.
+inline constexpr size_t kColumnCount = 26;
+using ListRow = std::array<std::string, kColumnCount>;
+
+// The columns the list rules read by name.
+enum ListColumn : size_t {
+  kDemonameColumn = 0,
+  kSizeColumn = 1,
+  kPlaytimeColumn = 5,
+  kModColumn = 8,
+  kProtocolColumn = 13,
+  kLocationColumn = 21,
+  kPovColumn = 22,
+  kRatingColumn = 23,
+  kWebColumn = 24,
+  kDescriptionColumn = 25,
+};
+
+// A row as a list holds it, with its selection.
+struct ListItem {
+  ListRow columns;
+  bool selected = false;
+};
+
+// Either list, top to bottom.
+using RowList = std::vector<ListItem>;
+
+inline size_t SelectedCount(const RowList& list) {
+  size_t count = 0;
+  for (const ListItem& item : list) count += item.selected ? 1 : 0;
+  return count;
+}
+
+}  // namespace rw

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "host/fake/fake_host.h"
+#include "library/parse_cache.h"
+#include "support/test_files.h"
+
+namespace rw {
+namespace {
+
+const std::string kSep(1, '\x01');
+
+CacheFields SampleFields() {
+  CacheFields fields;
+  for (size_t i = 0; i < fields.size(); ++i) fields[i] = "f" + std::to_string(i + 1);
+  return fields;
+}
+
+TEST(CacheLine, EveryFieldIsFollowedBySeparator) {
+  const std::string line = BuildCacheLine(SampleFields());
+  std::string expected;
+  for (int i = 1; i <= 21; ++i) expected += "f" + std::to_string(i) + kSep;
+  EXPECT_EQ(line, expected);
+}
+
+TEST(CacheLine, BytesThatWouldSplitTheLineBecomeBlanks) {
+  CacheFields fields = SampleFields();
+  fields[9] = "my\x01host\r\nname";
+  fields[4] = "q3dm\n7";
+  const std::string line = BuildCacheLine(fields);
+  EXPECT_EQ(std::count(line.begin(), line.end(), '\x01'), 21);
+  EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+  EXPECT_NE(line.find(kSep + "my host  name" + kSep), std::string::npos);
+  EXPECT_NE(line.find(kSep + "q3dm 7" + kSep), std::string::npos);
+}
+
+TEST(LookupKey, JoinsTheFirstFourFieldsWithoutClosingSeparator) {
+  // 2001-05-03 17:04:08 packed: date 0x2AA3, time 0x8884.
+  EXPECT_EQ(LookupKey("a.dm3", 1234, 0x2AA38884, ""),
+            "a.dm3" + kSep + "1234" + kSep + "715360388" + kSep);
+  // Dates from 2044 on have the top bit set and are written as negative numbers.
+  EXPECT_EQ(LookupKey("y.dm_48", 7, 0x8C210000, "a.zip\\x"),
+            "y.dm_48" + kSep + "7" + kSep + "-1943994368" + kSep + "a.zip\\x");
+  EXPECT_EQ(LookupKey("b\x01.dm3", 1, 0, ""), "b .dm3" + kSep + "1" + kSep + "0" + kSep);
+}
+
+TEST(SplitCacheLines, AcceptsEveryLineEnd) {
+  EXPECT_EQ(SplitCacheLines("a\r\nb\r\n"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(SplitCacheLines("a\nb\rc"), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(SplitCacheLines("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_TRUE(SplitCacheLines("").empty());
+}
+
+std::string Line(std::string_view name, std::string_view size, std::string_view time,
+                 std::string_view archive, std::string_view rest = "map") {
+  return std::string(name) + kSep + std::string(size) + kSep + std::string(time) + kSep +
+         std::string(archive) + kSep + std::string(rest) + kSep;
+}
+
+TEST(FindCachedLine, FindsALineWhoseKeyMatchesIgnoringCase) {
+  FixedLocale locale;
+  const std::vector<std::string> lines = {
+      Line("a.dm3", "1", "5", ""),           Line("b.dm3", "2", "5", "", "first"),
+      Line("B.DM3", "2", "5", "", "second"), Line("b.dm3", "2", "6", ""),
+      Line("c.dm_48", "3", "5", "z.zip\\"),
+  };
+  const std::string key = LookupKey("B.dm3", 2, 5, "");
+  // The search ends at the first equal line it meets: here the middle one.
+  ASSERT_EQ(FindCachedLine(lines, key, locale), 2u);
+  EXPECT_EQ(FindCachedLine(std::vector<std::string>(lines.begin(), lines.begin() + 2), key, locale),
+            1u);
+  EXPECT_EQ(FindCachedLine(lines, LookupKey("c.dm_48", 3, 5, "z.zip\\"), locale), 4u);
+  EXPECT_EQ(FindCachedLine(lines, LookupKey("a.dm3", 1, 5, ""), locale), 0u);
+  // Size, time and archive location are part of the key.
+  EXPECT_FALSE(FindCachedLine(lines, LookupKey("b.dm3", 3, 5, ""), locale));
+  EXPECT_FALSE(FindCachedLine(lines, LookupKey("c.dm_48", 3, 5, "z.zip\\x"), locale));
+  EXPECT_FALSE(FindCachedLine({}, key, locale));
+}
+
+TEST(FindCachedLine, ShortLinesAndDisorderOnlyMiss) {
+  FixedLocale locale;
+  // With fewer than four separators the prefix is the line less its last character.
+  const std::vector<std::string> shortLines = {"a" + kSep + "1" + kSep + "2" + kSep + "x"};
+  EXPECT_EQ(FindCachedLine(shortLines, "a" + kSep + "1" + kSep + "2" + kSep, locale), 0u);
+  EXPECT_FALSE(FindCachedLine({"", kSep}, LookupKey("a.dm3", 1, 1, ""), locale));
+  const std::vector<std::string> unsorted = {
+      Line("z.dm3", "1", "1", ""), Line("m.dm3", "1", "1", ""), Line("a.dm3", "1", "1", "")};
+  EXPECT_EQ(FindCachedLine(unsorted, LookupKey("m.dm3", 1, 1, ""), locale), 1u);
+  EXPECT_FALSE(FindCachedLine(unsorted, LookupKey("a.dm3", 1, 1, ""), locale));
+}
+
+TEST(NewParseCache, KeepsLinesSortedWithoutCaseDuplicates) {
+  FixedLocale locale;
+  NewParseCache cache(locale);
+  cache.Add(Line("b.dm3", "1", "1", ""));
+  cache.Add(Line("A.dm3", "1", "1", ""));
+  cache.Add(Line("a.DM3", "1", "1", ""));
+  cache.Add(Line("c.dm3", "1", "1", ""));
+  ASSERT_EQ(cache.lines().size(), 3u);
+  EXPECT_EQ(cache.lines()[0], Line("A.dm3", "1", "1", ""));
+  EXPECT_EQ(cache.lines()[2], Line("c.dm3", "1", "1", ""));
+  EXPECT_EQ(cache.FileText(), Line("A.dm3", "1", "1", "") + "\r\n" + Line("b.dm3", "1", "1", "") +
+                                  "\r\n" + Line("c.dm3", "1", "1", "") + "\r\n");
+}
+
+TEST(ParseCacheFile, IsWrittenWholeAndHiddenAndKeptWhenWritingFails) {
+  test::TempDir dir;
+  FakeFileSystem files;
+  FixedLocale locale;
+  const std::string path = dir.Join("rwt_scan");
+  EXPECT_TRUE(LoadParseCache(files, path).lines.empty());
+
+  NewParseCache cache(locale);
+  cache.Add(Line("a.dm3", "1", "1", ""));
+  WriteParseCache(files, path, cache, "");
+  EXPECT_EQ(test::ReadBytes(path), Line("a.dm3", "1", "1", "") + "\r\n");
+  EXPECT_EQ(files.hidden, std::vector<std::string>{path});
+  const OldParseCache old = LoadParseCache(files, path);
+  EXPECT_EQ(old.lines, std::vector<std::string>{Line("a.dm3", "1", "1", "")});
+  EXPECT_EQ(old.text, Line("a.dm3", "1", "1", "") + "\r\n");
+
+  // The same text again is not written, but the file stays hidden.
+  files.failWrites.push_back(path);
+  WriteParseCache(files, path, cache, old.text);
+  EXPECT_EQ(files.hidden.size(), 2u);
+
+  NewParseCache next(locale);
+  next.Add(Line("b.dm3", "1", "1", ""));
+  WriteParseCache(files, path, next, old.text);
+  EXPECT_EQ(test::ReadBytes(path), Line("a.dm3", "1", "1", "") + "\r\n");
+}
+
+}  // namespace
+}  // namespace rw
