@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "demo/demo_info.h"
+#include "demo/recorded_text.h"
 #include "library/parse_cache.h"
 
 namespace rw {
@@ -23,7 +24,7 @@ std::string ColumnText(size_t column, std::string_view field, const Locale& loca
     if (ReadWhole(field, bytes)) return SizeListText(bytes);
   } else if (column == 2) {
     int32_t packed = 0;
-    if (ReadWhole(field, packed)) return RecordedListText(static_cast<uint32_t>(packed), locale);
+    if (ReadWhole(field, packed)) return RecordedText(static_cast<uint32_t>(packed), locale);
   } else if (column == 3) {
     const size_t slash = field.find('\\');
     if (slash == std::string_view::npos) return {};
