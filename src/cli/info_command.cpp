@@ -17,6 +17,7 @@
 #include "host/locale.h"
 #include "host/path_separator.h"
 #include "host/posix/posix_file_system.h"
+#include "library/demo_row.h"
 #include "model/app_state.h"
 #include "model/program_paths.h"
 #include "text/windows_1252.h"
@@ -64,8 +65,8 @@ struct DemoPlace {
   std::string name;
   uint64_t size = 0;
   uint32_t dosTime = 0;
-  std::string archiveFolder;  // the member's folder inside the archive
-  std::string location;       // the folder of the file, or the archive's full path
+  std::string archiveField;  // archive name, "\\" and the member's folder inside it
+  std::string location;      // the folder of the file, or the archive's full path
 };
 
 std::string FullPath(const std::string& path) {
@@ -93,21 +94,20 @@ std::optional<DemoPlace> FindMember(const std::string& archive, const std::strin
   const size_t slash = path.rfind('\\');
   DemoPlace place;
   place.name = slash == std::string::npos ? path : path.substr(slash + 1);
-  place.archiveFolder = slash == std::string::npos ? "" : path.substr(0, slash);
+  place.archiveField = std::filesystem::path(archive).filename().string() + "\\" +
+                       (slash == std::string::npos ? "" : path.substr(0, slash));
   place.size = cursor.size;
   place.dosTime = cursor.dateTime;
   place.location = FullPath(archive);
   return place;
 }
 
-// The fields as the demo list shows them.
-DemoInfo InfoOf(const DemoPlace& place, const DemoReadState& state, const UserInfo& notes,
-                const Locale& locale) {
+DemoInfo InfoOf(const DemoPlace& place, const DemoReadState& state, const UserInfo& notes) {
   DemoInfo info;
   info[DemoInfo::Name] = place.name;
-  info[DemoInfo::Size] = SizeListText(place.size);
-  info[DemoInfo::Recorded] = RecordedListText(place.dosTime, locale);
-  info[DemoInfo::ArchiveLocation] = place.archiveFolder;
+  info[DemoInfo::Size] = std::to_string(place.size);
+  info[DemoInfo::Recorded] = std::to_string(static_cast<int32_t>(place.dosTime));
+  info[DemoInfo::ArchiveLocation] = place.archiveField;
   SetFieldsFromRead(info, state);
   info[DemoInfo::Location] = place.location;
   info[DemoInfo::POV] = notes.POV;
@@ -271,7 +271,10 @@ int RunInfo(InfoOptions options) {
                                      DeriveProgramPaths(programFolder, "").userDataFolder +
                                          kPathSeparator + place->name + ".description",
                                      messages);
-  const DemoInfo info = InfoOf(*place, state, notes, locale);
+  DemoInfo info = InfoOf(*place, state, notes);
+  info[DemoInfo::Size] = SizeColumnText(info[DemoInfo::Size]);
+  info[DemoInfo::Recorded] = RecordedColumnText(info[DemoInfo::Recorded], locale);
+  info[DemoInfo::ArchiveLocation] = ArchiveLocationColumnText(info[DemoInfo::ArchiveLocation]);
 
   if (options.json) {
     std::cout << ReadJson(result, state, messages.shown(), info).dump(2) << '\n';

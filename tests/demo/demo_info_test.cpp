@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "host/dos_time.h"
 #include "support/demo_writer.h"
 
 namespace rw {
@@ -191,35 +190,6 @@ TEST(DemoInfoCaptions, ColumnOrder) {
   EXPECT_EQ(kDemoInfoCaptions[DemoInfo::Location], "Location");
   EXPECT_EQ(kDemoInfoCaptions[DemoInfo::Description], "Description");
   static_assert(DemoInfo::kFieldCount == 26);
-}
-
-TEST(SizeListText, KilobytesWithHalvesToEven) {
-  EXPECT_EQ(SizeListText(900), "1 KB");
-  EXPECT_EQ(SizeListText(0), "0 KB");
-  EXPECT_EQ(SizeListText(511), "0 KB");
-  EXPECT_EQ(SizeListText(512), "0 KB");
-  EXPECT_EQ(SizeListText(513), "1 KB");
-  EXPECT_EQ(SizeListText(1536), "2 KB");
-  EXPECT_EQ(SizeListText(2560), "2 KB");
-  EXPECT_EQ(SizeListText(1572864), "1536 KB");
-  EXPECT_EQ(SizeListText(4294967295u), "4194304 KB");
-}
-
-TEST(RecordedListText, DateAndTimeWithMidnightLeftOut) {
-  const FixedLocale locale;
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 5, 3, 17, 4, 8}), locale), "2001-05-03 17:04:08");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 5, 3, 0, 0, 0}), locale), "2001-05-03");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 5, 3, 0, 0, 2}), locale), "2001-05-03 00:00:02");
-  // 0x2A9E8885 packs 2001-04-30 17:04:10.
-  EXPECT_EQ(RecordedListText(0x2A9E8885, locale), "2001-04-30 17:04:10");
-}
-
-TEST(RecordedListText, ImpossibleDatesGiveNoText) {
-  const FixedLocale locale;
-  EXPECT_EQ(RecordedListText(0, locale), "");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 2, 30, 1, 0, 0}), locale), "");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 13, 1, 1, 0, 0}), locale), "");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 1, 1, 25, 0, 0}), locale), "");
 }
 
 }  // namespace
