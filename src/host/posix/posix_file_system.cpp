@@ -117,19 +117,25 @@ bool PosixFileSystem::IsDriveReadOnly(const std::string& root) {
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
+  // One allocation of the size the file has now; a file that grows meanwhile still reads whole.
+  struct stat info {};
+  size_t capacity = 65536;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) capacity = static_cast<size_t>(info.st_size) + 1;
+  std::string bytes(capacity, '\0');
+  size_t filled = 0;
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
       return std::nullopt;
     }
     if (got == 0) break;
-    bytes.append(buffer, static_cast<size_t>(got));
+    filled += static_cast<size_t>(got);
   }
   ::close(fd);
+  bytes.resize(filled);
   return bytes;
 }
 
