@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Writes samples/archive.zip, the small archive the README lists with `zip list`.
+"""Writes samples/archive.zip, the small archive the README lists with `zip list`, and
+samples/demos/demo_pack.zip, which holds the sample demos (made first by
+make_demo_samples.py) under other names, one in a sub-folder and one at the root.
 
 Run from anywhere: python3 samples/make_archive_samples.py. Times and order are fixed, so
 the output is the same on every run with the same zlib.
@@ -33,6 +35,26 @@ MEMBERS = [
 ]
 
 
+PACKED_DEMOS = [
+    ("matches/archived_ffa.dm_48", "sample_ffa.dm_48", zipfile.ZIP_DEFLATED),
+    ("archived_tdm.dm3", "sample_tdm.dm3", zipfile.ZIP_STORED),
+]
+
+
+def write_demo_pack():
+    demos = os.path.join(HERE, "demos")
+    path = os.path.join(demos, "demo_pack.zip")
+    with zipfile.ZipFile(path, "w") as archive:
+        for name, source, method in PACKED_DEMOS:
+            info = zipfile.ZipInfo(name, WHEN)
+            info.compress_type = method
+            info.create_system = 0
+            info.external_attr = 0x20
+            with open(os.path.join(demos, source), "rb") as demo:
+                archive.writestr(info, demo.read())
+    print(path)
+
+
 def main():
     path = os.path.join(HERE, "archive.zip")
     with zipfile.ZipFile(path, "w") as archive:
@@ -43,6 +65,7 @@ def main():
             info.external_attr = 0x10 if name.endswith("/") else 0x20
             archive.writestr(info, text.encode("cp1252"))
     print(path)
+    write_demo_pack()
 
 
 if __name__ == "__main__":
