@@ -19,11 +19,14 @@ struct ParsingError {
 // Everything one GetFromDemo call knows while it walks a demo; it ends with the call.
 struct ReadSession {
   ReadSession(DemoReadState& readState, std::string_view demo, bool wantLog)
-      : state(readState), block(demo), buildLog(wantLog) {}
+      : state(readState), block(demo), buildLog(wantLog), readEnd(demo.size()) {}
 
   DemoReadState& state;
   std::string_view block;
   bool buildLog;
+  // Reads stop here: the end of the current message while its operations are read, so that
+  // no operation reaches into the records after it.
+  size_t readEnd;
 
   uint32_t recordCount = 0;
   uint64_t bytesConsumed = 0;
@@ -42,7 +45,7 @@ struct ReadSession {
   bool ScoresFrozen = false;
   int ScoreFieldsPerPlayer = 6;
 
-  // Reads that stay inside the block; past its end they throw ParsingError{field}.
+  // Reads that stay before readEnd; past it they throw ParsingError{field}.
   uint8_t ReadByte(size_t& pos, const char* field) const;
   uint16_t ReadUint16(size_t& pos, const char* field) const;
   uint32_t ReadUint32(size_t& pos, const char* field) const;

@@ -87,11 +87,13 @@ void WalkRecords(ReadSession& session) {
     const size_t messageStart = pos;
     const size_t messageEnd = messageStart + static_cast<size_t>(length);
     size_t op = messageStart + headerSkip;
+    session.readEnd = messageEnd;
     while (op < messageEnd) {
       const Next next = TakeOperation(session, sequence, op);
       if (next == Next::kStop) return;
       if (next == Next::kRecord) break;
     }
+    session.readEnd = block.size();
     pos = messageEnd;
     session.bytesConsumed += static_cast<uint32_t>(length);
   } while (session.bytesConsumed < block.size());

@@ -183,6 +183,28 @@ TEST(RecordWalk, ReadsPastTheEndNameTheirField) {
   }
 }
 
+TEST(RecordWalk, OperationsStayInsideTheirMessage) {
+  struct Case {
+    std::string message;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {std::string("\x07\xcd\xab\x00\x00\x10", 6), "Parsing Error (ServerTime) at Packet Nr: 3"},
+      {std::string("\x05\x09\x00\x00\x00print", 10),
+       "Parsing Error (SERVERCOMMAND,text) at Packet Nr: 3"},
+      {std::string("\x02\x00\x00\x00\x00\x03\x02\x00music", 12),
+       "Parsing Error (GAMESTATE,gamestate_string) at Packet Nr: 3"},
+  };
+  for (const Case& c : cases) {
+    DemoWriter demo = Started(43);
+    demo.AddRecord(3000, c.message);
+    demo.AddSnapshot(12000).End();  // holds NULs and numbers the cut operations could take
+    ReaderHarness h;
+    EXPECT_EQ(h.Read(demo.bytes()), "0") << c.text;
+    ExpectParsingError(h, c.text);
+  }
+}
+
 TEST(RecordWalk, TwoGameStatesEndTheGameAndKeepTheFirstInfo) {
   DemoWriter demo = Started(43);
   demo.AddCommands(12000, {"cs 13 \"10000\"", "chat \"before\""});
