@@ -68,7 +68,8 @@ class Launch {
   // Asked while a member is extracted; the GUI wires it to the Backspace key (8).
   CancelRequested extractionCancel;
 
-  // Plays one demo. True when the game was started or handed the script.
+  // Plays one demo. True when the game was started or handed the script. The "Play it"
+  // commands play the click sound and stop the music before.
   bool PlayOneDemo(const ListRow& row, const LaunchOptions& options);
   // Plays the play list top to bottom. True when the game was started or handed the script;
   // false when the user, a check or a failure stopped it.
