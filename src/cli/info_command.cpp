@@ -13,11 +13,11 @@
 #include "cli/command_registry.h"
 #include "demo/demo_info.h"
 #include "demo/demo_reader.h"
-#include "demo/recorded_text.h"
 #include "demo/user_info.h"
 #include "host/locale.h"
 #include "host/path_separator.h"
 #include "host/posix/posix_file_system.h"
+#include "library/demo_row.h"
 #include "model/app_state.h"
 #include "model/program_paths.h"
 #include "text/windows_1252.h"
@@ -32,6 +32,8 @@ constexpr const char* kHelp =
     "--log adds the time-stamped events (scores, votes, chat, game start and end) to the match\n"
     "log. Texts are Windows-1252 shown as UTF-8; colour codes (^ and one character) are shown\n"
     "as terminal colours when stdout is a terminal, else kept as they are.\n"
+    "Output: one \"Key: value\" line for each field below, then the players (one line each),\n"
+    "the match log, the messages and the DemoInfo fields, each line indented by two blanks.\n"
     "--json prints one UTF-8 JSON object instead:\n"
     "  Result        \"1\" when the server info and the system info were found, else \"0\"\n"
     "  InfoString, MapMessage, MapMusic, GameType, Score1, Score2, Playtime, SizeText,\n"
@@ -63,8 +65,8 @@ struct DemoPlace {
   std::string name;
   uint64_t size = 0;
   uint32_t dosTime = 0;
-  std::string archiveFolder;  // the member's folder inside the archive
-  std::string location;       // the folder of the file, or the archive's full path
+  std::string archiveField;  // archive name, "\\" and the member's folder inside it
+  std::string location;      // the folder of the file, or the archive's full path
 };
 
 std::string FullPath(const std::string& path) {
@@ -92,20 +94,20 @@ std::optional<DemoPlace> FindMember(const std::string& archive, const std::strin
   const size_t slash = path.rfind('\\');
   DemoPlace place;
   place.name = slash == std::string::npos ? path : path.substr(slash + 1);
-  place.archiveFolder = slash == std::string::npos ? "" : path.substr(0, slash);
+  place.archiveField = std::filesystem::path(archive).filename().string() + "\\" +
+                       (slash == std::string::npos ? "" : path.substr(0, slash));
   place.size = cursor.size;
   place.dosTime = cursor.dateTime;
   place.location = FullPath(archive);
   return place;
 }
 
-DemoInfo InfoOf(const DemoPlace& place, const DemoReadState& state, const UserInfo& notes,
-                const Locale& locale) {
+DemoInfo InfoOf(const DemoPlace& place, const DemoReadState& state, const UserInfo& notes) {
   DemoInfo info;
   info[DemoInfo::Name] = place.name;
-  info[DemoInfo::Size] = SizeListText(place.size);
-  info[DemoInfo::Recorded] = RecordedText(place.dosTime, locale);
-  info[DemoInfo::ArchiveLocation] = place.archiveFolder;
+  info[DemoInfo::Size] = std::to_string(place.size);
+  info[DemoInfo::Recorded] = std::to_string(static_cast<int32_t>(place.dosTime));
+  info[DemoInfo::ArchiveLocation] = place.archiveField;
   SetFieldsFromRead(info, state);
   info[DemoInfo::Location] = place.location;
   info[DemoInfo::POV] = notes.POV;
@@ -269,7 +271,10 @@ int RunInfo(InfoOptions options) {
                                      DeriveProgramPaths(programFolder, "").userDataFolder +
                                          kPathSeparator + place->name + ".description",
                                      messages);
-  const DemoInfo info = InfoOf(*place, state, notes, locale);
+  DemoInfo info = InfoOf(*place, state, notes);
+  info[DemoInfo::Size] = SizeColumnText(info[DemoInfo::Size]);
+  info[DemoInfo::Recorded] = RecordedColumnText(info[DemoInfo::Recorded], locale);
+  info[DemoInfo::ArchiveLocation] = ArchiveLocationColumnText(info[DemoInfo::ArchiveLocation]);
 
   if (options.json) {
     std::cout << ReadJson(result, state, messages.shown(), info).dump(2) << '\n';
@@ -283,11 +288,13 @@ const bool registered = RegisterCommand(20, [](CLI::App& app, int& exitCode) {
   auto options = std::make_shared<InfoOptions>();
   CLI::App* info = app.add_subcommand("info", "Read one demo and print its summary.");
   info->footer(kHelp);
-  info->add_option("--archive", options->archive, "read DEMO from inside this archive");
+  info->add_option("--archive", options->archive, "read DEMO from inside this archive")
+      ->type_name("ARCHIVE");
   info->add_option("--home", options->home,
                    "Folder holding \"RWT Data\" with the user's notes on demos (default: "
                    "$REELWRIGHT_HOME, else the program's folder when writable, else "
-                   "$XDG_DATA_HOME/Reelwright)");
+                   "$XDG_DATA_HOME/Reelwright)")
+      ->type_name("DIR");
   info->add_flag("--log", options->log, "build the full match log");
   info->add_flag("--json", options->json, "print one JSON object");
   info->add_option("DEMO", options->demo, "the demo file, or the member's path")->required();

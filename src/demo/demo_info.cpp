@@ -1,6 +1,7 @@
 #include "demo/demo_info.h"
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 
 #include "demo/display_text.h"
@@ -86,13 +87,6 @@ void SetFieldsFromRead(DemoInfo& info, const DemoReadState& state) {
   info[DemoInfo::Winner] = std::move(winners.winner);
   info[DemoInfo::Second] = std::move(winners.second);
   info[DemoInfo::FinalScore] = std::move(winners.finalScore);
-}
-
-std::string SizeListText(uint64_t bytes) {
-  uint64_t kilobytes = bytes / 1024;
-  const uint64_t rest = bytes % 1024;
-  if (rest > 512 || (rest == 512 && kilobytes % 2 == 1)) ++kilobytes;
-  return std::to_string(kilobytes) + " KB";
 }
 
 }  // namespace rw

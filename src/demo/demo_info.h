@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -69,8 +68,5 @@ Winners GetWinners(const DemoReadState& state);
 
 // Fills fields 4 ("Map") to 20 ("Final Score") from the last demo read.
 void SetFieldsFromRead(DemoInfo& info, const DemoReadState& state);
-
-// What the lists show for "Size": kilobytes, halves rounded to even, "1 KB".
-std::string SizeListText(uint64_t bytes);
 
 }  // namespace rw

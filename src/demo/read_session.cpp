@@ -4,6 +4,13 @@
 
 namespace rw {
 
+void ReadSession::Log(std::string line) {
+  const size_t cost = line.size() + sizeof(std::string);
+  if (matchLogBytes + cost > block.size() + kMatchLogSlack) return;
+  matchLogBytes += cost;
+  state.MatchLog.push_back(std::move(line));
+}
+
 uint8_t ReadSession::ReadByte(size_t& pos, const char* field) const {
   if (pos >= readEnd) throw ParsingError{field};
   return static_cast<uint8_t>(block[pos++]);

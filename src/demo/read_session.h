@@ -16,6 +16,10 @@ struct ParsingError {
   std::string field;
 };
 
+// The match log may hold this many bytes more than the demo itself; only a demo built to
+// blow the log up (one long name on many scoreboards) comes near it.
+inline constexpr size_t kMatchLogSlack = 1 << 20;
+
 // Everything one GetFromDemo call knows while it walks a demo; it ends with the call.
 struct ReadSession {
   ReadSession(DemoReadState& readState, std::string_view demo, bool wantLog)
@@ -44,6 +48,11 @@ struct ReadSession {
   bool GameEnded = false;
   bool ScoresFrozen = false;
   int ScoreFieldsPerPlayer = 6;
+  size_t matchLogBytes = 0;
+
+  // Adds a line to the match log while the log stays within the demo's size and
+  // kMatchLogSlack; lines beyond are dropped.
+  void Log(std::string line);
 
   // Reads that stay before readEnd; past it they throw ParsingError{field}.
   uint8_t ReadByte(size_t& pos, const char* field) const;

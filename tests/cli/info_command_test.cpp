@@ -158,6 +158,22 @@ TEST(InfoCommand, UnreadableNotesAreAMessage) {
             "Parsing.GetUserInfo: " + home.path() + "/RWT Data/Demos/tdm.dm3.description");
 }
 
+TEST(InfoCommand, MemberOfAnArchive) {
+  test::TempDir dir;
+  const std::string archive = dir.Join("demos.zip");
+  // Deflated, dated 0x2A634B4A: 2001-03-03 09:26:20.
+  test::WriteBytes(archive, test::ZipOf({{"old/built.dm_48", BuiltDemo(), 8}}));
+  const json out = InfoJson("--archive " + Quoted(archive) + " OLD/Built.dm_48");
+  EXPECT_EQ(out["Result"], "1");
+  const json& info = out["DemoInfo"];
+  EXPECT_EQ(info["Demoname"], "built.dm_48");
+  EXPECT_EQ(info["Archive Location"], "old");
+  EXPECT_EQ(info["Recorded"], "2001-03-03 09:26:20");
+  EXPECT_EQ(info["Location"], archive);
+  EXPECT_EQ(info["Winner"], "J\xC3\xB6rg");
+  EXPECT_EQ(out["SizeText"], "0 KB");
+}
+
 TEST(InfoCommand, PictureMemberIsNoDemo) {
   // zipinfo: levelshots/ps37ctf2.jpg, 4223 bytes, 2009-11-06 04:30:50.
   const std::string pk3 = test::TestDataPath("pk3/openarena-sample.pk3");

@@ -192,17 +192,5 @@ TEST(DemoInfoCaptions, ColumnOrder) {
   static_assert(DemoInfo::kFieldCount == 26);
 }
 
-TEST(SizeListText, KilobytesWithHalvesToEven) {
-  EXPECT_EQ(SizeListText(900), "1 KB");
-  EXPECT_EQ(SizeListText(0), "0 KB");
-  EXPECT_EQ(SizeListText(511), "0 KB");
-  EXPECT_EQ(SizeListText(512), "0 KB");
-  EXPECT_EQ(SizeListText(513), "1 KB");
-  EXPECT_EQ(SizeListText(1536), "2 KB");
-  EXPECT_EQ(SizeListText(2560), "2 KB");
-  EXPECT_EQ(SizeListText(1572864), "1536 KB");
-  EXPECT_EQ(SizeListText(4294967295u), "4194304 KB");
-}
-
 }  // namespace
 }  // namespace rw

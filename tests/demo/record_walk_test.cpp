@@ -300,6 +300,26 @@ TEST(RecordWalk, ScoresSkipTheRestOfTheirMessage) {
   EXPECT_TRUE(h.state().ScoresSeen);
 }
 
+TEST(RecordWalk, MatchLogStaysWithinTheDemoSizeAndASlack) {
+  // One long name on many full scoreboards would repeat it 64 times a scoreboard.
+  const std::string name(8 * 1024, 'N');
+  DemoWriter demo(43);
+  demo.AddGameState(TypicalServerInfo(43), TypicalSystemInfo(), {{0, "n\\" + name}});
+  std::string scores = "scores 64 0 0";
+  for (int i = 0; i < 64; ++i) scores += " 0 1 2 3 0 0";
+  for (int i = 0; i < 40; ++i) demo.AddCommands(1000 + i, {scores});
+  demo.End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  size_t bytes = 0;
+  for (const std::string& line : h.state().MatchLog) bytes += line.size() + sizeof(std::string);
+  EXPECT_LE(bytes, demo.bytes().size() + kMatchLogSlack);
+  // The first scoreboard is whole (no snapshot came before it).
+  ASSERT_GT(h.state().MatchLog.size(), 66u);
+  EXPECT_EQ(h.state().MatchLog[1], "^400:00:00 ^1SCORE   PING   TIME   NAME");
+  EXPECT_TRUE(h.state().MatchLog[65] == "         ^71       2      3      " + name);
+}
+
 TEST(ServerInfoSearch, ProtocolValueRules) {
   struct Case {
     std::string protocol;
