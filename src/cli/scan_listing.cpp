@@ -30,7 +30,7 @@ class ScannedRows : public RowSink {
   void Append(ListRow row) override { rows_.push_back(std::move(row)); }
   size_t RowCount() const override { return rows_.size(); }
   void Resort() override {
-    if (column_ < 0 || column_ >= static_cast<int>(kColumnCount)) return;
+    if (column_ < 0 || column_ >= static_cast<int>(kListColumnCount)) return;
     const auto column = static_cast<size_t>(column_);
     std::stable_sort(rows_.begin(), rows_.end(), [&](const ListRow& a, const ListRow& b) {
       return CompareRowTexts(a[column], b[column], locale_, ascending_) < 0;

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdint>
 
-#include "demo/demo_info.h"
+#include "demo/recorded_text.h"
 #include "library/parse_cache.h"
 
 namespace rw {
@@ -15,24 +15,41 @@ bool ReadWhole(std::string_view text, Number& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-// Columns 1 to 3 are stored raw and shown converted; a stored value that is not a number is
-// shown as it is.
 std::string ColumnText(size_t column, std::string_view field, const Locale& locale) {
-  if (column == 1) {
-    uint64_t bytes = 0;
-    if (ReadWhole(field, bytes)) return SizeListText(bytes);
-  } else if (column == 2) {
-    int32_t packed = 0;
-    if (ReadWhole(field, packed)) return RecordedListText(static_cast<uint32_t>(packed), locale);
-  } else if (column == 3) {
-    const size_t slash = field.find('\\');
-    if (slash == std::string_view::npos) return {};
-    return std::string(field.substr(slash + 1, 1000));
+  switch (column) {
+    case 1:
+      return SizeColumnText(field);
+    case 2:
+      return RecordedColumnText(field, locale);
+    case 3:
+      return ArchiveLocationColumnText(field);
+    default:
+      return std::string(field);
   }
-  return std::string(field);
 }
 
 }  // namespace
+
+std::string SizeColumnText(std::string_view sizeField) {
+  uint64_t bytes = 0;
+  if (!ReadWhole(sizeField, bytes)) return std::string(sizeField);
+  uint64_t kilobytes = bytes / 1024;
+  const uint64_t rest = bytes % 1024;
+  if (rest > 512 || (rest == 512 && kilobytes % 2 == 1)) ++kilobytes;
+  return std::to_string(kilobytes) + " KB";
+}
+
+std::string RecordedColumnText(std::string_view timeField, const Locale& locale) {
+  int32_t packed = 0;
+  if (!ReadWhole(timeField, packed)) return std::string(timeField);
+  return RecordedText(static_cast<uint32_t>(packed), locale);
+}
+
+std::string ArchiveLocationColumnText(std::string_view archiveField) {
+  const size_t slash = archiveField.find('\\');
+  if (slash == std::string_view::npos) return {};
+  return std::string(archiveField.substr(slash + 1, 1000));
+}
 
 ListRow RowFromCacheLine(std::string_view line, std::string_view location, const UserInfo& notes,
                          const Locale& locale) {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
-
-#include "model/list_row.h"
+#include <string>
 
 namespace rw {
+
+// One row of the demo list or the play list: the texts of its 26 columns, "Demoname" first.
+inline constexpr size_t kListColumnCount = 26;
+using ListRow = std::array<std::string, kListColumnCount>;
 
 // A list the folder scan fills: the demo list is emptied and re-sorted by the scan, the play
 // list only gets rows appended.
