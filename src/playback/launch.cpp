@@ -9,7 +9,6 @@
 namespace rw {
 namespace {
 
-constexpr size_t kArchiveLocationColumn = 3;
 constexpr size_t kTooManyEntries = 30;
 
 std::string Join(std::string_view folder, std::string_view name) {

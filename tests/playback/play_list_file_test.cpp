@@ -36,7 +36,7 @@ class ListSources : public ScanSources {
     row[13] = "48";
     return row;
   }
-  RowUserData GetUserInfo(const std::string&) override { return {}; }
+  UserInfo GetUserInfo(const std::string&) override { return {}; }
 
   std::map<std::string, std::vector<ScanMember>> archives;
 
