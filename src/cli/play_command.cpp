@@ -266,10 +266,7 @@ int Play(const PlayRequest& request) {
 
 [[maybe_unused]] const bool registered = RegisterCommand(40, [](CLI::App& app, int& exitCode) {
   auto request = std::make_shared<PlayRequest>();
-  CLI::App* play = app.add_subcommand("play",
-                                      "Play demos, archive members and play lists in the "
-                                      "game.");
-  play->description(kPlayHelp);
+  CLI::App* play = app.add_subcommand("play", kPlayHelp);
   AddProgramOptions(*play, request->program);
   play->add_flag("--playlist", request->playList, "Play even one demo as a play list");
   play->add_flag("--loop", request->loop, "Loop the demos (default: loop_demos)");
