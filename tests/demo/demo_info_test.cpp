@@ -78,8 +78,8 @@ TEST(GetWinners, FreeGameSkipsEmptyNamesAndSpectatorsAndStripsColours) {
   DemoReadState state;
   state.GameType = "0";
   state.ScoresSeen = true;
-  state.Players = {Player("", 0, 40),    Player("^1Spec", 3, 30), Player("^2Vi^7sor", 1, 25),
-                   Player("Odd", 4, 24), Player("Doom", 0, -3),   Player("Third", 0, -5)};
+  state.Players = {Player("", 0, 40),    Player("^1Watcher", 3, 30), Player("^2Vi^7sor", 1, 25),
+                   Player("Odd", 4, 24), Player("Doom", 0, -3),      Player("Third", 0, -5)};
   ExpectWinners(state, "Visor", "Doom", "25:-3");
 }
 
