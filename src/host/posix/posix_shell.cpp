@@ -14,13 +14,6 @@ extern char** environ;
 namespace rw {
 namespace {
 
-// Windows programs start with the MS-DOS stub's "MZ"; anything else is left to the system.
-bool IsWindowsProgram(const std::string& program) {
-  std::ifstream file(program, std::ios::binary);
-  char magic[2] = {};
-  return file.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
-}
-
 // Nobody waits for a started program; this keeps it from lingering as a zombie.
 void ReapLater(pid_t child) {
   std::thread([child] {
@@ -30,6 +23,12 @@ void ReapLater(pid_t child) {
 }
 
 }  // namespace
+
+bool IsWindowsProgram(const std::string& program) {
+  std::ifstream file(program, std::ios::binary);
+  char magic[2] = {};
+  return file.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
+}
 
 std::vector<std::string> SplitCommandLine(std::string_view text) {
   std::vector<std::string> arguments;

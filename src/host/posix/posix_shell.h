@@ -27,6 +27,10 @@ class PosixShell : public Shell {
   std::string searchPath_;
 };
 
+// Whether the file starts as a Windows program does, with the MS-DOS stub's "MZ": such a
+// program starts through wine.
+bool IsWindowsProgram(const std::string& program);
+
 // A command-line text split into arguments as a Windows program would: blanks and tabs
 // separate, double quotes group.
 std::vector<std::string> SplitCommandLine(std::string_view text);

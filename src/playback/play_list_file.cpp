@@ -1,0 +1,96 @@
+#include "playback/play_list_file.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "demo/time_text.h"
+#include "host/path_separator.h"
+#include "model/list_rules.h"
+
+namespace rw {
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kHeaderMark = "RWT Play List";
+
+// What ScanDemos would take for a folder listing: it would refill the demo list and rewrite
+// a parse cache instead of adding one entry.
+bool IsFolderListing(std::string_view line) {
+  return line.find("*.") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string PlayListEntryLine(const ListRow& row) {
+  const std::string& location = row[kLocationColumn];
+  const std::string& name = row[kDemonameColumn];
+  // An unreadable plain file keeps the plain form, so it is looked at again on loading.
+  if (!IsArchiveRow(row)) return location + kPathSeparator + name;
+  return '\x01' + location + "\\" + name;
+}
+
+std::string PlayListFileText(const RowList& playList) {
+  std::string text(kPlayListHeader);
+  text += kLineBreak;
+  for (const ListItem& item : playList) {
+    text += PlayListEntryLine(item.columns);
+    text += kLineBreak;
+  }
+  return text;
+}
+
+std::vector<std::string> SplitPlayListLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+bool SavePlayList(FileSystem& files, Messages& messages, const std::string& path,
+                  const RowList& playList) {
+  if (files.WriteFileAtomic(path, PlayListFileText(playList))) return true;
+  messages.Show("RWT: File Save Error", "Could not save the play list " + path,
+                MessageIcon::kError);
+  return false;
+}
+
+PlayListLoad LoadPlayList(const std::string& path, ScanContext& context, Messages& messages) {
+  PlayListLoad result;
+  const std::optional<std::string> text = context.files.ReadFile(path);
+  if (!text) {
+    messages.Show("RWT Load File Error", "Could not read " + path, MessageIcon::kError);
+    return result;
+  }
+  const std::vector<std::string> lines = SplitPlayListLines(*text);
+  if (lines.empty() || lines[0].find(kHeaderMark) == std::string::npos) {
+    messages.Show("Load Playlist Error",
+                  "This is not a Reelwright Play List !\r\nTry to save a Play List and then "
+                  "reload it.",
+                  MessageIcon::kInformation);
+    return result;
+  }
+  result.loaded = true;
+  context.playList.Clear();
+  for (size_t index = 1; index < lines.size(); ++index) {
+    if (IsFolderListing(lines[index])) continue;
+    result.totalSeconds += ScanDemos(lines[index], context);
+  }
+  result.entries = context.playList.RowCount();
+  const auto shownSeconds = static_cast<uint32_t>(
+      std::min<uint64_t>(result.totalSeconds, std::numeric_limits<uint32_t>::max()));
+  result.statusText =
+      std::to_string(result.entries) + " Items. Total length: " + FormatSeconds(shownSeconds);
+  result.nameLabel = result.entries > 0 ? path : std::string(kPlayListCorrupted);
+  return result;
+}
+
+}  // namespace rw
