@@ -1,5 +1,7 @@
 #include "archive/archive_file.h"
 
+#include <filesystem>
+
 namespace rw {
 
 namespace {
@@ -24,9 +26,13 @@ std::optional<uint64_t> Tell(std::FILE* file) {
 
 }  // namespace
 
-std::unique_ptr<ArchiveFile> ArchiveFile::Open(const std::string& path) {
+std::unique_ptr<ArchiveFile> ArchiveFile::Open(const std::string& path, size_t bufferSize) {
+  // Some hosts open folders for reading; they are never archives.
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return nullptr;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return nullptr;
+  if (bufferSize != 0) std::setvbuf(file, nullptr, _IOFBF, bufferSize);
   return std::unique_ptr<ArchiveFile>(new ArchiveFile(file));
 }
 

@@ -11,8 +11,9 @@ namespace rw {
 // An archive opened read-only, with 64-bit positions on every host.
 class ArchiveFile {
  public:
-  // Null when the file cannot be opened.
-  static std::unique_ptr<ArchiveFile> Open(const std::string& path);
+  // Null when the file cannot be opened. bufferSize, when not 0, replaces the system's read
+  // buffer: worth it for reading on from one place, not for jumping about.
+  static std::unique_ptr<ArchiveFile> Open(const std::string& path, size_t bufferSize = 0);
 
   ~ArchiveFile();
   ArchiveFile(const ArchiveFile&) = delete;

@@ -5,29 +5,23 @@
 namespace rw {
 
 InputBlocks::Block InputBlocks::ReadBlock() {
-  if (last_ == Block::kFiller || last_ == Block::kEnd) {
-    length_ = 0;
-    at_ = 0;
-    last_ = Block::kEnd;
-    return last_;
-  }
-  if (last_ == Block::kAborted) return last_;
-  pacer_.Service();
-  int64_t got = 0;
-  if (read_ <= uint64_t{compressedSize_} + 2) got = file_.Read(block_, kBlockSize);
+  length_ = 0;
   at_ = 0;
-  if (got > 0) {
-    read_ += static_cast<uint64_t>(got);
-    length_ = static_cast<size_t>(got);
-    last_ = Block::kData;
-  } else {
-    std::fill_n(block_, kFillerSize, uint8_t{0});
-    length_ = kFillerSize;
-    last_ = Block::kFiller;
+  if (last_ != Block::kData) return last_;
+  if (read_ >= compressedSize_) return last_ = Block::kEnd;
+  pacer_.Service();
+  const size_t wanted =
+      static_cast<size_t>(std::min<uint64_t>(kBlockSize, compressedSize_ - read_));
+  const int64_t got = file_.Read(block_, wanted);
+  if (got <= 0) {
+    endedEarly_ = true;
+    return last_ = Block::kEnd;
   }
+  read_ += static_cast<uint64_t>(got);
+  length_ = static_cast<size_t>(got);
   if (!pacer_.Advance(read_)) {
     length_ = 0;
-    last_ = Block::kAborted;
+    return last_ = Block::kAborted;
   }
   return last_;
 }
@@ -38,7 +32,7 @@ int InputBlocks::NextByte() {
     if (block == Block::kAborted) return kAborted;
     if (block == Block::kEnd) return kEndOfInput;
   }
-  if (last_ == Block::kData) ++taken_;
+  ++taken_;
   return block_[at_++];
 }
 

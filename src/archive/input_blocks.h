@@ -9,14 +9,14 @@
 
 namespace rw {
 
-// A member's compressed data in 2048-byte blocks, read from the file's current position.
-// Reading may run a little past the member (decoders look ahead); once the file ends, or
-// the member is well exceeded, a short zero filler comes, then the end mark.
+// A member's compressed data in blocks of at most 2048 bytes, read from the file's current
+// position, then the end mark. Our decoders read no byte before they need it, so the data
+// ends exactly where the member's does: shrink, which has no end code of its own, stops
+// there, and no decoder is fed bytes that belong to the next record.
 class InputBlocks : public DecoderInput {
  public:
-  enum class Block { kData, kFiller, kEnd, kAborted };
+  enum class Block { kData, kEnd, kAborted };
   static constexpr size_t kBlockSize = 2048;
-  static constexpr size_t kFillerSize = 2;
 
   InputBlocks(ArchiveFile& file, uint32_t compressedSize, ExtractionPacer& pacer)
       : file_(file), compressedSize_(compressedSize), pacer_(pacer) {}
@@ -27,8 +27,10 @@ class InputBlocks : public DecoderInput {
   size_t size() const { return length_; }
 
   int NextByte() override;
-  // Bytes of member data handed out through NextByte, filler excluded.
+  // Bytes handed out through NextByte.
   uint64_t bytesTaken() const { return taken_; }
+  // Whether the file ended before the member's compressed size was read.
+  bool endedEarly() const { return endedEarly_; }
 
  private:
   ArchiveFile& file_;
@@ -39,6 +41,7 @@ class InputBlocks : public DecoderInput {
   size_t at_ = 0;
   uint64_t read_ = 0;
   uint64_t taken_ = 0;
+  bool endedEarly_ = false;
   Block last_ = Block::kData;
 };
 

@@ -7,6 +7,7 @@
 
 #include "archive/extract_codes.h"
 #include "archive/input_blocks.h"
+#include "archive/legacy_decoders.h"
 
 namespace rw {
 
@@ -67,8 +68,26 @@ int DecodeDeflated(const LocalHeader& header, ArchiveFile& file, ExtractionPacer
 }
 
 // PKZIP's methods before deflate.
-int DecodeLegacy(const LocalHeader&, InputBlocks&, DecoderOutput&) {
-  return kExtractUnsupportedMethod;
+int DecodeLegacy(const LocalHeader& header, InputBlocks& input, DecoderOutput& out) {
+  DecodeResult result = DecodeResult::kInvalidData;
+  switch (header.method) {
+    case 1:
+      result = Unshrink(input, out);
+      break;
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+      result = Unreduce(input, out, header.method - 1, header.size);
+      break;
+    case 6:
+      result = Explode(input, out, (header.flags & LocalHeader::kBigDictionary) != 0,
+                       (header.flags & LocalHeader::kLiteralTree) != 0, header.size);
+      break;
+    default:
+      return kExtractUnsupportedMethod;
+  }
+  return static_cast<int>(result);
 }
 
 }  // namespace
@@ -84,6 +103,11 @@ int DecodeMember(const LocalHeader& header, ArchiveFile& file, ExtractionPacer& 
       InputBlocks input(file, header.compressedSize, pacer);
       const int code = DecodeLegacy(header, input, out);
       consumed = input.bytesTaken();
+      // Shrink ends with its input, so only the file can tell a cut member from a whole one.
+      if (code == kExtractOk && input.endedEarly() &&
+          header.compressedSize != LocalHeader::kUnknownSize) {
+        return kExtractInputFailed;
+      }
       return code;
     }
   }

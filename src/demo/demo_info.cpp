@@ -1,12 +1,12 @@
 #include "demo/demo_info.h"
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 
 #include "demo/display_text.h"
 #include "demo/game_names.h"
 #include "demo/info_text.h"
-#include "host/dos_time.h"
 #include "text/windows_1252.h"
 
 namespace rw {
@@ -26,14 +26,6 @@ std::optional<int64_t> DecimalNumber(std::string_view text) {
 std::string TeamName(const DemoReadState& state, std::string_view key, std::string_view fallback) {
   std::string name = GetInfoValue(state, key);
   return name == "N/A" ? std::string(fallback) : name;
-}
-
-bool IsValid(const LocalDateTime& v) {
-  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (v.month < 1 || v.month > 12 || v.day < 1) return false;
-  const bool leap = (v.year % 4 == 0 && v.year % 100 != 0) || v.year % 400 == 0;
-  if (v.day > ((v.month == 2 && !leap) ? 28 : kDays[v.month - 1])) return false;
-  return v.hour < 24 && v.minute < 60 && v.second < 60;
 }
 
 }  // namespace
@@ -95,24 +87,6 @@ void SetFieldsFromRead(DemoInfo& info, const DemoReadState& state) {
   info[DemoInfo::Winner] = std::move(winners.winner);
   info[DemoInfo::Second] = std::move(winners.second);
   info[DemoInfo::FinalScore] = std::move(winners.finalScore);
-}
-
-std::string SizeListText(uint64_t bytes) {
-  uint64_t kilobytes = bytes / 1024;
-  const uint64_t rest = bytes % 1024;
-  if (rest > 512 || (rest == 512 && kilobytes % 2 == 1)) ++kilobytes;
-  return std::to_string(kilobytes) + " KB";
-}
-
-std::string RecordedListText(uint32_t dosTime, const Locale& locale) {
-  const LocalDateTime value = FromDosTime(dosTime);
-  if (!IsValid(value)) return {};
-  std::string text = locale.ShortDateText(value);
-  if (value.hour != 0 || value.minute != 0 || value.second != 0) {
-    text += ' ';
-    text += locale.LongTimeText(value);
-  }
-  return text;
 }
 
 }  // namespace rw

@@ -2,12 +2,10 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "demo/demo_read_state.h"
-#include "host/locale.h"
 
 namespace rw {
 
@@ -70,12 +68,5 @@ Winners GetWinners(const DemoReadState& state);
 
 // Fills fields 4 ("Map") to 20 ("Final Score") from the last demo read.
 void SetFieldsFromRead(DemoInfo& info, const DemoReadState& state);
-
-// What the lists show for "Size": kilobytes, halves rounded to even, "1 KB".
-std::string SizeListText(uint64_t bytes);
-
-// What the lists show for "Recorded": short date and long time, the time left out at exactly
-// midnight; empty for a value that is no valid date and time.
-std::string RecordedListText(uint32_t dosTime, const Locale& locale);
 
 }  // namespace rw

@@ -1,6 +1,9 @@
 #include "demo/demo_reader.h"
 
+#include <chrono>
 #include <new>
+
+#include "archive/directory_reader.h"
 
 #include "demo/game_state.h"
 #include "demo/player_records.h"
@@ -12,6 +15,17 @@ namespace rw {
 namespace {
 
 constexpr const char* kCaption = "Debug";
+// Demos of 2 GiB or more are outside the design; their block is never asked for.
+constexpr uint64_t kMaxDemoSize = 0x7FFFFFFF;
+
+class ChronoClock : public Clock {
+ public:
+  uint32_t TickCount() override {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+  }
+};
 
 // The size the folder listing gives, for a file that cannot be read.
 uint64_t ListedSize(FileSystem& files, const std::string& path) {
@@ -26,18 +40,40 @@ uint64_t ListedSize(FileSystem& files, const std::string& path) {
 
 }  // namespace
 
+struct DemoReader::OwnExtractor {
+  explicit OwnExtractor(FileSystem& files) : extractor(clock, pump, files) {}
+  ChronoClock clock;
+  NoMessagePump pump;
+  Extractor extractor;
+};
+
+DemoReader::DemoReader(Messages& messages, const Locale& locale, AppState& appState,
+                       FileSystem& files, Extractor& extractor)
+    : messages_(messages),
+      locale_(locale),
+      appState_(appState),
+      files_(files),
+      extractor_(extractor) {}
+
 DemoReader::DemoReader(Messages& messages, const Locale& locale, AppState& appState,
                        FileSystem& files)
-    : messages_(messages), locale_(locale), appState_(appState), files_(files) {}
+    : messages_(messages),
+      locale_(locale),
+      appState_(appState),
+      files_(files),
+      ownExtractor_(std::make_unique<OwnExtractor>(files)),
+      extractor_(ownExtractor_->extractor) {}
+
+DemoReader::~DemoReader() = default;
 
 std::string DemoReader::GetFromDemo(const std::string& demoName, const std::string& archivePath,
                                     bool buildLog) {
   Reset();
   const Loaded demo = archivePath.empty() ? LoadFile(demoName) : LoadMember(archivePath, demoName);
   state_.SizeText = SizeText(demo.size, locale_);
-  ReadSession session(state_, demo.bytes, buildLog);
+  ReadSession session(state_, demo.bytes(), buildLog);
   try {
-    if (!demo.bytes.empty() && FindServerInfo(session) && state_.Protocol != 0) {
+    if (!session.block.empty() && FindServerInfo(session) && state_.Protocol != 0) {
       session.ScoreFieldsPerPlayer = ScoreFieldsPerPlayer(state_.Protocol);
       WalkRecords(session);
     }
@@ -62,8 +98,8 @@ DemoReader::Loaded DemoReader::LoadFile(const std::string& path) {
       demo.size = ListedSize(files_, path);
       return demo;
     }
-    demo.bytes = std::move(*bytes);
-    demo.size = demo.bytes.size();
+    demo.file = std::move(*bytes);
+    demo.size = demo.file.size();
   } catch (const std::bad_alloc&) {
     demo.size = ListedSize(files_, path);
     ReportMemoryError();
@@ -71,8 +107,35 @@ DemoReader::Loaded DemoReader::LoadFile(const std::string& path) {
   return demo;
 }
 
-DemoReader::Loaded DemoReader::LoadMember(const std::string&, const std::string&) {
-  return {};
+DemoReader::Loaded DemoReader::LoadMember(const std::string& archivePath,
+                                          const std::string& memberName) {
+  Loaded demo;
+  ArchiveCursor cursor;
+  const int found = ArchiveFind(archivePath, memberName, cursor);
+  ArchiveClose(cursor);
+  if (found != kArchiveMember) return demo;
+  demo.size = cursor.size;
+  state_.RecordedText = RecordedText(cursor.dateTime, locale_);
+  if (demo.size > kMaxDemoSize) {
+    ReportMemoryError();
+    return demo;
+  }
+  // Left uninitialised: only what the member really holds is written and read.
+  demo.member.reset(new (std::nothrow) char[demo.size]);
+  if (!demo.member) {
+    ReportMemoryError();
+    return demo;
+  }
+  uint32_t written = cursor.size;
+  const int code =
+      extractor_.unzipfiletomemory(archivePath, reinterpret_cast<uint8_t*>(demo.member.get()),
+                                   written, {}, cursor.localHeaderOffset);
+  if (code == kExtractOk) {
+    demo.memberBytes = written;
+  } else {
+    demo.member.reset();
+  }
+  return demo;
 }
 
 void DemoReader::ReportMemoryError() {

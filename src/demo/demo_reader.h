@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
+#include "archive/extractor.h"
 #include "demo/demo_read_state.h"
 #include "host/file_system.h"
 #include "host/locale.h"
@@ -17,7 +20,12 @@ struct ReadSession;
 // DemoReadState until the next read. The program keeps one; tests make their own.
 class DemoReader {
  public:
+  // Archive members are extracted by the program's extractor.
+  DemoReader(Messages& messages, const Locale& locale, AppState& appState, FileSystem& files,
+             Extractor& extractor);
+  // With an extractor of its own that serves no window messages (command line, tests).
   DemoReader(Messages& messages, const Locale& locale, AppState& appState, FileSystem& files);
+  ~DemoReader();
 
   // Reads the demo file demoName, or with a non-empty archivePath the member demoName
   // ("\"-separated) of that archive. With buildLog the match log gets the time-stamped event
@@ -30,11 +38,18 @@ class DemoReader {
   void Reset() { state_ = DemoReadState(); }
 
  private:
-  // The demo's bytes, or nothing when it could not be loaded.
+  // The demo's bytes, or nothing when it could not be loaded; size is the file's or the
+  // member's size also then.
   struct Loaded {
-    std::string bytes;
+    std::string file;
+    std::unique_ptr<char[]> member;
+    size_t memberBytes = 0;
     uint64_t size = 0;
+    std::string_view bytes() const {
+      return member ? std::string_view(member.get(), memberBytes) : std::string_view(file);
+    }
   };
+  struct OwnExtractor;
 
   Loaded LoadFile(const std::string& path);
   Loaded LoadMember(const std::string& archivePath, const std::string& memberName);
@@ -45,6 +60,8 @@ class DemoReader {
   const Locale& locale_;
   AppState& appState_;
   FileSystem& files_;
+  std::unique_ptr<OwnExtractor> ownExtractor_;
+  Extractor& extractor_;
   DemoReadState state_;
 };
 

@@ -16,14 +16,21 @@ struct ParsingError {
   std::string field;
 };
 
+// The match log may hold this many bytes more than the demo itself; only a demo built to
+// blow the log up (one long name on many scoreboards) comes near it.
+inline constexpr size_t kMatchLogSlack = 1 << 20;
+
 // Everything one GetFromDemo call knows while it walks a demo; it ends with the call.
 struct ReadSession {
   ReadSession(DemoReadState& readState, std::string_view demo, bool wantLog)
-      : state(readState), block(demo), buildLog(wantLog) {}
+      : state(readState), block(demo), buildLog(wantLog), readEnd(demo.size()) {}
 
   DemoReadState& state;
   std::string_view block;
   bool buildLog;
+  // Reads stop here: the end of the current message while its operations are read, so that
+  // no operation reaches into the records after it.
+  size_t readEnd;
 
   uint32_t recordCount = 0;
   uint64_t bytesConsumed = 0;
@@ -41,8 +48,13 @@ struct ReadSession {
   bool GameEnded = false;
   bool ScoresFrozen = false;
   int ScoreFieldsPerPlayer = 6;
+  size_t matchLogBytes = 0;
 
-  // Reads that stay inside the block; past its end they throw ParsingError{field}.
+  // Adds a line to the match log while the log stays within the demo's size and
+  // kMatchLogSlack; lines beyond are dropped.
+  void Log(std::string line);
+
+  // Reads that stay before readEnd; past it they throw ParsingError{field}.
   uint8_t ReadByte(size_t& pos, const char* field) const;
   uint16_t ReadUint16(size_t& pos, const char* field) const;
   uint32_t ReadUint32(size_t& pos, const char* field) const;

@@ -15,7 +15,7 @@ constexpr int32_t kEndMarker = -1;
 enum class Next { kOperation, kRecord, kStop };
 
 void LogSequence(ReadSession& session, uint32_t sequence, const char* text) {
-  session.state.MatchLog.push_back(std::to_string(sequence) + text);
+  session.Log(std::to_string(sequence) + text);
 }
 
 void TakeSnapshot(ReadSession& session, size_t pos) {
@@ -24,7 +24,7 @@ void TakeSnapshot(ReadSession& session, size_t pos) {
   if (!session.firstSnapshot) return;
   session.demoStartTime = session.serverTime;
   session.levelStartTime = session.serverTime;
-  session.state.MatchLog.push_back("^400:00:00 ^7Demo start.");
+  session.Log("^400:00:00 ^7Demo start.");
   session.firstSnapshot = false;
 }
 
@@ -61,8 +61,7 @@ Next TakeOperation(ReadSession& session, uint32_t sequence, size_t& pos) {
       TakeSnapshot(session, pos);
       return Next::kRecord;
     default:
-      session.state.MatchLog.push_back("Packet: " + std::to_string(session.recordCount) +
-                                       ", Parsing Error");
+      session.Log("Packet: " + std::to_string(session.recordCount) + ", Parsing Error");
       return Next::kStop;
   }
 }
@@ -87,17 +86,19 @@ void WalkRecords(ReadSession& session) {
     const size_t messageStart = pos;
     const size_t messageEnd = messageStart + static_cast<size_t>(length);
     size_t op = messageStart + headerSkip;
+    session.readEnd = messageEnd;
     while (op < messageEnd) {
       const Next next = TakeOperation(session, sequence, op);
       if (next == Next::kStop) return;
       if (next == Next::kRecord) break;
     }
+    session.readEnd = block.size();
     pos = messageEnd;
     session.bytesConsumed += static_cast<uint32_t>(length);
   } while (session.bytesConsumed < block.size());
   const int64_t seconds = RoundedSeconds(session.serverTime - session.demoStartTime);
   session.state.Playtime = FormatSeconds(static_cast<uint32_t>(seconds));
-  session.state.MatchLog.push_back("^4" + session.state.Playtime + " ^7Demo end.");
+  session.Log("^4" + session.state.Playtime + " ^7Demo end.");
 }
 
 }  // namespace rw

@@ -30,7 +30,7 @@ std::string PaddedTo(std::string text, size_t width) {
 }
 
 void LogParsingError(ReadSession& session, std::string_view text) {
-  session.state.MatchLog.push_back("Parsing Error: " + std::string(text));
+  session.Log("Parsing Error: " + std::string(text));
 }
 
 void ScoreChanged(ReadSession& session, std::string_view value, int32_t number, bool first) {
@@ -135,7 +135,7 @@ std::string TimeStamp(const ReadSession& session) {
 
 void AddLogLine(ReadSession& session, std::string_view text) {
   if (!session.buildLog) return;
-  session.state.MatchLog.push_back(TimeStamp(session) + " ^7" + std::string(text));
+  session.Log(TimeStamp(session) + " ^7" + std::string(text));
 }
 
 std::string FirstTeamLabel(std::string_view gameType) {
@@ -151,9 +151,8 @@ void WriteScoreboard(ReadSession& session, std::string_view arguments) {
   const std::optional<int32_t> count = ParseInt32(GetToken(arguments, 0));
   if (!count) return;
   DemoReadState& state = session.state;
-  std::vector<std::string>& log = state.MatchLog;
-  log.emplace_back();
-  log.push_back(TimeStamp(session) + " ^1SCORE   PING   TIME   NAME");
+  session.Log("");
+  session.Log(TimeStamp(session) + " ^1SCORE   PING   TIME   NAME");
   const ScoreFields fields(arguments);
   const int entries = std::min(*count, kMaxScoreEntries);
   for (int i = 0; i < entries; ++i) {
@@ -164,14 +163,14 @@ void WriteScoreboard(ReadSession& session, std::string_view arguments) {
     if (player.Name.empty()) continue;
     const std::string score =
         player.Team > 2 ? std::string("SPECT") : std::to_string(fields.Get(base + 5));
-    log.push_back("         ^7" + PaddedTo(score, 8) +
-                  PaddedTo(std::to_string(fields.Get(base + 6)), 7) +
-                  PaddedTo(std::to_string(fields.Get(base + 7)), 7) + player.Name);
+    session.Log("         ^7" + PaddedTo(score, 8) +
+                PaddedTo(std::to_string(fields.Get(base + 6)), 7) +
+                PaddedTo(std::to_string(fields.Get(base + 7)), 7) + player.Name);
   }
   if (IsTeamGame(state.GameType)) {
-    log.push_back("         ^1TEAMSCORE ^1" + state.Score1 + "^7:^4" + state.Score2);
+    session.Log("         ^1TEAMSCORE ^1" + state.Score1 + "^7:^4" + state.Score2);
   }
-  log.emplace_back();
+  session.Log("");
 }
 
 AfterCommand HandleServerCommand(ReadSession& session, std::string_view text) {

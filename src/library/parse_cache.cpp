@@ -88,32 +88,49 @@ std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std:
 }
 
 void NewParseCache::Add(std::string line) {
-  const auto position = std::lower_bound(lines_.begin(), lines_.end(), line,
-                                         [this](const std::string& a, const std::string& b) {
-                                           return locale_.CompareIgnoringCase(a, b) < 0;
-                                         });
-  if (position != lines_.end() && locale_.CompareIgnoringCase(*position, line) == 0) return;
-  lines_.insert(position, std::move(line));
+  lines_.push_back(std::move(line));
+  sorted_ = false;
 }
 
-std::string NewParseCache::FileText() const {
+const std::vector<std::string>& NewParseCache::lines() {
+  if (sorted_) return lines_;
+  // Sorting once at the end keeps a scan of many demos from moving lines on every insert.
+  const auto before = [this](const std::string& a, const std::string& b) {
+    return locale_.CompareIgnoringCase(a, b) < 0;
+  };
+  std::stable_sort(lines_.begin(), lines_.end(), before);
+  const auto equal = [this](const std::string& a, const std::string& b) {
+    return locale_.CompareIgnoringCase(a, b) == 0;
+  };
+  lines_.erase(std::unique(lines_.begin(), lines_.end(), equal), lines_.end());
+  sorted_ = true;
+  return lines_;
+}
+
+std::string NewParseCache::FileText() {
   std::string text;
-  for (const std::string& line : lines_) {
+  for (const std::string& line : lines()) {
     text += line;
     text += "\r\n";
   }
   return text;
 }
 
-std::vector<std::string> LoadParseCache(FileSystem& files, const std::string& path) {
+OldParseCache LoadParseCache(FileSystem& files, const std::string& path) {
   if (!files.Exists(path)) return {};
-  const std::optional<std::string> text = files.ReadFile(path);
+  std::optional<std::string> text = files.ReadFile(path);
   if (!text) return {};
-  return SplitCacheLines(*text);
+  OldParseCache cache;
+  cache.lines = SplitCacheLines(*text);
+  cache.text = std::move(*text);
+  return cache;
 }
 
-void WriteParseCache(FileSystem& files, const std::string& path, const NewParseCache& cache) {
-  if (files.WriteFileAtomic(path, cache.FileText())) files.SetHidden(path);
+void WriteParseCache(FileSystem& files, const std::string& path, NewParseCache& cache,
+                     std::string_view currentText) {
+  const std::string text = cache.FileText();
+  // An unchanged folder leaves its cache as it is: no write, no flush to the disk.
+  if (text == currentText || files.WriteFileAtomic(path, text)) files.SetHidden(path);
 }
 
 }  // namespace rw

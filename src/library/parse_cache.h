@@ -43,27 +43,34 @@ std::vector<std::string> SplitCacheLines(std::string_view text);
 std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std::string_view key,
                                      const Locale& locale);
 
-// The lines of one scan, kept in the locale's case-insensitive order without duplicates.
+// The lines of one scan, written in the locale's case-insensitive order without duplicates.
 class NewParseCache {
  public:
   explicit NewParseCache(const Locale& locale) : locale_(locale) {}
 
-  // Lines equal to one already held (case ignored) are dropped.
   void Add(std::string line);
   bool empty() const { return lines_.empty(); }
-  const std::vector<std::string>& lines() const { return lines_; }
+  // Sorted; of lines equal but for case, the first added is kept.
+  const std::vector<std::string>& lines();
   // Every line followed by carriage return and line feed.
-  std::string FileText() const;
+  std::string FileText();
 
  private:
   const Locale& locale_;
   std::vector<std::string> lines_;
+  bool sorted_ = true;
 };
 
-// The old cache of folder, empty when there is none.
-std::vector<std::string> LoadParseCache(FileSystem& files, const std::string& path);
+// A cache file as the scan found it; empty when there is none.
+struct OldParseCache {
+  std::string text;
+  std::vector<std::string> lines;  // in file order
+};
+OldParseCache LoadParseCache(FileSystem& files, const std::string& path);
 
-// Replaces the file at once and hides it; a failure keeps the old file and is ignored.
-void WriteParseCache(FileSystem& files, const std::string& path, const NewParseCache& cache);
+// Replaces the file at once, unless it holds the same text already, and hides it; a failure
+// keeps the old file and is ignored.
+void WriteParseCache(FileSystem& files, const std::string& path, NewParseCache& cache,
+                     std::string_view currentText);
 
 }  // namespace rw

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "archive/directory_reader.h"
 #include "demo/display_text.h"
 #include "demo/info_text.h"
 #include "library/path_text.h"
@@ -105,6 +106,13 @@ void FillTeam(const DemoReadState& state, const TPlayer& player, PlayerView& vie
 }
 
 }  // namespace
+
+bool ArchiveHoldsMember(const std::string& archive, const std::string& member) {
+  ArchiveCursor cursor;
+  const int code = ArchiveFind(archive, member, cursor);
+  ArchiveClose(cursor);
+  return code == kArchiveMember;
+}
 
 std::optional<size_t> NamedPlayerIndex(const std::vector<TPlayer>& players, size_t n) {
   size_t count = 0;

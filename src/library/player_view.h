@@ -24,6 +24,9 @@ struct PlayerViewContext {
 // Whether an archive holds a member (member names use "\\").
 using ArchiveHasMember = std::function<bool(const std::string& archive, const std::string& member)>;
 
+// ArchiveFind's answer.
+bool ArchiveHoldsMember(const std::string& archive, const std::string& member);
+
 struct ArchiveMember {
   std::string archive;
   std::string member;
@@ -78,6 +81,6 @@ std::string ModelName(const std::string& model);
 std::optional<PlayerView> SetPlayerData(FileSystem& files, Messages& messages,
                                         const DemoReadState& state,
                                         const PlayerViewContext& context, size_t n,
-                                        const ArchiveHasMember& hasMember);
+                                        const ArchiveHasMember& hasMember = ArchiveHoldsMember);
 
 }  // namespace rw

@@ -107,7 +107,8 @@ class FolderScan {
   }
 
   std::string CachePath() const { return parts_.pathPrefix + std::string(kParseCacheName); }
-  const NewParseCache& newCache() const { return new_; }
+  NewParseCache& newCache() { return new_; }
+  const std::string& oldText() const { return old_.text; }
   size_t hits() const { return hits_; }
   uint64_t totalBytes() const { return totalBytes_; }
   uint64_t totalSeconds() const { return totalSeconds_; }
@@ -148,8 +149,8 @@ class FolderScan {
     totalBytes_ += demo.size;
     std::string line;
     const std::string key = LookupKey(demo.name, demo.size, demo.dosTime, demo.archiveField);
-    if (const auto found = FindCachedLine(old_, key, c_.locale)) {
-      line = old_[*found];
+    if (const auto found = FindCachedLine(old_.lines, key, c_.locale)) {
+      line = old_.lines[*found];
       ++hits_;
     } else {
       c_.status.ShowParsing(ParsingText(demo.shownPath));
@@ -174,7 +175,7 @@ class FolderScan {
   ScanContext& c_;
   const EntryParts& parts_;
   RowSink& target_;
-  std::vector<std::string> old_;
+  OldParseCache old_;
   NewParseCache new_;
   ScanProgress progress_;
   size_t hits_ = 0;
@@ -205,7 +206,7 @@ uint64_t ScanDemos(std::string_view entry, ScanContext& context) {
     const bool complete = !context.state.escapeFlag();
     context.status.MarkFolder(rows > 0);
     if (rows > 0 && complete) {
-      WriteParseCache(context.files, scan.CachePath(), scan.newCache());
+      WriteParseCache(context.files, scan.CachePath(), scan.newCache(), scan.oldText());
     } else if (complete && context.files.Exists(scan.CachePath())) {
       context.files.DeleteFile(scan.CachePath());
     }

@@ -91,7 +91,7 @@ UserData UserDataFromLines(const std::vector<std::string>& lines) {
   return data;
 }
 
-UserColumns UserColumnsFromLines(const std::vector<std::string>& lines) {
+UserInfo UserInfoFromLines(const std::vector<std::string>& lines) {
   return {StripColors(LineValue(lines, 0)), LineValue(lines, 1), LineValue(lines, 2),
           LineValue(lines, 3)};
 }
@@ -129,7 +129,7 @@ std::optional<WebLocationOutcome> SetSameWebLocation(FileSystem& files, Messages
       readable = bytes.has_value();
       if (readable) lines = SplitLines(*bytes);
     }
-    // A short file written by something else still gets its first two lines kept.
+    // Lines missing from a short file written by something else count as EMPTY.
     if (lines.size() < 3) lines.resize(3, std::string(kEmptyLine));
     lines[2] = ValueOrEmptyLine(*answer);
     if (readable && files.WriteFileAtomic(path, JoinLines(lines))) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "demo/user_info.h"
 #include "host/file_system.h"
 #include "host/messages.h"
 
@@ -19,14 +20,6 @@ struct UserData {
   std::string Rating;
   std::string Web;
   std::vector<std::string> Description;
-};
-
-// The four user-data cells of a list row.
-struct UserColumns {
-  std::string pov;
-  std::string rating;
-  std::string web;
-  std::string description;
 };
 
 // The file of the notes of every demo named demoName.
@@ -48,7 +41,7 @@ std::vector<std::string> UserDataLines(const UserData& data);
 // The values as the editor loads them; lines missing from a short file count as EMPTY.
 UserData UserDataFromLines(const std::vector<std::string>& lines);
 // The cells a list row shows for the file's lines: a missing or EMPTY line gives "".
-UserColumns UserColumnsFromLines(const std::vector<std::string>& lines);
+UserInfo UserInfoFromLines(const std::vector<std::string>& lines);
 
 // The notes for the editor: nullopt when there is no file or it cannot be read.
 std::optional<UserData> ReadUserData(FileSystem& files, const std::string& path);

@@ -99,7 +99,7 @@ UserDataEditor::Saved UserDataEditor::Apply(const std::string& selectedTreePath,
                                             const RowList& demoList, const RowList& playList) {
   Saved saved;
   saved.written = SaveUserData(files_, messages_, UserDataPath(userDataFolder_, demoName_), data_);
-  saved.columns = UserColumnsFromLines(UserDataLines(data_));
+  saved.columns = UserInfoFromLines(UserDataLines(data_));
   if (FolderOfLocation(location_) == selectedTreePath) {
     const RowList& rememberedList = row_ && row_->list == ListKind::kPlayList ? playList : demoList;
     // A list refilled since the editor opened no longer holds the remembered row there.

@@ -58,7 +58,7 @@ class UserDataEditor {
 
   struct Saved {
     bool written = false;
-    UserColumns columns;        // what the row shows now
+    UserInfo columns;           // what the row shows now
     std::optional<RowRef> row;  // the row to show it in; none when the demo lies elsewhere
   };
   // "&Apply": writes the file (or deletes it when all is empty) and tells which row to update.

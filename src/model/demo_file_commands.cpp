@@ -41,6 +41,13 @@ std::string DemoFilePath(const ListRow& row) {
   return JoinPath(row[kLocationColumn], row[kDemonameColumn]);
 }
 
+DemoSource DemoSourceOf(const ListRow& row) {
+  if (!IsArchiveRow(row)) return {DemoFilePath(row), {}};
+  const std::string& folder = row[kArchiveLocationColumn];
+  const std::string& name = row[kDemonameColumn];
+  return {folder.empty() ? name : folder + "\\" + name, row[kLocationColumn]};
+}
+
 std::string RenameDemoFile(FileSystem& files, Messages& messages, const ListRow& row,
                            const std::string& newName) {
   const std::string& oldName = row[kDemonameColumn];

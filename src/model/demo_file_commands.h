@@ -14,6 +14,15 @@ namespace rw {
 // The demo file of a plain row: "Location", the separator and the name.
 std::string DemoFilePath(const ListRow& row);
 
+// What reading a row's demo again takes: the member's path inside the archive "Location"
+// ("Archive Location", "\\" and the name), or the plain file with no archive.
+struct DemoSource {
+  std::string path;
+  std::string archive;  // empty for a plain file
+  bool operator==(const DemoSource&) const = default;
+};
+DemoSource DemoSourceOf(const ListRow& row);
+
 // Gives a demo-list row's file the name the user typed, adding the extension of the demo's
 // generation when it is missing. Returns the row's name afterwards: the old one when the
 // name was refused or the system denied the rename.

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <string>
 #include <vector>
 
-namespace rw {
+#include "library/row_sink.h"
 
-// One row of the demo list or the play list: the display texts of one demo, in column order.
-inline constexpr size_t kColumnCount = 26;
-using ListRow = std::array<std::string, kColumnCount>;
+namespace rw {
 
 // The columns the list rules read by name.
 enum ListColumn : size_t {
   kDemonameColumn = 0,
   kSizeColumn = 1,
+  kArchiveLocationColumn = 3,
   kPlaytimeColumn = 5,
   kModColumn = 8,
   kProtocolColumn = 13,

@@ -108,9 +108,7 @@ std::string ScriptPath(const std::string& baseFolder) {
   return baseFolder + kPathSeparator + std::string(kScriptFileName);
 }
 
-}  // namespace
-
-std::string SpeedBlock() {
+std::string BuildSpeedBlock() {
   std::string block;
   AddLine(block, "//Reelwright Play List, Version 1.32");
   const std::vector<SpeedState> states = SpeedStates();
@@ -124,6 +122,13 @@ std::string SpeedBlock() {
   AddLine(block, "set d_s_t \"vstr ds_s\"");
   AddLine(block, "set d_f_t \"vstr ds_f\"");
   AddLine(block, "set d_p \"vstr ds00\"");
+  return block;
+}
+
+}  // namespace
+
+std::string SpeedBlock() {
+  static const std::string block = BuildSpeedBlock();
   return block;
 }
 

@@ -156,6 +156,23 @@ TEST_F(ExtractorTest, ExtractsToAFileInMissingFolders) {
   EXPECT_TRUE(test::ReadBytes(target) == bytes);
 }
 
+TEST_F(ExtractorTest, ExtractsFromASelfExtractor) {
+  std::string image(1536, '\x90');
+  image[0] = 'M';
+  image[1] = 'Z';
+  image[4] = 3;  // three full pages
+  const std::string bytes = test::SampleBytes(5000);
+  const std::string archive =
+      Write("sfx.exe", BuildZip({Member("readme.txt", "r", 0), Member("demos/a.dm3", bytes, 8)},
+                                test::WithPrefix(image)));
+  ASSERT_TRUE(IsArchiveFile(archive));
+  ArchiveCursor cursor;
+  ASSERT_EQ(ArchiveFind(archive, "DEMOS\\A.DM3", cursor), kArchiveMember);
+  std::string data;
+  ASSERT_EQ(ToMemory(archive, cursor.localHeaderOffset, cursor.size, data), 0);
+  EXPECT_TRUE(data == bytes);
+}
+
 TEST_F(ExtractorTest, CreatesFoldersForFolderMembers) {
   const std::string archive = Write("a.zip", BuildZip({Member("maps/", "")}));
   ASSERT_EQ(extractor.unzipfiletodisk(archive, dir.Join("x/maps"), 0x10, {}, 0), 0);
@@ -190,6 +207,7 @@ TEST_F(ExtractorTest, FailuresLeaveNoFileAndKeepAnOlderOne) {
   EXPECT_EQ(extractor.unzipfiletodisk(archive, target, 0, {}, offsets[4]), 4);
   EXPECT_EQ(extractor.unzipfiletodisk(archive, target, 0, {}, offsets[4] + 1), 4);
   EXPECT_EQ(extractor.unzipfiletodisk(dir.Join("none.zip"), target, 0, {}, 0), 3);
+  EXPECT_EQ(extractor.unzipfiletodisk(dir.path(), target, 0, {}, 0), 3);
   EXPECT_FALSE(std::filesystem::exists(target));
 
   test::WriteBytes(target, "keep me");

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/dos_time.h"
+#include "support/demo_writer.h"
 
 namespace rw {
 namespace {
@@ -143,6 +143,45 @@ TEST(SetFieldsFromRead, UnreadableDemo) {
   EXPECT_EQ(info[DemoInfo::FinalScore], "0:0");
 }
 
+// A free game of protocol 48 whose top scorer watches from the spectators.
+std::string FreeGame(bool withScoreboard) {
+  test::DemoWriter demo(48);
+  demo.AddGameState(test::TypicalServerInfo(48, "0"), test::TypicalSystemInfo(),
+                    {{0, "n\\Watcher\\t\\3"}, {1, "n\\^1Anna\\t\\0"}, {2, "n\\Bert\\t\\0"}});
+  if (withScoreboard) {
+    // Per player: client, score, ping, time and ten more numbers.
+    demo.AddCommands(1000, {"scores 3 0 0 0 50 0 1 0 0 0 0 0 0 0 0 0 0 "
+                            "1 10 0 1 0 0 0 0 0 0 0 0 0 0 2 4 0 1 0 0 0 0 0 0 0 0 0 0"});
+  }
+  demo.AddSnapshot(61000);
+  demo.End();
+  return demo.bytes();
+}
+
+TEST(SetFieldsFromRead, FreeGameReadFromADemo) {
+  test::ReaderHarness harness;
+  ASSERT_EQ(harness.Read(FreeGame(true)), "1");
+  DemoInfo info;
+  SetFieldsFromRead(info, harness.state());
+  EXPECT_EQ(info[DemoInfo::Gametype], "Free for All");
+  EXPECT_EQ(info[DemoInfo::Hostname], "Test Arena");
+  EXPECT_EQ(info[DemoInfo::Fraglimit], "20");
+  EXPECT_EQ(info[DemoInfo::Winner], "Anna");
+  EXPECT_EQ(info[DemoInfo::Second], "Bert");
+  EXPECT_EQ(info[DemoInfo::FinalScore], "10:4");
+}
+
+TEST(SetFieldsFromRead, FreeGameWithoutScoreboardHasNoWinner) {
+  test::ReaderHarness harness;
+  ASSERT_EQ(harness.Read(FreeGame(false)), "1");
+  ASSERT_FALSE(harness.state().Players.empty());
+  DemoInfo info;
+  SetFieldsFromRead(info, harness.state());
+  EXPECT_EQ(info[DemoInfo::Winner], "N/A");
+  EXPECT_EQ(info[DemoInfo::Second], "N/A");
+  EXPECT_EQ(info[DemoInfo::FinalScore], "0:0");
+}
+
 TEST(DemoInfoCaptions, ColumnOrder) {
   EXPECT_EQ(kDemoInfoCaptions[DemoInfo::Name], "Demoname");
   EXPECT_EQ(kDemoInfoCaptions[DemoInfo::ArchiveLocation], "Archive Location");
@@ -151,35 +190,6 @@ TEST(DemoInfoCaptions, ColumnOrder) {
   EXPECT_EQ(kDemoInfoCaptions[DemoInfo::Location], "Location");
   EXPECT_EQ(kDemoInfoCaptions[DemoInfo::Description], "Description");
   static_assert(DemoInfo::kFieldCount == 26);
-}
-
-TEST(SizeListText, KilobytesWithHalvesToEven) {
-  EXPECT_EQ(SizeListText(900), "1 KB");
-  EXPECT_EQ(SizeListText(0), "0 KB");
-  EXPECT_EQ(SizeListText(511), "0 KB");
-  EXPECT_EQ(SizeListText(512), "0 KB");
-  EXPECT_EQ(SizeListText(513), "1 KB");
-  EXPECT_EQ(SizeListText(1536), "2 KB");
-  EXPECT_EQ(SizeListText(2560), "2 KB");
-  EXPECT_EQ(SizeListText(1572864), "1536 KB");
-  EXPECT_EQ(SizeListText(4294967295u), "4194304 KB");
-}
-
-TEST(RecordedListText, DateAndTimeWithMidnightLeftOut) {
-  const FixedLocale locale;
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 5, 3, 17, 4, 8}), locale), "2001-05-03 17:04:08");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 5, 3, 0, 0, 0}), locale), "2001-05-03");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 5, 3, 0, 0, 2}), locale), "2001-05-03 00:00:02");
-  // 0x2A9E8885 packs 2001-04-30 17:04:10.
-  EXPECT_EQ(RecordedListText(0x2A9E8885, locale), "2001-04-30 17:04:10");
-}
-
-TEST(RecordedListText, ImpossibleDatesGiveNoText) {
-  const FixedLocale locale;
-  EXPECT_EQ(RecordedListText(0, locale), "");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 2, 30, 1, 0, 0}), locale), "");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 13, 1, 1, 0, 0}), locale), "");
-  EXPECT_EQ(RecordedListText(ToDosTime({2001, 1, 1, 25, 0, 0}), locale), "");
 }
 
 }  // namespace

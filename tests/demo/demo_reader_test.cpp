@@ -157,6 +157,57 @@ TEST(RealDemos, WithoutALogOnlyTheFixedLinesRemain) {
   EXPECT_EQ(h.state().Score1, "117");
 }
 
+// The bundled samples, checked against what samples/make_demo_samples.py puts in them.
+std::string SamplePath(std::string_view name) {
+  return std::string(REELWRIGHT_SOURCE_DIR) + "/samples/demos/" + std::string(name);
+}
+
+TEST(BundledSamples, TeamDeathmatchOfProtocol43) {
+  ReaderHarness h;
+  ASSERT_EQ(h.reader.GetFromDemo(SamplePath("sample_tdm.dm3"), "", true), "1");
+  EXPECT_TRUE(h.messages.shown.empty());
+  const DemoReadState& s = h.state();
+  EXPECT_EQ(s.Protocol, 43);
+  EXPECT_EQ(GetInfoValue(s, "mapname"), "q3dm7");
+  EXPECT_EQ(s.GameType, "3");
+  EXPECT_EQ(s.Score1, "17");
+  EXPECT_EQ(s.Score2, "8");
+  EXPECT_EQ(s.Playtime, "00:03:01");  // 1810 snapshots 100 ms apart
+  ASSERT_EQ(s.Players.size(), 6u);
+  EXPECT_EQ(s.Players[0].Name, "^1Red^7Baron");
+  EXPECT_EQ(s.Players[0].Score, 11);
+  EXPECT_EQ(s.Players[3].Name, "^2Grun^7t");
+  EXPECT_EQ(s.Players[4].Name, "^7Watcher");
+  EXPECT_EQ(s.MatchLog.front(), "^400:00:00 ^7Demo start.");
+  EXPECT_EQ(s.MatchLog.back(), "^400:03:01 ^7Demo end.");
+  EXPECT_NE(std::find(s.MatchLog.begin(), s.MatchLog.end(),
+                      "^400:00:05 ^7^7-> ^200:00:00 ^1*** GAME START ***"),
+            s.MatchLog.end());
+}
+
+TEST(BundledSamples, FreeForAllOfProtocol48) {
+  ReaderHarness h;
+  ASSERT_EQ(h.reader.GetFromDemo(SamplePath("sample_ffa.dm_48"), "", true), "1");
+  const DemoReadState& s = h.state();
+  EXPECT_EQ(s.Protocol, 48);
+  EXPECT_EQ(GetInfoValue(s, "mapname"), "q3dm17");
+  EXPECT_EQ(s.GameType, "0");
+  ASSERT_EQ(s.Players.size(), 4u);
+  const std::vector<std::pair<std::string, int>> order = {
+      {"^1Anarki", 10}, {"^2Xaero^7!", 9}, {"^3Doom^7Guy", 3}, {"^5Hunter", 1}};
+  for (size_t i = 0; i < order.size(); ++i) {
+    EXPECT_EQ(s.Players[i].Name, order[i].first);
+    EXPECT_EQ(s.Players[i].Score, order[i].second);
+  }
+  EXPECT_EQ(s.Players[0].Accuracy, 35);
+  EXPECT_EQ(s.Players[0].Wins, 1);
+  EXPECT_EQ(s.Players[3].Skill, 4.0);
+  EXPECT_EQ(std::count_if(
+                s.MatchLog.begin(), s.MatchLog.end(),
+                [](const std::string& line) { return line.ends_with(" ^7^1*** GAME END ***"); }),
+            1);
+}
+
 TEST(LoadingDemos, EmptyFileGivesTheEmptyResult) {
   ReaderHarness h;
   EXPECT_EQ(h.Read(""), "0");

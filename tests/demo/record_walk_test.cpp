@@ -183,6 +183,28 @@ TEST(RecordWalk, ReadsPastTheEndNameTheirField) {
   }
 }
 
+TEST(RecordWalk, OperationsStayInsideTheirMessage) {
+  struct Case {
+    std::string message;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {std::string("\x07\xcd\xab\x00\x00\x10", 6), "Parsing Error (ServerTime) at Packet Nr: 3"},
+      {std::string("\x05\x09\x00\x00\x00print", 10),
+       "Parsing Error (SERVERCOMMAND,text) at Packet Nr: 3"},
+      {std::string("\x02\x00\x00\x00\x00\x03\x02\x00music", 12),
+       "Parsing Error (GAMESTATE,gamestate_string) at Packet Nr: 3"},
+  };
+  for (const Case& c : cases) {
+    DemoWriter demo = Started(43);
+    demo.AddRecord(3000, c.message);
+    demo.AddSnapshot(12000).End();  // holds NULs and numbers the cut operations could take
+    ReaderHarness h;
+    EXPECT_EQ(h.Read(demo.bytes()), "0") << c.text;
+    ExpectParsingError(h, c.text);
+  }
+}
+
 TEST(RecordWalk, TwoGameStatesEndTheGameAndKeepTheFirstInfo) {
   DemoWriter demo = Started(43);
   demo.AddCommands(12000, {"cs 13 \"10000\"", "chat \"before\""});
@@ -276,6 +298,26 @@ TEST(RecordWalk, ScoresSkipTheRestOfTheirMessage) {
   EXPECT_EQ(h.state().Players[0].Score, 4);
   EXPECT_EQ(h.state().Playtime, "00:00:02");  // the snapshot after the scores was not taken
   EXPECT_TRUE(h.state().ScoresSeen);
+}
+
+TEST(RecordWalk, MatchLogStaysWithinTheDemoSizeAndASlack) {
+  // One long name on many full scoreboards would repeat it 64 times a scoreboard.
+  const std::string name(8 * 1024, 'N');
+  DemoWriter demo(43);
+  demo.AddGameState(TypicalServerInfo(43), TypicalSystemInfo(), {{0, "n\\" + name}});
+  std::string scores = "scores 64 0 0";
+  for (int i = 0; i < 64; ++i) scores += " 0 1 2 3 0 0";
+  for (int i = 0; i < 40; ++i) demo.AddCommands(1000 + i, {scores});
+  demo.End();
+  ReaderHarness h;
+  EXPECT_EQ(h.Read(demo.bytes()), "1");
+  size_t bytes = 0;
+  for (const std::string& line : h.state().MatchLog) bytes += line.size() + sizeof(std::string);
+  EXPECT_LE(bytes, demo.bytes().size() + kMatchLogSlack);
+  // The first scoreboard is whole (no snapshot came before it).
+  ASSERT_GT(h.state().MatchLog.size(), 66u);
+  EXPECT_EQ(h.state().MatchLog[1], "^400:00:00 ^1SCORE   PING   TIME   NAME");
+  EXPECT_TRUE(h.state().MatchLog[65] == "         ^71       2      3      " + name);
 }
 
 TEST(ServerInfoSearch, ProtocolValueRules) {

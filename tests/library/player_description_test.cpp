@@ -298,5 +298,26 @@ TEST_F(PlayerViewTest, WithoutAnIconTheFallBacksComeFromTheBaseArchive) {
   EXPECT_EQ(view->teamPicture, (ArchiveMember{context.baseArchive, "textures\\sfx\\logo512.jpg"}));
 }
 
+TEST_F(PlayerViewTest, TheIconIsFoundInARealGameArchive) {
+  // The sample holds models/players/angelyss/icon_red.tga and icon_default.tga.
+  const std::string sample = game.Join("baseq3/zz-sample.pk3");
+  std::filesystem::copy_file(test::TestDataPath("pk3/openarena-sample.pk3"), sample);
+  TPlayer player = Player("Angel", 1);
+  player.HeadModel = "N/A";
+  player.Model = "Angelyss/RED";
+  state.Players = {player};
+  std::optional<PlayerView> view = SetPlayerData(files, messages, state, context, 0);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->archive, sample);
+  EXPECT_EQ(view->headPictures.front(),
+            (ArchiveMember{sample, "models\\players\\Angelyss\\icon_RED.tga"}));
+  EXPECT_EQ(view->taunts.front(), (ArchiveMember{sample, "sound\\player\\Angelyss\\taunt.wav"}));
+
+  state.Players[0].Model = "angelyss/blue";
+  view = SetPlayerData(files, messages, state, context, 0);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->archive, "");
+}
+
 }  // namespace
 }  // namespace rw

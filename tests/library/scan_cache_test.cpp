@@ -107,19 +107,25 @@ TEST(ParseCacheFile, IsWrittenWholeAndHiddenAndKeptWhenWritingFails) {
   FakeFileSystem files;
   FixedLocale locale;
   const std::string path = dir.Join("rwt_scan");
-  EXPECT_TRUE(LoadParseCache(files, path).empty());
+  EXPECT_TRUE(LoadParseCache(files, path).lines.empty());
 
   NewParseCache cache(locale);
   cache.Add(Line("a.dm3", "1", "1", ""));
-  WriteParseCache(files, path, cache);
+  WriteParseCache(files, path, cache, "");
   EXPECT_EQ(test::ReadBytes(path), Line("a.dm3", "1", "1", "") + "\r\n");
   EXPECT_EQ(files.hidden, std::vector<std::string>{path});
-  EXPECT_EQ(LoadParseCache(files, path), std::vector<std::string>{Line("a.dm3", "1", "1", "")});
+  const OldParseCache old = LoadParseCache(files, path);
+  EXPECT_EQ(old.lines, std::vector<std::string>{Line("a.dm3", "1", "1", "")});
+  EXPECT_EQ(old.text, Line("a.dm3", "1", "1", "") + "\r\n");
+
+  // The same text again is not written, but the file stays hidden.
+  files.failWrites.push_back(path);
+  WriteParseCache(files, path, cache, old.text);
+  EXPECT_EQ(files.hidden.size(), 2u);
 
   NewParseCache next(locale);
   next.Add(Line("b.dm3", "1", "1", ""));
-  files.failWrites.push_back(path);
-  WriteParseCache(files, path, next);
+  WriteParseCache(files, path, next, old.text);
   EXPECT_EQ(test::ReadBytes(path), Line("a.dm3", "1", "1", "") + "\r\n");
 }
 

@@ -55,9 +55,9 @@ TEST_F(UserDataTest, RatingAndTwoDescriptionLinesWriteFiveLines) {
             "\x01\r\n"
             "good rail\r\n"
             "watch the end\r\n");
-  EXPECT_EQ(saved.columns.rating, "7");
-  EXPECT_EQ(saved.columns.description, "good rail");  // the list shows the first line only
-  EXPECT_EQ(saved.columns.pov, "");
+  EXPECT_EQ(saved.columns.Rating, "7");
+  EXPECT_EQ(saved.columns.Description, "good rail");  // the list shows the first line only
+  EXPECT_EQ(saved.columns.POV, "");
   EXPECT_EQ(saved.row, (RowRef{ListKind::kDemoList, 0}));
   EXPECT_FALSE(editor.applyEnabled());
   EXPECT_TRUE(messages.shown.empty());
@@ -75,9 +75,9 @@ TEST_F(UserDataTest, SavingEverythingEmptyDeletesTheFile) {
   const UserDataEditor::Saved saved = editor.Apply("/demos", {Row("b.dm3"), Row("a.dm3")}, {});
   EXPECT_TRUE(saved.written);
   EXPECT_FALSE(std::filesystem::exists(PathOf("a.dm3")));
-  EXPECT_EQ(saved.columns.rating, "");
-  EXPECT_EQ(saved.columns.web, "");
-  EXPECT_EQ(saved.columns.description, "");
+  EXPECT_EQ(saved.columns.Rating, "");
+  EXPECT_EQ(saved.columns.Web, "");
+  EXPECT_EQ(saved.columns.Description, "");
   // Opened without a known row: the first demo-list row of that name.
   EXPECT_EQ(saved.row, (RowRef{ListKind::kDemoList, 1}));
 }
@@ -146,7 +146,7 @@ TEST_F(UserDataTest, AFailedWriteKeepsTheOldNotesAndSaysSo) {
   EXPECT_EQ(messages.shown[0].text, "User.ApplyButtonClick: " + path);
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::kError);
   // The row still shows what was meant to be written; "&Apply" stays ready for another try.
-  EXPECT_EQ(saved.columns.rating, "9");
+  EXPECT_EQ(saved.columns.Rating, "9");
   EXPECT_TRUE(editor.applyEnabled());
 }
 
@@ -228,11 +228,11 @@ TEST(UserDataText, LinksAndLines) {
   EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
   EXPECT_TRUE(SplitLines("").empty());
   // Lists read the first description line and drop the colour codes of the view.
-  const UserColumns columns = UserColumnsFromLines({"^1Vi^2sor", "\x01", "x", "d1", "d2"});
-  EXPECT_EQ(columns.pov, "Visor");
-  EXPECT_EQ(columns.rating, "");
-  EXPECT_EQ(columns.web, "x");
-  EXPECT_EQ(columns.description, "d1");
+  const UserInfo columns = UserInfoFromLines({"^1Vi^2sor", "\x01", "x", "d1", "d2"});
+  EXPECT_EQ(columns.POV, "Visor");
+  EXPECT_EQ(columns.Rating, "");
+  EXPECT_EQ(columns.Web, "x");
+  EXPECT_EQ(columns.Description, "d1");
   EXPECT_EQ(FolderOfLocation("/demos/pack.zip"), "/demos");
   EXPECT_EQ(FolderOfLocation("/demos/"), "/demos");
 }

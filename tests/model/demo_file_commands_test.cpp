@@ -129,5 +129,17 @@ TEST_F(DemoFileTest, PropertiesOpenOnlyForOneRowWhoseFileIsThere) {
   EXPECT_EQ(RowForProperties(files, messages, list, app), std::optional<size_t>(1));
 }
 
+TEST(DemoSource, ArchiveMembersAreReadFromTheirArchive) {
+  ListRow row;
+  row[kDemonameColumn] = "final.dm_48";
+  row[kLocationColumn] = "/demos";
+  row[kModColumn] = "baseq3";
+  EXPECT_EQ(DemoSourceOf(row), (DemoSource{"/demos/final.dm_48", ""}));
+  row[kLocationColumn] = "/demos/cup.zip";
+  EXPECT_EQ(DemoSourceOf(row), (DemoSource{"final.dm_48", "/demos/cup.zip"}));
+  row[kArchiveLocationColumn] = "demos\\day1";
+  EXPECT_EQ(DemoSourceOf(row), (DemoSource{"demos\\day1\\final.dm_48", "/demos/cup.zip"}));
+}
+
 }  // namespace
 }  // namespace rw

@@ -1,10 +1,31 @@
 #include "support/demo_writer.h"
 
+#include <zlib.h>
+
 namespace rw::test {
 namespace {
 
 void PutInt32(std::string& out, uint32_t value) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+void PutInt16(std::string& out, uint16_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>(value >> 8);
+}
+
+std::string RawDeflate(const std::string& data) {
+  z_stream stream{};
+  deflateInit2(&stream, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&stream, data.size()), '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  stream.avail_in = static_cast<uInt>(data.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FINISH);
+  out.resize(stream.total_out);
+  deflateEnd(&stream);
+  return out;
 }
 
 }  // namespace
@@ -132,6 +153,50 @@ std::string TypicalServerInfo(int protocol, std::string_view gametype) {
 
 std::string TypicalSystemInfo() {
   return InfoText({{"sv_pure", "1"}, {"sv_serverid", "42"}, {"timescale", "1"}});
+}
+
+std::string ZipOf(const std::vector<ZipEntry>& entries) {
+  std::string archive;
+  std::string directory;
+  for (const ZipEntry& entry : entries) {
+    const std::string stored = entry.method == 8 ? RawDeflate(entry.data) : entry.data;
+    const auto crc = static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(entry.data.data()), entry.data.size()));
+    std::string common;
+    PutInt16(common, 20);  // version needed
+    PutInt16(common, 0);   // flags
+    PutInt16(common, entry.method);
+    PutInt32(common, entry.dosTime);
+    PutInt32(common, crc);
+    PutInt32(common, static_cast<uint32_t>(stored.size()));
+    PutInt32(common, static_cast<uint32_t>(entry.data.size()));
+    PutInt16(common, static_cast<uint16_t>(entry.name.size()));
+    PutInt16(common, 0);  // extra field length
+
+    PutInt32(directory, 0x02014b50);
+    PutInt16(directory, 20);  // made by MS-DOS
+    directory += common;
+    PutInt16(directory, 0);  // comment length
+    PutInt16(directory, 0);  // disk
+    PutInt16(directory, 0);  // internal attributes
+    PutInt32(directory, 0x20);
+    PutInt32(directory, static_cast<uint32_t>(archive.size()));
+    directory += entry.name;
+
+    PutInt32(archive, 0x04034b50);
+    archive += common + entry.name + stored;
+  }
+  const auto directoryOffset = static_cast<uint32_t>(archive.size());
+  archive += directory;
+  PutInt32(archive, 0x06054b50);
+  PutInt16(archive, 0);
+  PutInt16(archive, 0);
+  PutInt16(archive, static_cast<uint16_t>(entries.size()));
+  PutInt16(archive, static_cast<uint16_t>(entries.size()));
+  PutInt32(archive, static_cast<uint32_t>(directory.size()));
+  PutInt32(archive, directoryOffset);
+  PutInt16(archive, 0);
+  return archive;
 }
 
 std::string ReaderHarness::Read(std::string_view bytes, bool buildLog) {

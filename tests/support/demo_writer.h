@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "demo/demo_reader.h"
 #include "host/fake/fake_host.h"
@@ -89,6 +90,16 @@ class DemoWriter {
 std::string TypicalServerInfo(int protocol, std::string_view gametype = "0");
 // A system info text.
 std::string TypicalSystemInfo();
+
+// A ZIP archive of stored (method 0) or deflated (method 8) members, for reading demos
+// from archives; names use "\\" between folders as in the archive directory.
+struct ZipEntry {
+  std::string name;
+  std::string data;
+  uint16_t method = 0;
+  uint32_t dosTime = 0x2A634B4A;  // 2001-03-03 09:26:20
+};
+std::string ZipOf(const std::vector<ZipEntry>& entries);
 
 // A demo reader with fake messages, the fixed locale and a temporary folder, for reading
 // demos built in memory.

@@ -20,7 +20,7 @@ std::string TestDataPath(std::string_view relative) {
                      "(set REELWRIGHT_TESTDATA when configuring)";
     throw std::runtime_error("missing test data " + path.string());
   }
-  return path.string();
+  return std::filesystem::canonical(path).string();
 }
 
 TempDir::TempDir() {

@@ -7,6 +7,7 @@
 #include <X11/keysym.h>
 
 #include <string>
+#include <utility>
 
 namespace rw {
 namespace {
@@ -33,13 +34,20 @@ std::vector<Window> ChildrenOf(Display* display, Window window) {
   return result;
 }
 
-std::string ClassOf(Display* display, Window window) {
+// The two parts of WM_CLASS: the instance name and the class name.
+std::pair<std::string, std::string> ClassHintOf(Display* display, Window window) {
   XClassHint hint{};
   if (XGetClassHint(display, window, &hint) == 0) return {};
-  std::string name = hint.res_class != nullptr ? hint.res_class : "";
+  std::pair<std::string, std::string> names(hint.res_name != nullptr ? hint.res_name : "",
+                                            hint.res_class != nullptr ? hint.res_class : "");
   if (hint.res_name != nullptr) XFree(hint.res_name);
   if (hint.res_class != nullptr) XFree(hint.res_class);
-  return name;
+  return names;
+}
+
+bool HasClass(Display* display, Window window, std::string_view className) {
+  const auto [instance, windowClass] = ClassHintOf(display, window);
+  return windowClass == className || instance == className;
 }
 
 std::string TitleOf(Display* display, Window window) {
@@ -55,7 +63,7 @@ std::string TitleOf(Display* display, Window window) {
 Window FindBelow(Display* display, Window window, std::string_view className,
                  std::string_view title, int depth) {
   for (const Window child : ChildrenOf(display, window)) {
-    if (ClassOf(display, child) == className && TitleOf(display, child) == title) return child;
+    if (HasClass(display, child, className) && TitleOf(display, child) == title) return child;
     if (depth > 0) {
       if (const Window found = FindBelow(display, child, className, title, depth - 1)) return found;
     }
@@ -85,7 +93,7 @@ std::vector<ChildWindow> X11WindowSystem::Children(WindowId window) {
   if (display_ == nullptr || window == 0) return children;
   Display* display = AsDisplay(display_);
   for (const Window child : ChildrenOf(display, window)) {
-    children.push_back({child, ClassOf(display, child), 0});
+    children.push_back({child, ClassHintOf(display, child).second, 0});
   }
   return children;
 }

@@ -1,0 +1,120 @@
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/argument_text.h"
+#include "cli/cli_messages.h"
+#include "cli/command_registry.h"
+#include "cli/program_options.h"
+#include "host/posix/posix_file_system.h"
+#include "library/user_data.h"
+#include "text/windows_1252.h"
+
+namespace rw::cli {
+namespace {
+
+struct NoteOptions {
+  ProgramOptions program;
+  std::optional<std::string> pov;
+  std::optional<std::string> rating;
+  std::optional<std::string> web;
+  std::optional<std::string> description;
+  bool clear = false;
+  std::string demoName;
+};
+
+bool IsRating(const std::string& text) {
+  return !text.empty() && text.size() <= 3 &&
+         text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+bool IsOneLine(const std::optional<std::string>& text) {
+  return !text || text->find_first_of("\r\n") == std::string::npos;
+}
+
+void PrintNotes(const UserData& data) {
+  std::cout << "POV: " << Windows1252ToUtf8(data.POV) << '\n'
+            << "Rating: " << Windows1252ToUtf8(data.Rating) << '\n'
+            << "Web: " << Windows1252ToUtf8(data.Web) << '\n'
+            << "Description:\n";
+  for (const std::string& line : data.Description) std::cout << Windows1252ToUtf8(line) << '\n';
+}
+
+int RunNote(const NoteOptions& options) {
+  const bool changes = options.pov || options.rating || options.web || options.description;
+  std::string usageError;
+  if (options.clear && changes) usageError = "--clear cannot be combined with new values";
+  if (options.rating && !IsRating(*options.rating)) usageError = "--rating takes 0 to 999";
+  if (!IsOneLine(options.pov) || !IsOneLine(options.web)) {
+    usageError = "--pov and --web take one line";
+  }
+  // The notes are kept per file name, wherever the demo lies.
+  const std::string demoName =
+      ArgumentToWindows1252(options.demoName.substr(options.demoName.find_last_of('/') + 1));
+  if (demoName.empty()) usageError = "DEMONAME is a demo's file name";
+  if (!usageError.empty()) {
+    std::cerr << "reelwright-cli note: " << usageError << '\n';
+    return kExitUsage;
+  }
+
+  PosixFileSystem files;
+  CliMessages messages;
+  const std::optional<Program> program = LoadProgram(options.program, files, messages, false);
+  if (!program) return kExitFailure;
+  const std::string path = UserDataPath(program->paths.userDataFolder, demoName);
+  if (options.clear) {
+    if (files.Exists(path) && !files.DeleteFile(path).ok()) {
+      std::cerr << "reelwright-cli note: " << path << ": cannot delete the file\n";
+      return kExitFailure;
+    }
+    return kExitOk;
+  }
+
+  UserData data;
+  if (files.Exists(path)) {
+    std::optional<UserData> stored = ReadUserData(files, path);
+    if (!stored) {
+      std::cerr << "reelwright-cli note: " << path << ": cannot read the file\n";
+      return kExitFailure;
+    }
+    data = std::move(*stored);
+  }
+  if (data.Rating.empty()) data.Rating = "0";
+  if (!changes) {
+    PrintNotes(data);
+    return kExitOk;
+  }
+  if (options.pov) data.POV = ArgumentToWindows1252(*options.pov);
+  if (options.rating) data.Rating = *options.rating;
+  if (options.web) data.Web = ArgumentToWindows1252(*options.web);
+  if (options.description)
+    data.Description = SplitLines(ArgumentToWindows1252(*options.description));
+  return SaveUserData(files, messages, path, data) ? kExitOk : kExitFailure;
+}
+
+const bool registered = RegisterCommand(40, [](CLI::App& app, int& exitCode) {
+  auto options = std::make_shared<NoteOptions>();
+  CLI::App* command = app.add_subcommand(
+      "note",
+      "Shows or changes the user's notes on a demo (point of view, rating, web location,\n"
+      "description), kept in \"RWT Data/Demos/DEMONAME.description\" of the program folder.\n"
+      "Without options it prints four lines \"POV: \", \"Rating: \", \"Web: \" and\n"
+      "\"Description:\", the description's lines following the last one. With options it\n"
+      "changes the values given and saves them as the user data editor does; all values\n"
+      "empty (rating 0) deletes the file.");
+  AddProgramOptions(*command, options->program);
+  command->add_option("--pov", options->pov, "Point of view: a player's name as the demo gives it");
+  command->add_option("--rating", options->rating, "Rating, 0 (none) to 999");
+  command->add_option("--web", options->web, "Web location");
+  command->add_option("--description", options->description,
+                      "Description; line breaks separate its lines, an empty text removes it");
+  command->add_flag("--clear", options->clear, "Delete all notes on the demo");
+  command->add_option("DEMONAME", options->demoName, "The demo's file name, such as final.dm_48")
+      ->required();
+  command->callback([options, &exitCode] { exitCode = RunNote(*options); });
+});
+
+}  // namespace
+}  // namespace rw::cli

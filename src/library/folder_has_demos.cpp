@@ -1,0 +1,39 @@
+#include "library/folder_has_demos.h"
+
+#include "archive/directory_reader.h"
+#include "host/path_separator.h"
+#include "text/windows_1252.h"
+
+namespace rw {
+namespace {
+
+std::string LowerExtension(const std::string& name) {
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : AnsiLowerText(name.substr(dot));
+}
+
+bool ArchiveHoldsDemos(const std::string& archive) {
+  for (const char* pattern : {"*.dm3", "*.dm_48"}) {
+    ArchiveCursor cursor;
+    const int found = ArchiveFindFirst(archive, pattern, cursor);
+    ArchiveClose(cursor);
+    if (found == kArchiveMember) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool FolderHasDemos(FileSystem& files, const std::string& path) {
+  for (const DirectoryEntry& entry : files.List(path, "*.*")) {
+    const std::string extension = LowerExtension(entry.name);
+    if (extension == ".dm3" || extension == ".dm_48") return true;
+    const std::string full = path + kPathSeparator + entry.name;
+    const bool archive =
+        extension == ".zip" || extension == ".pk3" || (extension == ".exe" && IsArchiveFile(full));
+    if (archive && !entry.isFolder && ArchiveHoldsDemos(full)) return true;
+  }
+  return false;
+}
+
+}  // namespace rw

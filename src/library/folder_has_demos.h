@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "host/file_system.h"
+
+namespace rw {
+
+// Whether the folder itself (not its sub-folders) holds a ".dm3" or ".dm_48" file, or an
+// archive with such a member at any depth.
+bool FolderHasDemos(FileSystem& files, const std::string& path);
+
+}  // namespace rw

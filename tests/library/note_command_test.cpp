@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/test_files.h"
+
+namespace rw {
+namespace {
+
+std::string Quoted(const std::string& text) {
+  return "'" + text + "'";
+}
+
+class NoteCommandTest : public ::testing::Test {
+ protected:
+  test::CliRun Note(const std::string& arguments) {
+    return test::RunCli("note --home " + Quoted(home.path()) + " " + arguments);
+  }
+  std::string NotesPath(const std::string& demo) const {
+    return home.Join("RWT Data/Demos/" + demo + ".description");
+  }
+
+  test::TempDir home;
+};
+
+TEST_F(NoteCommandTest, ChangesAndPrintsTheNotesAsTheEditorDoes) {
+  test::CliRun run = Note("final.dm3");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "POV: \nRating: 0\nWeb: \nDescription:\n");
+
+  run = Note("--rating 7 --description 'good rail\nwatch the end' final.dm3");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(test::ReadBytes(NotesPath("final.dm3")),
+            "\x01\r\n7\r\n\x01\r\ngood rail\r\nwatch the end\r\n");
+
+  // Other values keep theirs; the text arrives as UTF-8 and is kept as Windows-1252.
+  run = Note("--pov '^1\xC3\x84rger' --web http://q3.example demos/final.dm3");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(test::ReadBytes(NotesPath("final.dm3")),
+            "^1\xC4rger\r\n7\r\nhttp://q3.example\r\ngood rail\r\nwatch the end\r\n");
+  run = Note("final.dm3");
+  EXPECT_EQ(run.out,
+            "POV: ^1\xC3\x84rger\nRating: 7\nWeb: http://q3.example\nDescription:\ngood "
+            "rail\nwatch the end\n");
+
+  // All empty deletes the file.
+  run = Note("--pov '' --rating 0 --web '' --description '' final.dm3");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(NotesPath("final.dm3")));
+}
+
+TEST_F(NoteCommandTest, ClearDeletesTheFile) {
+  ASSERT_EQ(Note("--web news:q3 a.dm_48").exitCode, 0);
+  EXPECT_EQ(test::ReadBytes(NotesPath("a.dm_48")), "\x01\r\n\x01\r\nnews:q3\r\n");
+  EXPECT_EQ(Note("--clear a.dm_48").exitCode, 0);
+  EXPECT_FALSE(std::filesystem::exists(NotesPath("a.dm_48")));
+  EXPECT_EQ(Note("--clear a.dm_48").exitCode, 0);
+}
+
+TEST_F(NoteCommandTest, BadUsageAndFailedWrites) {
+  EXPECT_EQ(Note("--rating 1000 a.dm3").exitCode, 2);
+  EXPECT_EQ(Note("--rating x a.dm3").exitCode, 2);
+  EXPECT_EQ(Note("--clear --web x a.dm3").exitCode, 2);
+  EXPECT_EQ(Note("--web 'a\nb' a.dm3").exitCode, 2);
+  EXPECT_EQ(Note("").exitCode, 2);
+  EXPECT_FALSE(std::filesystem::exists(NotesPath("a.dm3")));
+
+  // The temporary file of the replacement cannot be made: the old notes stay.
+  ASSERT_EQ(Note("--rating 5 a.dm3").exitCode, 0);
+  std::filesystem::create_directory(NotesPath("a.dm3") + ".rwtnew");
+  const test::CliRun run = Note("--rating 6 a.dm3");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("User.ApplyButtonClick: " + NotesPath("a.dm3")), std::string::npos)
+      << run.err;
+  EXPECT_EQ(test::ReadBytes(NotesPath("a.dm3")), "\x01\r\n5\r\n\x01\r\n");
+}
+
+}  // namespace
+}  // namespace rw
