@@ -66,6 +66,12 @@ std::optional<Image> Load(const PictureLoader& load, const std::string& archive,
 
 }  // namespace
 
+PictureLoader LoaderOf(PakPictures& pictures) {
+  return [&pictures](const std::string& archive, const std::string& member, Image& picture) {
+    return pictures.GetPictureFromPak(archive, member, picture);
+  };
+}
+
 bool IsStandardMap(std::string_view map) {
   return std::find(kStandardMaps.begin(), kStandardMaps.end(), map) != kStandardMaps.end();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "demo/image.h"
+#include "demo/picture_from_pak.h"
 #include "host/file_system.h"
 
 namespace rw {
@@ -15,6 +16,9 @@ namespace rw {
 // archive or the member is missing or cannot be decoded.
 using PictureLoader = std::function<bool(const std::string& archivePath,
                                          const std::string& memberName, Image& picture)>;
+
+// The game's own picture loading.
+PictureLoader LoaderOf(PakPictures& pictures);
 
 // The folders the level shot is looked for in.
 struct LevelShotFolders {

@@ -25,7 +25,7 @@ constexpr std::array<std::string_view, 3> kMissionPackGameTypes = {"One Flag CTF
 PropItems ItemsOf(const ListRow& row) {
   PropItems items;
   std::copy(row.begin(), row.end(), items.begin());
-  items[kColumnCount] = std::to_string(RowImage(row));
+  items[kListColumnCount] = std::to_string(RowImage(row));
   return items;
 }
 

@@ -19,7 +19,7 @@
 namespace rw {
 
 // The window's copy of the demo's row: its 26 texts, then the row's icon number in decimal.
-inline constexpr size_t kPropItemCount = kColumnCount + 1;
+inline constexpr size_t kPropItemCount = kListColumnCount + 1;
 using PropItems = std::array<std::string, kPropItemCount>;
 
 // The list the properties window was opened from.

@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <span>
-
 #include "archive/archive_cursor.h"
 #include "archive/directory_reader.h"
-#include "demo/jpeg_decoder.h"
-#include "demo/targa_decoder.h"
 
 namespace rw::test {
 namespace {
@@ -41,6 +37,7 @@ PropertiesFixture::PropertiesFixture()
       demoFolder(root.Join("demos")),
       userDataFolder(root.Join("RWT Data")),
       extractor(clock, pump, files),
+      pakPictures(extractor, files, messages, appState),
       reader(messages, locale, appState, files),
       game(files, gameFolder) {
   for (const std::string& folder :
@@ -70,13 +67,7 @@ ListRow PropertiesFixture::WriteDemo(std::string_view name, std::string_view byt
 
 bool PropertiesFixture::LoadPicture(const std::string& archive, const std::string& member,
                                     Image& picture) {
-  const std::string bytes = Extract(extractor, archive, member);
-  if (bytes.empty()) return false;
-  const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  const std::optional<Image> decoded =
-      member.ends_with(".jpg") ? DecodeJpeg(data) : DecodeTarga(data);
-  if (!decoded) return false;
-  picture = *decoded;
+  if (!LoaderOf(pakPictures)(archive, member, picture)) return false;
   loaded.push_back(archive + "|" + member);
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "archive/extractor.h"
 #include "demo/demo_reader.h"
+#include "demo/picture_from_pak.h"
 #include "host/fake/fake_host.h"
 #include "host/locale.h"
 #include "library/properties.h"
@@ -20,7 +21,8 @@ namespace rw::test {
 std::string SamplePicture(std::string_view member);
 
 // A game folder with its baseq3 folder in a temporary folder, a demo folder beside it, and
-// everything SetData needs, the level shots loaded from real archives.
+// everything SetData needs, the level shots loaded from real archives by the game's own
+// picture loading.
 class PropertiesFixture {
  public:
   PropertiesFixture();
@@ -45,6 +47,7 @@ class PropertiesFixture {
   FakeClock clock;
   CountingPump pump;
   Extractor extractor;
+  PakPictures pakPictures;
   DemoReader reader;
   GameInstall game;
   int nextRandom = 0;
