@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdint>
 
-#include "host/dos_time.h"
+#include "demo/recorded_text.h"
 #include "library/parse_cache.h"
 
 namespace rw {
@@ -15,7 +15,6 @@ bool ReadWhole(std::string_view text, Number& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-// Columns 1 to 3 are stored raw and shown converted.
 std::string ColumnText(size_t column, std::string_view field, const Locale& locale) {
   switch (column) {
     case 1:
@@ -43,13 +42,7 @@ std::string SizeColumnText(std::string_view sizeField) {
 std::string RecordedColumnText(std::string_view timeField, const Locale& locale) {
   int32_t packed = 0;
   if (!ReadWhole(timeField, packed)) return std::string(timeField);
-  const LocalDateTime value = FromDosTime(static_cast<uint32_t>(packed));
-  std::string text = locale.ShortDateText(value);
-  if (value.hour != 0 || value.minute != 0 || value.second != 0) {
-    text += ' ';
-    text += locale.LongTimeText(value);
-  }
-  return text;
+  return RecordedText(static_cast<uint32_t>(packed), locale);
 }
 
 std::string ArchiveLocationColumnText(std::string_view archiveField) {
@@ -58,7 +51,7 @@ std::string ArchiveLocationColumnText(std::string_view archiveField) {
   return std::string(archiveField.substr(slash + 1, 1000));
 }
 
-ListRow RowFromCacheLine(std::string_view line, std::string_view location, const RowUserData& notes,
+ListRow RowFromCacheLine(std::string_view line, std::string_view location, const UserInfo& notes,
                          const Locale& locale) {
   ListRow row;
   size_t column = 0;
@@ -70,11 +63,11 @@ ListRow RowFromCacheLine(std::string_view line, std::string_view location, const
     start = i + 1;
   }
   if (column == 0) row[0] = std::string(line);
-  row[21] = std::string(location);
-  row[22] = notes.pov;
-  row[23] = notes.rating;
-  row[24] = notes.web;
-  row[25] = notes.description;
+  row[kLocationColumn] = std::string(location);
+  row[kPovColumn] = notes.POV;
+  row[kRatingColumn] = notes.Rating;
+  row[kWebColumn] = notes.Web;
+  row[kDescriptionColumn] = notes.Description;
   return row;
 }
 

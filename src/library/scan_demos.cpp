@@ -167,7 +167,7 @@ class FolderScan {
     }
     new_.Add(line);
     const std::string caption = line.substr(0, line.find(kCacheSeparator));
-    const RowUserData notes =
+    const UserInfo notes =
         c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + caption + ".description");
     target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
   }

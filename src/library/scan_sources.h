@@ -28,7 +28,7 @@ class ScanSources {
   // Reads one demo (a member of archive when archive is not empty, without the match log)
   // and gives its summary; the scan stores columns 4 to 20.
   virtual ListRow ReadDemo(const std::string& path, const std::string& archive) = 0;
-  virtual RowUserData GetUserInfo(const std::string& path) = 0;
+  virtual UserInfo GetUserInfo(const std::string& path) = 0;
 };
 
 }  // namespace rw

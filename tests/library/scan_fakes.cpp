@@ -49,9 +49,9 @@ ListRow FakeScanSources::ReadDemo(const std::string& path, const std::string& ar
   return row;
 }
 
-RowUserData FakeScanSources::GetUserInfo(const std::string& path) {
+UserInfo FakeScanSources::GetUserInfo(const std::string& path) {
   const auto found = notes.find(path);
-  return found != notes.end() ? found->second : RowUserData{};
+  return found != notes.end() ? found->second : UserInfo{};
 }
 
 const ListRow* RecordingSink::Find(const std::string& name) const {

@@ -21,11 +21,11 @@ class FakeScanSources : public ScanSources {
   int ArchiveFindNext(const std::string& pattern, ScanMember& member) override;
   void ArchiveClose() override;
   ListRow ReadDemo(const std::string& path, const std::string& archive) override;
-  RowUserData GetUserInfo(const std::string& path) override;
+  UserInfo GetUserInfo(const std::string& path) override;
 
   std::set<std::string> selfExtracting;
   std::map<std::string, std::vector<ScanMember>> archives;
-  std::map<std::string, RowUserData> notes;
+  std::map<std::string, UserInfo> notes;
   std::map<std::string, ListRow> summaries;  // by path read; others get "m<i>" texts
   std::vector<std::pair<std::string, std::string>> reads;
   std::vector<std::string> patterns;

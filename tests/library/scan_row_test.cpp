@@ -12,31 +12,40 @@ class CommaLocale : public FixedLocale {
   char DecimalSeparator() const override { return ','; }
 };
 
-TEST(SizeColumn, KilobytesRoundedHalfToEven) {
-  EXPECT_EQ(SizeColumnText("900"), "1 KB");
-  EXPECT_EQ(SizeColumnText("512"), "0 KB");
-  EXPECT_EQ(SizeColumnText("1536"), "2 KB");
-  EXPECT_EQ(SizeColumnText("2560"), "2 KB");
-  EXPECT_EQ(SizeColumnText("2561"), "3 KB");
-  EXPECT_EQ(SizeColumnText("2657087"), "2595 KB");
-  EXPECT_EQ(SizeColumnText("0"), "0 KB");
-  EXPECT_EQ(SizeColumnText("x"), "x");
+// A line whose fields 2 to 4 are given, the rest empty.
+ListRow RowOf(const std::string& size, const std::string& time, const std::string& archive) {
+  CacheFields fields;
+  fields[0] = "a.dm3";
+  fields[1] = size;
+  fields[2] = time;
+  fields[3] = archive;
+  return RowFromCacheLine(BuildCacheLine(fields), "/d", {}, FixedLocale());
 }
 
-TEST(RecordedColumn, DateAndTimeWithTheTimeLeftOutAtMidnight) {
-  FixedLocale locale;
-  EXPECT_EQ(RecordedColumnText("715360388", locale), "2001-05-03 17:04:08");
+TEST(RowFromCacheLine, SizeInKilobytesRoundedHalfToEven) {
+  EXPECT_EQ(RowOf("900", "0", "")[1], "1 KB");
+  EXPECT_EQ(RowOf("512", "0", "")[1], "0 KB");
+  EXPECT_EQ(RowOf("1536", "0", "")[1], "2 KB");
+  EXPECT_EQ(RowOf("2560", "0", "")[1], "2 KB");
+  EXPECT_EQ(RowOf("2561", "0", "")[1], "3 KB");
+  EXPECT_EQ(RowOf("2657087", "0", "")[1], "2595 KB");
+  EXPECT_EQ(RowOf("x", "0", "")[1], "x");
+}
+
+TEST(RowFromCacheLine, RecordedWithTheTimeLeftOutAtMidnight) {
+  EXPECT_EQ(RowOf("1", "715360388", "")[2], "2001-05-03 17:04:08");
   // 2001-05-03 00:00:00
-  EXPECT_EQ(RecordedColumnText(std::to_string(0x2AA30000), locale), "2001-05-03");
+  EXPECT_EQ(RowOf("1", std::to_string(0x2AA30000), "")[2], "2001-05-03");
   // 2050-01-01 00:00:02, stored negative.
-  EXPECT_EQ(RecordedColumnText("-1943994367", locale), "2050-01-01 00:00:02");
+  EXPECT_EQ(RowOf("1", "-1943994367", "")[2], "2050-01-01 00:00:02");
+  EXPECT_EQ(RowOf("1", "soon", "")[2], "soon");
 }
 
-TEST(ArchiveLocationColumn, TheFolderInsideTheArchive) {
-  EXPECT_EQ(ArchiveLocationColumnText(""), "");
-  EXPECT_EQ(ArchiveLocationColumnText("a.zip\\"), "");
-  EXPECT_EQ(ArchiveLocationColumnText("a.zip\\x"), "x");
-  EXPECT_EQ(ArchiveLocationColumnText("a.zip\\x\\y"), "x\\y");
+TEST(RowFromCacheLine, ArchiveLocationIsTheFolderInsideTheArchive) {
+  EXPECT_EQ(RowOf("1", "0", "")[3], "");
+  EXPECT_EQ(RowOf("1", "0", "a.zip\\")[3], "");
+  EXPECT_EQ(RowOf("1", "0", "a.zip\\x")[3], "x");
+  EXPECT_EQ(RowOf("1", "0", "a.zip\\x\\y")[3], "x\\y");
 }
 
 TEST(RowFromCacheLine, ConvertsTheFirstColumnsAndAddsLocationAndNotes) {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "archive/archive_cursor.h"
+#include "demo/demo_reader.h"
+#include "host/file_system.h"
+#include "host/messages.h"
+#include "library/scan_sources.h"
+
+namespace rw {
+
+// The scan's sources as the program has them: the archive reader, the one demo reader and the
+// user data files.
+class ReaderScanSources : public ScanSources {
+ public:
+  ReaderScanSources(DemoReader& reader, FileSystem& files, Messages& messages)
+      : reader_(reader), files_(files), messages_(messages) {}
+
+  bool IsArchiveFile(const std::string& path) override;
+  int ArchiveFindFirst(const std::string& archive, const std::string& pattern,
+                       ScanMember& member) override;
+  int ArchiveFindNext(const std::string& pattern, ScanMember& member) override;
+  void ArchiveClose() override;
+  ListRow ReadDemo(const std::string& path, const std::string& archive) override;
+  UserInfo GetUserInfo(const std::string& path) override;
+
+ private:
+  DemoReader& reader_;
+  FileSystem& files_;
+  Messages& messages_;
+  ArchiveCursor cursor_;
+};
+
+}  // namespace rw

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "host/posix/posix_file_system.h"
+#include "support/test_files.h"
+#include "support/zip_writer.h"
+
+namespace rw {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class ScanCommandTest : public ::testing::Test {
+ protected:
+  ScanCommandTest() : folder_(dir_.Join("my demos")) {
+    const std::string duel = test::ReadBytes(test::TestDataPath("demos/duel.dm_48"));
+    test::WriteBytes(folder_ + "/b.dm_48", duel);
+    test::WriteBytes(folder_ + "/a.zip", test::ZipBytes({{"x/c.dm_48", duel, 0x2AA38884}}));
+    PosixFileSystem().SetModifiedDosTime(folder_ + "/b.dm_48", 0x2F744BC0);
+  }
+  test::CliRun Scan(const std::string& options) {
+    return test::RunCli("scan " + options + " --home '" + dir_.Join("home") + "' '" + folder_ +
+                        "'");
+  }
+
+  test::TempDir dir_;
+  std::string folder_;
+};
+
+TEST_F(ScanCommandTest, PrintsRowsAsTabSeparatedColumnsThenTheSummary) {
+  const test::CliRun run = Scan("");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 3u) << run.out;
+  // The demo list's default order: "Demoname" descending.
+  EXPECT_EQ(lines[0].substr(0, lines[0].find('\t')), "c.dm_48");
+  EXPECT_EQ(lines[1].substr(0, lines[1].find('\t')), "b.dm_48");
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), '\t'), 25) << lines[i];
+  }
+  EXPECT_NE(lines[0].find("\t1304 KB\t2001-05-03 17:04:08\tx\tztn3tourney1\t"), std::string::npos)
+      << lines[0];
+  EXPECT_NE(lines[0].find("\t" + folder_ + "/a.zip\t"), std::string::npos);
+  EXPECT_EQ(lines[2].substr(0, 20), "2 item(s) loaded in ");
+  EXPECT_NE(lines[2].find(" sec. 0.00% read from cache. 2.55 MB. Playtime: 00:32:56"),
+            std::string::npos)
+      << lines[2];
+  EXPECT_TRUE(std::filesystem::exists(folder_ + "/rwt_scan"));
+
+  const test::CliRun again = Scan("");
+  ASSERT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_NE(again.out.find(" sec. 100.00% read from cache. "), std::string::npos) << again.out;
+}
+
+TEST_F(ScanCommandTest, JsonHasRowsKeyedByCaptionAndTheSummary) {
+  const test::CliRun run = Scan("--json");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const nlohmann::json out = nlohmann::json::parse(run.out);
+  ASSERT_EQ(out["rows"].size(), 2u);
+  const nlohmann::json& row = out["rows"][0];
+  EXPECT_EQ(row.size(), 26u);
+  EXPECT_EQ(row["Demoname"], "c.dm_48");
+  EXPECT_EQ(row["Archive Location"], "x");
+  EXPECT_EQ(row["Winner"], "cK-fatal1ty");
+  EXPECT_EQ(row["Location"], folder_ + "/a.zip");
+  EXPECT_EQ(row["Description"], "");
+  EXPECT_EQ(out["summary"].get<std::string>().substr(0, 20), "2 item(s) loaded in ");
+}
+
+TEST_F(ScanCommandTest, AMissingFolderIsReported) {
+  const test::CliRun run =
+      test::RunCli("scan --home '" + dir_.Join("home") + "' '" + dir_.Join("nowhere") + "'");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find(dir_.Join("nowhere")), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, "");
+}
+
+}  // namespace
+}  // namespace rw
