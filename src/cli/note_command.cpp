@@ -10,6 +10,7 @@
 #include "cli/program_options.h"
 #include "host/posix/posix_file_system.h"
 #include "library/user_data.h"
+#include "text/text_lines.h"
 #include "text/windows_1252.h"
 
 namespace rw::cli {

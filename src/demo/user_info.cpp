@@ -5,23 +5,10 @@
 #include <vector>
 
 #include "demo/display_text.h"
+#include "text/text_lines.h"
 
 namespace rw {
 namespace {
-
-// Lines end at a carriage return, a line feed or both; a final line break adds no line.
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t i = 0;
-  while (i < text.size()) {
-    const size_t start = i;
-    while (i < text.size() && text[i] != '\r' && text[i] != '\n') ++i;
-    lines.emplace_back(text.substr(start, i - start));
-    if (i < text.size() && text[i] == '\r') ++i;
-    if (i < text.size() && text[i] == '\n') ++i;
-  }
-  return lines;
-}
 
 // The not-set marker of the file reads as an empty value.
 std::string LineValue(const std::vector<std::string>& lines, size_t index) {

@@ -1,4 +1,5 @@
 #include "library/parse_cache.h"
+#include "text/text_lines.h"
 
 #include <algorithm>
 
@@ -47,22 +48,6 @@ std::string LookupKey(std::string_view name, uint64_t size, uint32_t dosTime,
   key += kCacheSeparator;
   key += CleanCacheField(archive);
   return key;
-}
-
-std::vector<std::string> SplitCacheLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
 }
 
 std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std::string_view key,
@@ -121,7 +106,7 @@ OldParseCache LoadParseCache(FileSystem& files, const std::string& path) {
   std::optional<std::string> text = files.ReadFile(path);
   if (!text) return {};
   OldParseCache cache;
-  cache.lines = SplitCacheLines(*text);
+  cache.lines = SplitLines(*text);
   cache.text = std::move(*text);
   return cache;
 }

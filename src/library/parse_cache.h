@@ -35,9 +35,6 @@ std::string LookupKey(std::string_view name, uint64_t size, uint32_t dosTime,
 // The text of a cache line's time field: the packed time as a signed 32-bit number.
 std::string DosTimeField(uint32_t dosTime);
 
-// The lines of a cache file in file order, as they are.
-std::vector<std::string> SplitCacheLines(std::string_view text);
-
 // Binary search of key among the lines' first four fields, case ignored; the index of the
 // matching line the search meets first.
 std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std::string_view key,

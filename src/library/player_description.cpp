@@ -5,6 +5,7 @@
 #include "demo/display_text.h"
 #include "library/path_text.h"
 #include "library/user_data.h"
+#include "text/text_lines.h"
 
 namespace rw {
 

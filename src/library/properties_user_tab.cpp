@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "library/user_data.h"
+#include "text/text_lines.h"
 
 namespace rw {
 namespace {

@@ -28,11 +28,6 @@ std::string UserDataPath(const std::string& userDataFolder, std::string_view dem
 // Whether text starts with one of the nine link prefixes, compared without regard to case.
 bool IsWebLink(std::string_view text);
 
-// Splits text at CR LF, CR or LF; a break at the very end starts no further line.
-std::vector<std::string> SplitLines(std::string_view text);
-// Each line followed by CR LF, the last one too.
-std::string JoinLines(const std::vector<std::string>& lines);
-
 // A rating of "0" or nothing means the demo is not rated.
 bool HasRating(std::string_view rating);
 bool IsAllEmpty(const UserData& data);

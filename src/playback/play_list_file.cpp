@@ -6,6 +6,7 @@
 #include "demo/time_text.h"
 #include "host/path_separator.h"
 #include "model/list_rules.h"
+#include "text/text_lines.h"
 
 namespace rw {
 namespace {
@@ -39,22 +40,6 @@ std::string PlayListFileText(const RowList& playList) {
   return text;
 }
 
-std::vector<std::string> SplitPlayListLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
-}
-
 bool SavePlayList(FileSystem& files, Messages& messages, const std::string& path,
                   const RowList& playList) {
   if (files.WriteFileAtomic(path, PlayListFileText(playList))) return true;
@@ -70,7 +55,7 @@ PlayListLoad LoadPlayList(const std::string& path, ScanContext& context, Message
     messages.Show("RWT Load File Error", "Could not read " + path, MessageIcon::kError);
     return result;
   }
-  const std::vector<std::string> lines = SplitPlayListLines(*text);
+  const std::vector<std::string> lines = SplitLines(*text);
   if (lines.empty() || lines[0].find(kHeaderMark) == std::string::npos) {
     messages.Show("Load Playlist Error",
                   "This is not a Reelwright Play List !\r\nTry to save a Play List and then "

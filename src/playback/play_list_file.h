@@ -23,10 +23,6 @@ std::string PlayListEntryLine(const ListRow& row);
 // The whole file: the header, then one entry line each, every line ended by CR LF.
 std::string PlayListFileText(const RowList& playList);
 
-// Lines as the file holds them: CR LF, CR or LF end a line; a last line without an end
-// counts, an end after it adds no empty line.
-std::vector<std::string> SplitPlayListLines(std::string_view text);
-
 // Writes the play list to path, replacing the file whole; a failure is told to the user and
 // keeps the old file.
 bool SavePlayList(FileSystem& files, Messages& messages, const std::string& path,

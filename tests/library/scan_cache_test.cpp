@@ -43,13 +43,6 @@ TEST(LookupKey, JoinsTheFirstFourFieldsWithoutClosingSeparator) {
   EXPECT_EQ(LookupKey("b\x01.dm3", 1, 0, ""), "b .dm3" + kSep + "1" + kSep + "0" + kSep);
 }
 
-TEST(SplitCacheLines, AcceptsEveryLineEnd) {
-  EXPECT_EQ(SplitCacheLines("a\r\nb\r\n"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(SplitCacheLines("a\nb\rc"), (std::vector<std::string>{"a", "b", "c"}));
-  EXPECT_EQ(SplitCacheLines("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
-  EXPECT_TRUE(SplitCacheLines("").empty());
-}
-
 std::string Line(std::string_view name, std::string_view size, std::string_view time,
                  std::string_view archive, std::string_view rest = "map") {
   return std::string(name) + kSep + std::string(size) + kSep + std::string(time) + kSep +

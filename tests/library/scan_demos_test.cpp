@@ -9,6 +9,7 @@
 #include "library/parse_cache.h"
 #include "scan_fakes.h"
 #include "support/test_files.h"
+#include "text/text_lines.h"
 
 namespace rw {
 namespace {
@@ -177,7 +178,7 @@ TEST_F(ScanDemosTest, ValuesThatWouldBreakALineAreStoredAsBlanks) {
   sources_.summaries[Path("a.dm3")] = summary;
   ScanFolder();
   EXPECT_EQ(demoList_.Find("a.dm3")->at(9), "evil host  name");
-  const std::vector<std::string> lines = SplitCacheLines(test::ReadBytes(Path("rwt_scan")));
+  const std::vector<std::string> lines = SplitLines(test::ReadBytes(Path("rwt_scan")));
   ASSERT_EQ(lines.size(), 7u);
   for (const std::string& line : lines) {
     EXPECT_EQ(std::count(line.begin(), line.end(), '\x01'), 21) << line;

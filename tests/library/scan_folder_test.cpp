@@ -11,6 +11,7 @@
 #include "scan_fakes.h"
 #include "support/test_files.h"
 #include "support/zip_writer.h"
+#include "text/text_lines.h"
 
 namespace rw {
 namespace {
@@ -183,7 +184,7 @@ TEST_F(ScanFolderTest, TouchingOneDemoReadsExactlyThatOneAgain) {
             std::string::npos);
   EXPECT_NE(cache.find(CacheLine("duel.dm_48", kDuelSize, kTime1Text, "", kDuelSummary)),
             std::string::npos);
-  EXPECT_EQ(SplitCacheLines(cache).size(), 6u);
+  EXPECT_EQ(SplitLines(cache).size(), 6u);
 }
 
 TEST_F(ScanFolderTest, AHostNameWithLineBreakingBytesStaysOneLine) {

@@ -219,14 +219,11 @@ TEST_F(UserDataTest, ClearAsksThenDeletesTheFilesThatExist) {
   EXPECT_FALSE(std::filesystem::exists(PathOf("a.dm3")));
 }
 
-TEST(UserDataText, LinksAndLines) {
+TEST(UserDataText, LinksAndColumns) {
   EXPECT_TRUE(IsWebLink("HTTP://example"));
   EXPECT_TRUE(IsWebLink("Mailto:someone"));
   EXPECT_FALSE(IsWebLink("www.example.com"));
   EXPECT_FALSE(IsWebLink("http:/"));
-  EXPECT_EQ(SplitLines("a\r\nb\nc\rd\r\n"), (std::vector<std::string>{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
-  EXPECT_TRUE(SplitLines("").empty());
   // Lists read the first description line and drop the colour codes of the view.
   const UserInfo columns = UserInfoFromLines({"^1Vi^2sor", "\x01", "x", "d1", "d2"});
   EXPECT_EQ(columns.POV, "Visor");

@@ -254,12 +254,5 @@ TEST_F(PlayListFileTest, FailedSaveKeepsTheOldFile) {
   EXPECT_EQ(messages_.shown[0].caption, "RWT: File Save Error");
 }
 
-TEST(PlayListLines, EveryLineEndCounts) {
-  EXPECT_EQ(SplitPlayListLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitPlayListLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
-  EXPECT_EQ(SplitPlayListLines("\n\n"), (std::vector<std::string>{"", ""}));
-  EXPECT_TRUE(SplitPlayListLines("").empty());
-}
-
 }  // namespace
 }  // namespace rw
