@@ -1,5 +1,5 @@
 #include "archive/directory_reader.h"
-#include "archive/wildcard_match.h"
+#include "text/wildcard.h"
 #include "text/windows_1252.h"
 
 namespace rw {

@@ -6,22 +6,18 @@
 #include <string_view>
 #include <vector>
 
+#include "demo/demo_info.h"
 #include "model/profile_file.h"
 
 namespace rw {
 
-inline constexpr int kColumnCount = 26;
+inline constexpr int kColumnCount = DemoInfo::kFieldCount;
 // The list control's width that fits header and contents.
 inline constexpr int32_t kFitWidth = -2;
 inline constexpr int32_t kUserColumnWidth = 90;
 
 // Headers by column index; the index is the position of the value in a row.
-inline constexpr std::array<std::string_view, kColumnCount> kColumnHeaders = {
-    "Demoname",     "Size",       "Recorded",    "Archive Location", "Map",       "Playtime",
-    "Version",      "Gametype",   "Mod",         "Hostname",         "Timelimit", "Fraglimit",
-    "Capturelimit", "Protocol",   "Max Clients", "Max Rate",         "Max Ping",  "Min Ping",
-    "Winner",       "Second",     "Final Score", "Location",         "POV",       "Rating",
-    "Web",          "Description"};
+inline constexpr const auto& kColumnHeaders = kDemoInfoCaptions;
 
 // The first column index whose header is text; 0 for an unknown text.
 int ColumnOfHeader(std::string_view text);

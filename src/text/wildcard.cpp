@@ -1,4 +1,4 @@
-#include "archive/wildcard_match.h"
+#include "text/wildcard.h"
 
 namespace rw {
 
