@@ -13,39 +13,27 @@
 #include "host/message_pump.h"
 #include "host/posix/posix_file_system.h"
 #include "host/posix/steady_clock.h"
+#include "temporary_input.h"
 
 namespace {
 
 constexpr uint32_t kMaxCapacity = 1 << 20;
 constexpr int kMaxMembers = 16;
 
-// The input as a file, since the reader works on paths; removed when the fuzzer exits.
-struct TemporaryArchive {
-  std::string path = "/tmp/fuzz_zip_extract_" + std::to_string(getpid()) + ".zip";
-  ~TemporaryArchive() { std::remove(path.c_str()); }
-};
-
-const std::string& ArchivePath() {
-  static const TemporaryArchive archive;
-  return archive.path;
-}
-
-bool WriteArchive(const uint8_t* data, size_t size) {
-  std::FILE* file = std::fopen(ArchivePath().c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(data, 1, size, file) == size;
-  return std::fclose(file) == 0 && written;
+const rw::fuzz::TemporaryInput& Archive() {
+  static const rw::fuzz::TemporaryInput archive("fuzz_zip_extract", ".zip");
+  return archive;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (!WriteArchive(data, size)) return 0;
+  if (!Archive().Write(data, size)) return 0;
   static rw::SteadyClock clock;
   static rw::NoMessagePump pump;
   static rw::PosixFileSystem files;
   rw::Extractor extractor(clock, pump, files);
-  const std::string& path = ArchivePath();
+  const std::string& path = Archive().path();
 
   std::vector<uint32_t> offsets = {0};
   std::vector<uint32_t> sizes = {kMaxCapacity};
