@@ -148,7 +148,7 @@ TEST(ApplyScores, NewProtocolsHaveFourteenNumbersWithAwards) {
 TEST(ApplyScores, SpectatorsGetTheirTimeOnlyAndOddClientsCountAsZero) {
   Table t(43);
   UpdatePlayer(t.session, 0, "n\\A\\t\\0");
-  UpdatePlayer(t.session, 1, "n\\Spec\\t\\3");
+  UpdatePlayer(t.session, 1, "n\\Onlooker\\t\\3");
   EXPECT_TRUE(ApplyScores(t.session, "3 0 0 1 50 0 7 0 0 70 4 0 9 0 0 x 5 0 3 0 0"));
   EXPECT_EQ(t.players()[1].Score, kNoScore);
   EXPECT_EQ(t.players()[1].Rank, kNotRanked);

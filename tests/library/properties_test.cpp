@@ -190,7 +190,7 @@ TEST(Properties, PlayersWithScoresAndIcons) {
           .AddGameState(ServerInfo("q3dm1", "3"), SystemInfo(),
                         {{0, "n\\^4Blue\\t\\2"},
                          {1, "n\\Red\\t\\1"},
-                         {2, "n\\Spec\\t\\3"},
+                         {2, "n\\Onlooker\\t\\3"},
                          {3, "n\\Bot\\t\\1\\skill\\4.0"},
                          {5, "n\\Boss\\t\\1\\tl\\1"}})
           .AddCommands(1000, {"scores 5 7 12 0 12 0 0 0 0 1 7 0 0 0 0 2 0 0 0 0 0 3 3 0 0 0 0 "
@@ -205,7 +205,7 @@ TEST(Properties, PlayersWithScoresAndIcons) {
     slots.push_back(entry.displaySlot);
   }
   EXPECT_EQ(texts, (std::vector<std::string>{"^4Blue ^4(12)", "Red ^1(7)", "Boss ^1(5)",
-                                             "Bot ^1(3)", "Spec"}));
+                                             "Bot ^1(3)", "Onlooker"}));
   EXPECT_EQ(slots, (std::vector<int32_t>{-1, -1, 12, 3, 5}));
   // The placeholder of client 4 is not listed; the entries point into the table.
   const std::vector<TPlayer>& table = f.reader.State().Players;

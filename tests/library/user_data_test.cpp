@@ -84,7 +84,7 @@ TEST_F(UserDataTest, SavingEverythingEmptyDeletesTheFile) {
 
 TEST_F(UserDataTest, EditorOffersPlayersWhoCanHaveAViewAndSelectsTheStoredOne) {
   WriteBytes(PathOf("tdm.dm3"), "^1Visor\r\n\x01\r\nq3 site\r\n");
-  const std::vector<TPlayer> players = {Player("^1Visor", 1), Player("", 1), Player("Spec", 3),
+  const std::vector<TPlayer> players = {Player("^1Visor", 1), Player("", 1), Player("Onlooker", 3),
                                         Player("Doom", kKeyAbsent)};
   editor.Fill(std::nullopt, "tdm.dm3", "/demos/pack.zip", players);
   EXPECT_EQ(editor.caption(), "Edit User Data of tdm.dm3");
