@@ -1,5 +1,5 @@
-#include "host/file_system.h"
 #include "text/wildcard.h"
+#include "host/file_system.h"
 #include "text/windows_1252.h"
 
 namespace rw {

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "playback/game_start.h"
 #include "host/path_separator.h"
+#include "playback/game_start.h"
 
 namespace rw {
 namespace {
