@@ -44,6 +44,10 @@ class FileSystem {
   virtual bool SetHidden(const std::string& path) = 0;
   // The 8.3 form of a path; hosts without short names give the path itself.
   virtual std::string ShortPath(const std::string& path) = 0;
+  // The root of the drive that holds path, as KindOfDrive and IsDriveReadOnly take it: the
+  // drive root on Windows, the mount point of the file system path lies on under Linux. Empty
+  // when nothing of path can be found.
+  virtual std::string DriveOf(const std::string& path) = 0;
   virtual DriveKind KindOfDrive(const std::string& root) = 0;
   virtual bool IsDriveReadOnly(const std::string& root) = 0;
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;

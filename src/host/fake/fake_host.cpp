@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "host/path_separator.h"
+
 namespace rw {
 namespace {
 
@@ -51,6 +53,16 @@ bool FakeFileSystem::SetHidden(const std::string& path) {
 std::string FakeFileSystem::ShortPath(const std::string& path) {
   const auto found = shortPaths.find(path);
   return found != shortPaths.end() ? found->second : path;
+}
+
+std::string FakeFileSystem::DriveOf(const std::string& path) {
+  const std::string* drive = nullptr;
+  for (const std::string& mount : mounts) {
+    const bool holds = path.starts_with(mount) &&
+                       (path.size() == mount.size() || path[mount.size()] == kPathSeparator);
+    if (holds && (drive == nullptr || mount.size() > drive->size())) drive = &mount;
+  }
+  return drive != nullptr ? *drive : PosixFileSystem::DriveOf(path);
 }
 
 DriveKind FakeFileSystem::KindOfDrive(const std::string& root) {

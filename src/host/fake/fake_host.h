@@ -54,12 +54,13 @@ class FakeMessages : public Messages {
   std::deque<std::optional<std::string>> inputs;
 };
 
-// Real files (tests use temporary folders) with the host details a test can set: drive
-// kinds, short names, hidden files, and failures of chosen operations.
+// Real files (tests use temporary folders) with the host details a test can set: mounts,
+// drive kinds, short names, hidden files, and failures of chosen operations.
 class FakeFileSystem : public PosixFileSystem {
  public:
   bool SetHidden(const std::string& path) override;
   std::string ShortPath(const std::string& path) override;
+  std::string DriveOf(const std::string& path) override;
   DriveKind KindOfDrive(const std::string& root) override;
   bool IsDriveReadOnly(const std::string& root) override;
   bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
@@ -68,6 +69,7 @@ class FakeFileSystem : public PosixFileSystem {
 
   std::vector<std::string> hidden;
   std::map<std::string, std::string> shortPaths;
+  std::vector<std::string> mounts;  // a path lies on the longest that holds it, else its own
   std::map<std::string, DriveKind> driveKinds;
   std::vector<std::string> readOnlyDrives;
   std::vector<std::string> failWrites;   // paths whose writes fail

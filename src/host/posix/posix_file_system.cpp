@@ -11,6 +11,7 @@
 #include <ctime>
 
 #include "host/dos_time.h"
+#include "host/posix/mount_table.h"
 
 namespace rw {
 namespace {
@@ -102,6 +103,10 @@ bool PosixFileSystem::SetHidden(const std::string& path) {
 
 std::string PosixFileSystem::ShortPath(const std::string& path) {
   return path;
+}
+
+std::string PosixFileSystem::DriveOf(const std::string& path) {
+  return MountPointOf(path);
 }
 
 DriveKind PosixFileSystem::KindOfDrive(const std::string& root) {

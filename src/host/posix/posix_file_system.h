@@ -4,7 +4,8 @@
 
 namespace rw {
 
-// std::filesystem and POSIX: no hidden attribute, no short names, every drive fixed.
+// std::filesystem and POSIX: no hidden attribute, no short names; a drive is a mount, and
+// every drive is fixed.
 class PosixFileSystem : public FileSystem {
  public:
   std::vector<DirectoryEntry> List(const std::string& folder, std::string_view pattern) override;
@@ -14,6 +15,7 @@ class PosixFileSystem : public FileSystem {
   bool SetModifiedDosTime(const std::string& path, uint32_t dosTime) override;
   bool SetHidden(const std::string& path) override;
   std::string ShortPath(const std::string& path) override;
+  std::string DriveOf(const std::string& path) override;
   DriveKind KindOfDrive(const std::string& root) override;
   bool IsDriveReadOnly(const std::string& root) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
