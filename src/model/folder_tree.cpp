@@ -103,12 +103,6 @@ std::string ParentPath(std::string_view path) {
   return std::string(last == std::string_view::npos ? path : path.substr(0, last));
 }
 
-std::string DriveRoot(std::string_view path) {
-  const size_t first = path.find(kPathSeparator);
-  if (first == std::string_view::npos) return std::string(path) + kPathSeparator;
-  return std::string(path.substr(0, first + 1));
-}
-
 FolderNode& BranchRoot(FolderNode& node) {
   FolderNode* at = &node;
   while (at->parent != nullptr) at = at->parent;

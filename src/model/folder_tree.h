@@ -63,8 +63,6 @@ class FolderTree {
 std::string NodePath(const FolderNode& node);
 // The path up to its last separator; a path without one is its own parent path.
 std::string ParentPath(std::string_view path);
-// The path up to and including its first separator; a bare drive gets one appended.
-std::string DriveRoot(std::string_view path);
 FolderNode& BranchRoot(FolderNode& node);
 bool IsInside(const FolderNode& node, const FolderNode& ancestor);
 

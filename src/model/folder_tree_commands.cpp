@@ -29,7 +29,7 @@ void SetNodeImages(FolderNode& node, const std::string& gameFolder, const Folder
   } else if (node.parent == nullptr && node.text == "A:") {
     image = selected = 5;
   } else if (!node.text.empty() && node.text.back() == ':') {
-    switch (fs.KindOfDrive(DriveRoot(path))) {
+    switch (fs.KindOfDrive(fs.DriveOf(path))) {
       case DriveKind::kRemovable:
         image = 6;
         break;
@@ -97,29 +97,45 @@ FolderNode* NewFolder(FolderTree& tree, const std::string& gameFolder, const Fol
   return node;
 }
 
-bool CanEditFolderName(const FolderNode& node, bool readOnly, FileSystem& fs) {
-  return !readOnly && fs.KindOfDrive(DriveRoot(NodePath(node))) != DriveKind::kCdRom;
+bool DriveRefusesChanges(const std::string& path, FileSystem& fs) {
+  const std::string drive = fs.DriveOf(path);
+  return fs.KindOfDrive(drive) == DriveKind::kCdRom || fs.IsDriveReadOnly(drive);
 }
 
-std::optional<std::string> RenameFolder(FolderTree& tree, FolderNode& node, std::string newText,
-                                        const std::string& gameFolder, FileSystem& fs,
-                                        Messages& messages) {
+bool CanEditFolderName(const FolderNode& node, bool readOnly, FileSystem& fs) {
+  return !readOnly && !DriveRefusesChanges(NodePath(node), fs);
+}
+
+std::optional<FolderMove> RenameFolder(FolderTree& tree, FolderNode& node, std::string newText,
+                                       const std::string& gameFolder, FileSystem& fs,
+                                       Messages& messages) {
   const std::string oldPath = NodePath(node);
-  const std::string newPath = ParentPath(oldPath) + kPathSeparator + newText;
+  const std::string parent = ParentPath(oldPath);
+  while (newText.size() > 1 && newText.back() == kPathSeparator) newText.pop_back();
+  std::string_view name = newText;
+  const std::string parentPrefix = parent + kPathSeparator;
+  if (node.parent == nullptr && name.starts_with(parentPrefix)) {
+    name.remove_prefix(parentPrefix.size());
+  }
+  const std::string newPath = parentPrefix + std::string(name);
+  if (newPath == oldPath) return FolderMove{oldPath, newPath};
   if (IsInsideGameFolder(newPath, gameFolder) &&
-      newText.find_first_of(kRefusedInGameFolder) != std::string::npos) {
+      name.find_first_of(kRefusedInGameFolder) != std::string_view::npos) {
     messages.Show(kRenameCaption, "Don't use spaces and special chars here!",
                   MessageIcon::kInformation);
     return std::nullopt;
   }
-  if (!fs.Rename(oldPath, newPath).ok()) {
+  // A name that reaches into another folder is no folder name.
+  const bool plainName = !name.empty() && name != "." && name != ".." &&
+                         name.find_first_of("/\\") == std::string_view::npos;
+  if (!plainName || !fs.Rename(oldPath, newPath).ok()) {
     messages.Show(kRenameCaption, "Your OS has not allowed the new foldername!",
                   MessageIcon::kInformation);
     return std::nullopt;
   }
-  while (newText.size() > 1 && newText.back() == kPathSeparator) newText.pop_back();
-  tree.SetText(node, std::move(newText));
-  return newPath;
+  // A top-level node keeps a full path, so its sub-tree keeps full paths too.
+  tree.SetText(node, node.parent == nullptr ? newPath : std::string(name));
+  return FolderMove{oldPath, newPath};
 }
 
 std::optional<std::string> RemoveFolderFromDisk(FolderTree& tree, FolderNode& node, FileSystem& fs,
@@ -163,8 +179,9 @@ bool ChangeFolderColour(FolderTree& tree, FolderColours& colours, bool demoClass
 TreeMenuState TreeMenuStateFor(const FolderNode* selected, bool readOnly, FileSystem& fs) {
   TreeMenuState state;
   if (selected == nullptr || readOnly) return state;
-  const std::string root = DriveRoot(NodePath(*selected));
-  state.newFolder = fs.KindOfDrive(root) != DriveKind::kUnknown && !fs.IsDriveReadOnly(root);
+  const std::string path = NodePath(*selected);
+  state.newFolder =
+      fs.KindOfDrive(fs.DriveOf(path)) != DriveKind::kUnknown && !DriveRefusesChanges(path, fs);
   state.removeFromDisk = state.newFolder && selected->children.empty();
   state.rename = state.newFolder;
   return state;
@@ -173,7 +190,7 @@ TreeMenuState TreeMenuStateFor(const FolderNode* selected, bool readOnly, FileSy
 bool CanDropDemosOnNode(const FolderNode* target, const FolderTree& tree, bool readOnly,
                         bool fromDemoList, const std::set<int>& selectedImages, FileSystem& fs) {
   if (readOnly || target == nullptr || !fromDemoList || target == tree.selected()) return false;
-  if (fs.KindOfDrive(DriveRoot(NodePath(*target))) == DriveKind::kCdRom) return false;
+  if (DriveRefusesChanges(NodePath(*target), fs)) return false;
   return std::none_of(selectedImages.begin(), selectedImages.end(),
                       [](int image) { return image >= 1 && image <= 3; });
 }

@@ -10,6 +10,7 @@
 #include "host/file_system.h"
 #include "host/messages.h"
 #include "model/app_state.h"
+#include "model/folder_move.h"
 #include "model/folder_tree.h"
 
 namespace rw {
@@ -45,14 +46,20 @@ std::string NewFolderName(const std::vector<std::string>& taken, bool insideGame
 FolderNode* NewFolder(FolderTree& tree, const std::string& gameFolder, const FolderColours& colours,
                       FileSystem& fs);
 
-// Editing a node's text may start only outside read-only mode and not on a CD-ROM.
+// Whether the drive that holds path refuses changes: a CD-ROM, or a drive (under Linux a
+// mount) that is read-only.
+bool DriveRefusesChanges(const std::string& path, FileSystem& fs);
+
+// Editing a node's text may start only outside read-only mode and not on a refusing drive.
 bool CanEditFolderName(const FolderNode& node, bool readOnly, FileSystem& fs);
 
 // Renames the node's folder on disk; on refusal or failure shows the message and keeps the
-// old text. Gives the new path on success (the demo list's "Location" follows it).
-std::optional<std::string> RenameFolder(FolderTree& tree, FolderNode& node, std::string newText,
-                                        const std::string& gameFolder, FileSystem& fs,
-                                        Messages& messages);
+// old text. newText is the folder's new name; for a top-level node also its full path with
+// the same parent, which the node keeps as its text. Gives the move on success, for
+// FollowFolderMove.
+std::optional<FolderMove> RenameFolder(FolderTree& tree, FolderNode& node, std::string newText,
+                                       const std::string& gameFolder, FileSystem& fs,
+                                       Messages& messages);
 
 // "Remove Folder from HD..": asks, removes the empty folder and its node. Gives the status
 // text, or nullopt when the user said No.

@@ -45,8 +45,6 @@ TEST_F(FolderTreeTest, LevelsStayOrderedAndPathsJoinNodeTexts) {
   EXPECT_EQ(NodePath(*deep), dir.path() + "/a/x");
   EXPECT_EQ(ParentPath(NodePath(*deep)), dir.path() + "/a");
   EXPECT_EQ(ParentPath("C:"), "C:");
-  EXPECT_EQ(DriveRoot("/home/x"), "/");
-  EXPECT_EQ(DriveRoot("D:"), "D:/");
   EXPECT_EQ(&BranchRoot(*deep), root);
   EXPECT_EQ(tree.FindNodeByPath(dir.path() + "/a/x"), deep);
   EXPECT_EQ(tree.FindNodeByPath(dir.path() + "/A/x"), nullptr);
@@ -90,8 +88,11 @@ TEST_F(FolderTreeTest, RenameRefusesBlanksInsideTheGameFolderOnly) {
   FolderNode* other = AddBranch(dir.Join("other"));
   fs::create_directories(dir.Join("other/old"));
   FolderNode* outside = tree.AddChild(*other, "old", kColours.nonDemo);
-  EXPECT_EQ(RenameFolder(tree, *outside, "my demos", dir.Join("game"), files, messages),
-            dir.Join("other/my demos"));
+  const std::optional<FolderMove> move =
+      RenameFolder(tree, *outside, "my demos", dir.Join("game"), files, messages);
+  ASSERT_TRUE(move);
+  EXPECT_EQ(move->from, dir.Join("other/old"));
+  EXPECT_EQ(move->to, dir.Join("other/my demos"));
   EXPECT_EQ(outside->text, "my demos");
   EXPECT_TRUE(fs::is_directory(dir.Join("other/my demos")));
 
@@ -99,6 +100,92 @@ TEST_F(FolderTreeTest, RenameRefusesBlanksInsideTheGameFolderOnly) {
   EXPECT_FALSE(RenameFolder(tree, *outside, "x", dir.Join("game"), files, messages));
   EXPECT_EQ(messages.shown.back().text, "Your OS has not allowed the new foldername!");
   EXPECT_EQ(outside->text, "my demos");
+}
+
+TEST_F(FolderTreeTest, RenamedNodesOfEveryLevelKeepFullPathsForTheirSubTrees) {
+  FolderNode* branch = AddBranch(dir.Join("branch"));
+  fs::create_directories(dir.Join("branch/cup/final"));
+  FolderNode* cup = tree.AddChild(*branch, "cup", kColours.demo);
+  FolderNode* final = tree.AddChild(*cup, "final", kColours.demo);
+  tree.AddTopLevel(dir.Join("m"), kColours.nonDemo);
+
+  // A top-level node renamed by its name alone keeps a full path.
+  const std::optional<FolderMove> top = RenameFolder(tree, *branch, "z.2004", "", files, messages);
+  ASSERT_TRUE(top);
+  EXPECT_EQ(top->from, dir.Join("branch"));
+  EXPECT_EQ(top->to, dir.Join("z.2004"));
+  EXPECT_EQ(branch->text, dir.Join("z.2004"));
+  EXPECT_EQ(NodePath(*final), dir.Join("z.2004/cup/final"));
+  EXPECT_TRUE(fs::is_directory(dir.Join("z.2004/cup/final")));
+  EXPECT_EQ(tree.roots().back().get(), branch);  // re-sorted among the top-level nodes
+
+  // The full form with the same parent, as the edit field shows it, is taken as well.
+  ASSERT_TRUE(RenameFolder(tree, *branch, dir.Join("a") + "/", "", files, messages));
+  EXPECT_EQ(branch->text, dir.Join("a"));
+  EXPECT_EQ(tree.roots().front().get(), branch);
+  EXPECT_EQ(tree.FindNodeByPath(dir.Join("a/cup/final")), final);
+
+  ASSERT_TRUE(RenameFolder(tree, *cup, "league", "", files, messages));
+  EXPECT_EQ(cup->text, "league");
+  EXPECT_EQ(NodePath(*final), dir.Join("a/league/final"));
+  EXPECT_TRUE(fs::is_directory(dir.Join("a/league/final")));
+
+  // Names that would move the folder elsewhere are refused before the disk is touched.
+  for (const std::string& refused : {dir.path() + "x/a", std::string("x/y"), std::string(".."),
+                                     std::string("/"), dir.Join("other/a")}) {
+    messages.shown.clear();
+    EXPECT_FALSE(RenameFolder(tree, *branch, refused, "", files, messages)) << refused;
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Your OS has not allowed the new foldername!");
+  }
+  EXPECT_FALSE(RenameFolder(tree, *cup, dir.Join("a/x"), "", files, messages));
+  EXPECT_EQ(branch->text, dir.Join("a"));
+  EXPECT_EQ(cup->text, "league");
+  EXPECT_TRUE(fs::is_directory(dir.Join("a/league/final")));
+
+  // The tree file keeps the full paths.
+  FolderTree loaded(locale);
+  ASSERT_TRUE(LoadFolderTree(SaveFolderTree(tree), loaded));
+  ASSERT_EQ(loaded.roots().size(), 2u);
+  EXPECT_EQ(loaded.roots()[0]->text, dir.Join("a"));
+  EXPECT_NE(loaded.FindNodeByPath(dir.Join("a/league/final")), nullptr);
+}
+
+TEST_F(FolderTreeTest, TheCurrentFolderAndItsRowsFollowARenamedFolder) {
+  FolderNode* branch = AddBranch(dir.Join("branch"));
+  fs::create_directories(dir.Join("branch/cup"));
+  FolderNode* cup = tree.AddChild(*branch, "cup", kColours.demo);
+  AppState state;
+  state.SetCurrentFolder(dir.Join("branch/cup"));
+  const auto row = [](std::string location) {
+    ListItem item;
+    item.columns[kLocationColumn] = std::move(location);
+    return item;
+  };
+  RowList demoList = {row(dir.Join("branch/cup")), row(dir.Join("branch/cup/pack.zip"))};
+  RowList playList = {row(dir.Join("branch/cup")), row(dir.Join("branches/cup")),
+                      row(dir.Join("other/branch/cup")), row(dir.Join("branch"))};
+
+  std::optional<FolderMove> move = RenameFolder(tree, *branch, "renamed", "", files, messages);
+  ASSERT_TRUE(move);
+  FollowFolderMove(*move, state, demoList, playList);
+  EXPECT_EQ(state.currentFolder(), dir.Join("renamed/cup"));
+  EXPECT_EQ(state.currentFolder(), NodePath(*cup));
+  EXPECT_EQ(demoList[0].columns[kLocationColumn], dir.Join("renamed/cup"));
+  EXPECT_EQ(demoList[1].columns[kLocationColumn], dir.Join("renamed/cup/pack.zip"));
+  EXPECT_EQ(playList[0].columns[kLocationColumn], dir.Join("renamed/cup"));
+  EXPECT_EQ(playList[1].columns[kLocationColumn], dir.Join("branches/cup"));
+  EXPECT_EQ(playList[2].columns[kLocationColumn], dir.Join("other/branch/cup"));
+  EXPECT_EQ(playList[3].columns[kLocationColumn], dir.Join("renamed"));
+
+  // A folder beside the current one: the current folder and its rows stay.
+  fs::create_directories(dir.Join("renamed/side"));
+  FolderNode* side = tree.AddChild(*branch, "side", kColours.demo);
+  move = RenameFolder(tree, *side, "cup2", "", files, messages);
+  ASSERT_TRUE(move);
+  FollowFolderMove(*move, state, demoList, playList);
+  EXPECT_EQ(state.currentFolder(), dir.Join("renamed/cup"));
+  EXPECT_EQ(demoList[1].columns[kLocationColumn], dir.Join("renamed/cup/pack.zip"));
 }
 
 TEST_F(FolderTreeTest, CuttingNonDemoFoldersPrunesNestedOnesButKeepsDemoFolders) {
@@ -130,24 +217,43 @@ TEST_F(FolderTreeTest, FolderColoursStayApartAndRecolourTheirNodes) {
   EXPECT_EQ(root->colour, kColours.demo);
 }
 
-TEST_F(FolderTreeTest, ReadOnlyModeAndCdRomsRefuseDiskChanges) {
+TEST_F(FolderTreeTest, ReadOnlyModeCdRomsAndReadOnlyMountsRefuseDiskChanges) {
   FolderNode* root = AddBranch(dir.Join("branch"));
   tree.Select(root);
   const TreeMenuState writable = TreeMenuStateFor(root, false, files);
   EXPECT_TRUE(writable.newFolder);
   EXPECT_TRUE(writable.removeFromDisk);
   EXPECT_TRUE(writable.rename);
+  EXPECT_TRUE(CanEditFolderName(*root, false, files));
   const TreeMenuState readOnly = TreeMenuStateFor(root, true, files);
   EXPECT_FALSE(readOnly.newFolder || readOnly.removeFromDisk || readOnly.rename);
   tree.AddChild(*root, "child", kColours.nonDemo);
   EXPECT_FALSE(TreeMenuStateFor(root, false, files).removeFromDisk);
   EXPECT_FALSE(CanEditFolderName(*root, true, files));
-  files.driveKinds["/"] = DriveKind::kCdRom;
-  EXPECT_FALSE(CanEditFolderName(*root, false, files));
+
+  // A folder's drive is the mount it lies on, not the root of all paths.
+  FolderNode* mounted = AddBranch(dir.Join("mnt/disc/sub"));
+  FolderNode* beside = AddBranch(dir.Join("mnt/disc2"));
+  files.mounts = {dir.Join("mnt/disc")};
+  files.readOnlyDrives = {dir.Join("mnt/disc")};
+  const TreeMenuState onReadOnly = TreeMenuStateFor(mounted, false, files);
+  EXPECT_FALSE(onReadOnly.newFolder || onReadOnly.removeFromDisk || onReadOnly.rename);
+  EXPECT_FALSE(CanEditFolderName(*mounted, false, files));
+  EXPECT_FALSE(CanDropDemosOnNode(mounted, tree, false, true, {0}, files));
+  EXPECT_TRUE(TreeMenuStateFor(beside, false, files).newFolder);
+  EXPECT_TRUE(CanEditFolderName(*beside, false, files));
+  files.readOnlyDrives.clear();
+  files.driveKinds[dir.Join("mnt/disc")] = DriveKind::kCdRom;
+  EXPECT_FALSE(CanEditFolderName(*mounted, false, files));
+  EXPECT_FALSE(TreeMenuStateFor(mounted, false, files).newFolder);
+  EXPECT_FALSE(CanDropDemosOnNode(mounted, tree, false, true, {0}, files));
+  files.driveKinds.clear();
+  EXPECT_TRUE(CanDropDemosOnNode(mounted, tree, false, true, {0}, files));
+  // A drive that cannot be queried offers no disk commands.
+  FolderNode* nowhere = tree.AddTopLevel("no such folder", kColours.nonDemo);
+  EXPECT_FALSE(TreeMenuStateFor(nowhere, false, files).newFolder);
 
   FolderNode* target = AddBranch(dir.Join("target"));
-  EXPECT_FALSE(CanDropDemosOnNode(target, tree, false, true, {0}, files));  // CD-ROM
-  files.driveKinds.clear();
   EXPECT_TRUE(CanDropDemosOnNode(target, tree, false, true, {0, 4}, files));
   EXPECT_FALSE(CanDropDemosOnNode(target, tree, true, true, {0}, files));
   EXPECT_FALSE(CanDropDemosOnNode(target, tree, false, false, {0}, files));
@@ -257,7 +363,8 @@ TEST_F(FolderTreeTest, NodeImagesFollowKindAndColour) {
   FolderNode* plain = tree.AddChild(*game, "plain", kColours.nonDemo);
   FolderNode* floppy = tree.AddTopLevel("A:", kColours.nonDemo);
   FolderNode* cd = tree.AddTopLevel("E:", kColours.nonDemo);
-  files.driveKinds["E:/"] = DriveKind::kCdRom;
+  files.mounts = {"E:"};
+  files.driveKinds["E:"] = DriveKind::kCdRom;
   for (FolderNode* node : {game, demos, plain, floppy, cd}) {
     SetNodeImages(*node, dir.Join("game"), kColours, files);
   }
