@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "library/path_text.h"
+#include "model/list_rules.h"
 
 namespace rw {
 namespace {
@@ -17,21 +18,25 @@ std::optional<size_t> FirstRowNamed(const RowList& list, const std::string& name
 
 }  // namespace
 
-std::string FolderOfLocation(std::string_view location) {
-  size_t nameStart = location.size();
-  while (nameStart > 0 && !IsPathSeparator(location[nameStart - 1])) --nameStart;
-  // An archive's path has an extension; a folder's name normally has none.
-  if (location.substr(nameStart).find('.') != std::string_view::npos) {
-    location = location.substr(0, nameStart);
+DemoLocation LocationOfRow(const ListRow& row) {
+  return {row[kLocationColumn], IsArchiveRow(row)};
+}
+
+std::string FolderOfLocation(const DemoLocation& location) {
+  std::string_view folder = location.path;
+  if (location.archive) {
+    size_t nameStart = folder.size();
+    while (nameStart > 0 && !IsPathSeparator(folder[nameStart - 1])) --nameStart;
+    folder = folder.substr(0, nameStart);
   }
-  if (!location.empty() && IsPathSeparator(location.back())) location.remove_suffix(1);
-  return std::string(location);
+  if (folder.size() > 1 && IsPathSeparator(folder.back())) folder.remove_suffix(1);
+  return std::string(folder);
 }
 
 UserDataEditor::UserDataEditor(FileSystem& files, Messages& messages, std::string userDataFolder)
     : files_(files), messages_(messages), userDataFolder_(std::move(userDataFolder)) {}
 
-void UserDataEditor::Fill(std::optional<RowRef> row, std::string demoName, std::string location,
+void UserDataEditor::Fill(std::optional<RowRef> row, std::string demoName, DemoLocation location,
                           const std::vector<TPlayer>& players) {
   row_ = row;
   demoName_ = std::move(demoName);

@@ -23,6 +23,14 @@ struct RowRef {
   bool operator==(const RowRef&) const = default;
 };
 
+// A row's "Location" and what it names: a folder, or an archive file in a folder. Known
+// from the row, never guessed from the text (a folder may be named "cup.2004").
+struct DemoLocation {
+  std::string path;
+  bool archive = false;
+};
+DemoLocation LocationOfRow(const ListRow& row);
+
 enum class WebTextColor { kBlack, kGrey };  // grey is red, green and blue 128
 
 inline constexpr std::string_view kNoPovEntry = "<<NO POV ENTRY>>";
@@ -34,8 +42,8 @@ class UserDataEditor {
   UserDataEditor(FileSystem& files, Messages& messages, std::string userDataFolder);
 
   // Loads the notes of demoName; row is the list row the editor was opened from, when known,
-  // location that row's "Location", players the table of the demo read last.
-  void Fill(std::optional<RowRef> row, std::string demoName, std::string location,
+  // location where that row's demo lies, players the table of the demo read last.
+  void Fill(std::optional<RowRef> row, std::string demoName, DemoLocation location,
             const std::vector<TPlayer>& players);
 
   const std::string& caption() const { return caption_; }
@@ -74,7 +82,7 @@ class UserDataEditor {
   std::string userDataFolder_;
   std::optional<RowRef> row_;
   std::string demoName_;
-  std::string location_;
+  DemoLocation location_;
   std::string caption_;
   std::vector<std::string> povEntries_;
   std::optional<size_t> povSelection_;
@@ -83,7 +91,7 @@ class UserDataEditor {
   bool applyEnabled_ = false;
 };
 
-// Where the demo of a "Location" lies: the folder itself, or the folder of an archive.
-std::string FolderOfLocation(std::string_view location);
+// The folder the demo lies in: the location itself, or the folder of its archive.
+std::string FolderOfLocation(const DemoLocation& location);
 
 }  // namespace rw

@@ -42,7 +42,7 @@ class UserDataTest : public ::testing::Test {
 };
 
 TEST_F(UserDataTest, RatingAndTwoDescriptionLinesWriteFiveLines) {
-  editor.Fill(RowRef{ListKind::kDemoList, 0}, "duel.dm_48", "/demos", {});
+  editor.Fill(RowRef{ListKind::kDemoList, 0}, "duel.dm_48", {"/demos", false}, {});
   EXPECT_FALSE(editor.applyEnabled());
   EXPECT_TRUE(editor.SetRating("7"));
   EXPECT_TRUE(editor.applyEnabled());
@@ -65,7 +65,7 @@ TEST_F(UserDataTest, RatingAndTwoDescriptionLinesWriteFiveLines) {
 
 TEST_F(UserDataTest, SavingEverythingEmptyDeletesTheFile) {
   WriteBytes(PathOf("a.dm3"), "\x01\r\n5\r\nhttp://q3\r\nnice\r\n");
-  editor.Fill(std::nullopt, "a.dm3", "/demos", {});
+  editor.Fill(std::nullopt, "a.dm3", {"/demos", false}, {});
   EXPECT_EQ(editor.rating(), "5");
   EXPECT_EQ(editor.web(), "http://q3");
   ASSERT_EQ(editor.description(), std::vector<std::string>{"nice"});
@@ -86,7 +86,7 @@ TEST_F(UserDataTest, EditorOffersPlayersWhoCanHaveAViewAndSelectsTheStoredOne) {
   WriteBytes(PathOf("tdm.dm3"), "^1Visor\r\n\x01\r\nq3 site\r\n");
   const std::vector<TPlayer> players = {Player("^1Visor", 1), Player("", 1), Player("Onlooker", 3),
                                         Player("Doom", kKeyAbsent)};
-  editor.Fill(std::nullopt, "tdm.dm3", "/demos/pack.zip", players);
+  editor.Fill(std::nullopt, "tdm.dm3", {"/demos/pack.zip", true}, players);
   EXPECT_EQ(editor.caption(), "Edit User Data of tdm.dm3");
   EXPECT_EQ(editor.povEntries(), (std::vector<std::string>{"<<NO POV ENTRY>>", "^1Visor", "Doom"}));
   EXPECT_EQ(editor.povSelection(), std::optional<size_t>(1));
@@ -113,7 +113,7 @@ TEST_F(UserDataTest, EditorOffersPlayersWhoCanHaveAViewAndSelectsTheStoredOne) {
 
 TEST_F(UserDataTest, AStoredViewOfAnotherPlayerShowsNoSelectionAndSavesEmpty) {
   WriteBytes(PathOf("x.dm3"), "Ghost\r\n3\r\n\x01\r\n");
-  editor.Fill(std::nullopt, "x.dm3", "/demos", {Player("Visor", 0)});
+  editor.Fill(std::nullopt, "x.dm3", {"/demos", false}, {Player("Visor", 0)});
   EXPECT_EQ(editor.povSelection(), std::nullopt);
   editor.SetRating("4");
   editor.Apply("/other", {Row("x.dm3")}, {});
@@ -121,7 +121,7 @@ TEST_F(UserDataTest, AStoredViewOfAnotherPlayerShowsNoSelectionAndSavesEmpty) {
 }
 
 TEST_F(UserDataTest, NoRowIsUpdatedForADemoOfAnotherFolder) {
-  editor.Fill(RowRef{ListKind::kDemoList, 0}, "x.dm3", "/demos/old/", {});
+  editor.Fill(RowRef{ListKind::kDemoList, 0}, "x.dm3", {"/demos/old/", false}, {});
   editor.SetRating("3");
   EXPECT_EQ(editor.Apply("/demos/old", {Row("x.dm3")}, {}).row, (RowRef{ListKind::kDemoList, 0}));
   // The list was refilled meanwhile: the row is found by its name.
@@ -136,7 +136,7 @@ TEST_F(UserDataTest, AFailedWriteKeepsTheOldNotesAndSaysSo) {
   const std::string path = PathOf("a.dm3");
   WriteBytes(path, "\x01\r\n5\r\n\x01\r\n");
   files.failWrites.push_back(path);
-  editor.Fill(RowRef{ListKind::kDemoList, 0}, "a.dm3", "/demos", {});
+  editor.Fill(RowRef{ListKind::kDemoList, 0}, "a.dm3", {"/demos", false}, {});
   editor.SetRating("9");
   const UserDataEditor::Saved saved = editor.Apply("/demos", {Row("a.dm3")}, {});
   EXPECT_FALSE(saved.written);
@@ -152,7 +152,7 @@ TEST_F(UserDataTest, AFailedWriteKeepsTheOldNotesAndSaysSo) {
 
 TEST_F(UserDataTest, ShortFileReadsMissingLinesAsEmpty) {
   WriteBytes(PathOf("s.dm3"), "Visor\r\n");
-  editor.Fill(std::nullopt, "s.dm3", "/demos", {Player("Visor", 0)});
+  editor.Fill(std::nullopt, "s.dm3", {"/demos", false}, {Player("Visor", 0)});
   EXPECT_EQ(editor.povSelection(), std::optional<size_t>(1));
   EXPECT_EQ(editor.rating(), "0");
   EXPECT_EQ(editor.web(), "");
@@ -230,8 +230,28 @@ TEST(UserDataText, LinksAndColumns) {
   EXPECT_EQ(columns.Rating, "");
   EXPECT_EQ(columns.Web, "x");
   EXPECT_EQ(columns.Description, "d1");
-  EXPECT_EQ(FolderOfLocation("/demos/pack.zip"), "/demos");
-  EXPECT_EQ(FolderOfLocation("/demos/"), "/demos");
+}
+
+TEST_F(UserDataTest, TheRowIsFoundByWhatItIsNotByDotsInItsLocation) {
+  ListItem plain = Row("final.dm_48", "/demos/cup.2004");
+  plain.columns[kModColumn] = "osp";
+  ListItem packed = Row("semi.dm_48", "/demos/cup.2004/pack.zip");
+  packed.columns[kModColumn] = "osp";
+  ASSERT_FALSE(LocationOfRow(plain.columns).archive);
+  ASSERT_TRUE(LocationOfRow(packed.columns).archive);
+  EXPECT_EQ(FolderOfLocation(LocationOfRow(plain.columns)), "/demos/cup.2004");
+  EXPECT_EQ(FolderOfLocation(LocationOfRow(packed.columns)), "/demos/cup.2004");
+  EXPECT_EQ(FolderOfLocation({"/demos/old.zip/", false}), "/demos/old.zip");
+  EXPECT_EQ(FolderOfLocation({"/pack.pk3", true}), "/");
+
+  const RowList demoList = {packed, plain};
+  editor.Fill(RowRef{ListKind::kDemoList, 1}, "final.dm_48", LocationOfRow(plain.columns), {});
+  editor.SetRating("9");
+  EXPECT_EQ(editor.Apply("/demos/cup.2004", demoList, {}).row, (RowRef{ListKind::kDemoList, 1}));
+  editor.Fill(RowRef{ListKind::kDemoList, 0}, "semi.dm_48", LocationOfRow(packed.columns), {});
+  editor.SetRating("8");
+  EXPECT_EQ(editor.Apply("/demos/cup.2004", demoList, {}).row, (RowRef{ListKind::kDemoList, 0}));
+  EXPECT_EQ(editor.Apply("/demos", demoList, {}).row, std::nullopt);
 }
 
 }  // namespace
