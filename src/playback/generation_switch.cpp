@@ -33,9 +33,13 @@ constexpr uint32_t kRetryMs = 100;
 }  // namespace
 
 void GenerationSwitch::ShowStartState(bool restoreNew) {
+  RefreshOnMenuOpen();
+  ShowRestoreOption(restoreNew);
+}
+
+void GenerationSwitch::RefreshOnMenuOpen() {
   menu_.enabled = install_.IsSwitchingAvailable();
   ShowActive(install_.IsNewGenerationActive());
-  ShowRestoreOption(restoreNew);
 }
 
 void GenerationSwitch::ShowRestoreOption(bool restoreNew) {
@@ -94,6 +98,7 @@ bool GenerationSwitch::Switch(bool toNew, const std::string& globalParameters) {
 }
 
 bool GenerationSwitch::Choose(bool newItem, const std::string& globalParameters) {
+  RefreshOnMenuOpen();
   if (!menu_.enabled || (newItem ? menu_.newChecked : menu_.oldChecked)) return false;
   return Switch(newItem, globalParameters);
 }

@@ -37,6 +37,9 @@ class GenerationSwitch {
 
   // The menu as the program starts: the active generation and the restore option.
   void ShowStartState(bool restoreNew);
+  // Called each time the menu that shows the version items opens: the game's files may have
+  // changed meanwhile, so availability and the active generation are read again.
+  void RefreshOnMenuOpen();
   void ShowRestoreOption(bool restoreNew);
   const VersionMenu& menu() const { return menu_; }
 
@@ -44,7 +47,7 @@ class GenerationSwitch {
   // True on success; a failure is told to the user.
   bool Switch(bool toNew, const std::string& globalParameters);
   // A version menu item chosen: only the item without a check mark switches, and only while
-  // switching is available.
+  // switching is available (both as the files are now).
   bool Choose(bool newItem, const std::string& globalParameters);
   // At program end: put back the generation the restore option asks for.
   void RestoreAtExit(bool restoreNew, const std::string& globalParameters);

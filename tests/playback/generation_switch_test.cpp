@@ -93,6 +93,31 @@ TEST(GenerationSwitch, StartStateShowsTheActiveGenerationAndTheRestoreOption) {
   EXPECT_TRUE(q3.versions.menu().newChecked);  // pak4.pk3 tells
 }
 
+TEST(GenerationSwitch, OpeningTheMenuReadsTheGameFilesAgain) {
+  Installation q3(true);
+  q3.versions.ShowStartState(true);
+  ASSERT_TRUE(q3.versions.menu().enabled);
+  std::filesystem::rename(q3.Path("oldversion"), q3.Path("spare"));
+  EXPECT_TRUE(q3.versions.menu().enabled);  // nothing reads the files until the menu opens
+  q3.versions.RefreshOnMenuOpen();
+  EXPECT_FALSE(q3.versions.menu().enabled);
+  EXPECT_FALSE(q3.versions.Choose(false, ""));
+  EXPECT_TRUE(q3.files.renames.empty());
+
+  // Switched to the old generation by hand while the program ran.
+  std::filesystem::rename(q3.Path("quake3.exe"), q3.Path("newversion"));
+  std::filesystem::rename(q3.Path("spare"), q3.Path("quake3.exe"));
+  std::filesystem::rename(q3.Path("baseq3/pak4.pk3"), q3.Path("baseq3/pak4.zip"));
+  std::filesystem::rename(q3.Path("baseq3/pak5.pk3"), q3.Path("baseq3/pak5.zip"));
+  q3.versions.RefreshOnMenuOpen();
+  EXPECT_TRUE(q3.versions.menu().enabled);
+  EXPECT_TRUE(q3.versions.menu().oldChecked);
+  EXPECT_FALSE(q3.versions.menu().newChecked);
+  EXPECT_TRUE(q3.versions.menu().restoreNewChecked);  // the option is no file's to tell
+  EXPECT_TRUE(q3.versions.Choose(true, ""));
+  EXPECT_EQ(test::ReadBytes(q3.Path("quake3.exe")), "new");
+}
+
 TEST(GenerationSwitch, StoppedGameSwitchesWithFourRenamesInOrder) {
   Installation q3(true);
   q3.versions.ShowStartState(true);
