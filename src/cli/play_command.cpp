@@ -17,7 +17,7 @@
 #include "library/scan_reader_sources.h"
 #include "model/list_rules.h"
 #include "playback/control_keys.h"
-#include "playback/game_install.h"
+#include "model/game_install.h"
 #include "playback/game_window.h"
 #include "playback/generation_switch.h"
 #include "playback/launch.h"

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "host/file_system.h"
-#include "library/column_model.h"
+#include "model/column_model.h"
 
 namespace rw {
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "host/path_separator.h"
-#include "library/path_text.h"
+#include "host/path_text.h"
 #include "text/windows_1252.h"
 
 namespace rw {

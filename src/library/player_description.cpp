@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "demo/display_text.h"
-#include "library/path_text.h"
+#include "host/path_text.h"
 #include "library/user_data.h"
 #include "text/text_lines.h"
 

@@ -5,7 +5,7 @@
 #include "archive/directory_reader.h"
 #include "demo/display_text.h"
 #include "demo/info_text.h"
-#include "library/path_text.h"
+#include "host/path_text.h"
 #include "text/windows_1252.h"
 
 namespace rw {

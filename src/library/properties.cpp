@@ -7,7 +7,7 @@
 #include "demo/demo_info.h"
 #include "demo/display_text.h"
 #include "demo/info_text.h"
-#include "library/path_text.h"
+#include "host/path_text.h"
 #include "library/user_data.h"
 #include "model/list_rules.h"
 #include "text/windows_1252.h"

@@ -14,7 +14,7 @@
 #include "library/properties_user_tab.h"
 #include "model/app_state.h"
 #include "model/list_row.h"
-#include "playback/game_install.h"
+#include "model/game_install.h"
 
 namespace rw {
 

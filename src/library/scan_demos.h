@@ -7,7 +7,7 @@
 #include "host/clock.h"
 #include "host/file_system.h"
 #include "host/locale.h"
-#include "library/row_sink.h"
+#include "model/row_sink.h"
 #include "library/scan_sources.h"
 #include "library/scan_status.h"
 #include "model/app_state.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "library/demo_row.h"
-#include "library/row_sink.h"
+#include "model/row_sink.h"
 
 namespace rw {
 

@@ -3,16 +3,12 @@
 #include <array>
 
 #include "demo/display_text.h"
-#include "library/path_text.h"
+#include "host/path_text.h"
 #include "text/text_lines.h"
 #include "text/windows_1252.h"
 
 namespace rw {
 namespace {
-
-constexpr std::array<std::string_view, 9> kWebPrefixes = {
-    "file://", "ftp://", "gopher://", "http://", "https://",
-    "mailto:", "news:",  "telnet:",   "wais:"};
 
 constexpr std::string_view kSaveErrorCaption = "RWT: File Save Error";
 constexpr std::string_view kSaveErrorText = "User.ApplyButtonClick: ";
@@ -34,14 +30,6 @@ void ShowSaveError(Messages& messages, const std::string& path) {
 
 std::string UserDataPath(const std::string& userDataFolder, std::string_view demoName) {
   return JoinPath(userDataFolder, std::string(demoName) + ".description");
-}
-
-bool IsWebLink(std::string_view text) {
-  const std::string lower = AnsiLowerText(text);
-  for (std::string_view prefix : kWebPrefixes) {
-    if (lower.starts_with(prefix)) return true;
-  }
-  return false;
 }
 
 bool HasRating(std::string_view rating) {

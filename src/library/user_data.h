@@ -8,6 +8,7 @@
 #include "demo/user_info.h"
 #include "host/file_system.h"
 #include "host/messages.h"
+#include "text/web_link.h"
 
 namespace rw {
 
@@ -24,9 +25,6 @@ struct UserData {
 
 // The file of the notes of every demo named demoName.
 std::string UserDataPath(const std::string& userDataFolder, std::string_view demoName);
-
-// Whether text starts with one of the nine link prefixes, compared without regard to case.
-bool IsWebLink(std::string_view text);
 
 // A rating of "0" or nothing means the demo is not rated.
 bool HasRating(std::string_view rating);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "library/path_text.h"
+#include "host/path_text.h"
 #include "model/list_rules.h"
 
 namespace rw {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "library/path_text.h"
+#include "host/path_text.h"
 #include "model/list_rules.h"
 #include "text/windows_1252.h"
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "library/row_sink.h"
+#include "model/row_sink.h"
 
 namespace rw {
 

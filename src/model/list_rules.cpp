@@ -1,6 +1,6 @@
 #include "model/list_rules.h"
 
-#include "library/user_data.h"
+#include "text/web_link.h"
 #include "text/windows_1252.h"
 
 namespace rw {

@@ -6,7 +6,7 @@
 
 #include "host/file_system.h"
 #include "host/messages.h"
-#include "library/column_model.h"
+#include "model/column_model.h"
 #include "model/profile_file.h"
 
 namespace rw {

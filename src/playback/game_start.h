@@ -4,7 +4,7 @@
 
 #include "host/messages.h"
 #include "host/shell.h"
-#include "playback/game_install.h"
+#include "model/game_install.h"
 
 namespace rw {
 

@@ -6,7 +6,7 @@
 #include "host/message_pump.h"
 #include "host/messages.h"
 #include "host/shell.h"
-#include "playback/game_install.h"
+#include "model/game_install.h"
 #include "playback/game_window.h"
 
 namespace rw {

@@ -12,7 +12,7 @@
 #include "host/messages.h"
 #include "host/shell.h"
 #include "model/list_row.h"
-#include "playback/game_install.h"
+#include "model/game_install.h"
 #include "playback/game_window.h"
 #include "playback/generation_switch.h"
 #include "playback/playback_script.h"

@@ -11,7 +11,7 @@
 #include "host/locale.h"
 #include "library/properties.h"
 #include "model/app_state.h"
-#include "playback/game_install.h"
+#include "model/game_install.h"
 #include "support/test_files.h"
 #include "support/zip_writer.h"
 

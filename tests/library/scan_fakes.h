@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "library/row_sink.h"
+#include "model/row_sink.h"
 #include "library/scan_sources.h"
 #include "library/scan_status.h"
 

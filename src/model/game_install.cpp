@@ -1,4 +1,4 @@
-#include "playback/game_install.h"
+#include "model/game_install.h"
 
 #include "host/path_separator.h"
 #include "text/windows_1252.h"

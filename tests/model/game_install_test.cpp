@@ -1,4 +1,4 @@
-#include "playback/game_install.h"
+#include "model/game_install.h"
 
 #include <gtest/gtest.h>
 

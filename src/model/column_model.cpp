@@ -1,4 +1,4 @@
-#include "library/column_model.h"
+#include "model/column_model.h"
 
 #include <utility>
 

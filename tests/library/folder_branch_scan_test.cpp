@@ -1,4 +1,4 @@
-#include "model/folder_branch_scan.h"
+#include "library/folder_branch_scan.h"
 
 #include <gtest/gtest.h>
 
