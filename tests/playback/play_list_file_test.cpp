@@ -171,6 +171,28 @@ TEST_F(PlayListFileTest, SavedListRoundTripsPlainAndArchiveEntries) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
+TEST_F(PlayListFileTest, RelativeLinesNameDemosBesideTheListFile) {
+  Put("a.dm_48", 10);
+  Put("pack.pk3", 10);
+  sources_.archives[folder_ + "/pack.pk3"] = {{"demos\\m.dm3", 10, 0}};
+  const std::string lists = dir_.Join("lists");
+  test::WriteBytes(lists + "/c.dm3", "c");
+  test::WriteBytes(lists + "/cup.rwt",
+                   "RWT Play List, ver 1.32\r\n../my demos/a.dm_48\r\n\x01"
+                   "../my demos/pack.pk3\\m.dm3\r\nc.dm3\r\n");
+  // Where the program runs from does not matter.
+  test::WriteBytes(dir_.Join("elsewhere/deeper/c.dm3"), "decoy");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir_.Join("elsewhere/deeper"));
+  const PlayListLoad load = Load(lists + "/cup.rwt");
+  std::filesystem::current_path(before);
+  ASSERT_EQ(load.entries, 3u);
+  EXPECT_EQ(playList_.rows[0][21], folder_);
+  EXPECT_EQ(playList_.rows[1][21], folder_ + "/pack.pk3");
+  EXPECT_EQ(playList_.rows[1][0], "m.dm3");
+  EXPECT_EQ(playList_.rows[2][21], lists);
+}
+
 TEST_F(PlayListFileTest, HeaderIsFoundAnywhereInTheFirstLine) {
   const std::string demo = Put("x.dm_48", 10);
   for (const char* header :
