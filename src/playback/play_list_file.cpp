@@ -85,9 +85,11 @@ PlayListLoad LoadPlayList(const std::string& path, ScanContext& context, Message
   result.loaded = true;
   context.playList.Clear();
   const std::filesystem::path listFolder = std::filesystem::path(path).parent_path();
+  // A list of a whole folder would otherwise list the folder and load its cache once a line.
+  ScanMemo memo;
   for (size_t index = 1; index < lines.size(); ++index) {
     if (IsFolderListing(lines[index])) continue;
-    result.totalSeconds += ScanDemos(ResolvedLine(lines[index], listFolder), context);
+    result.totalSeconds += ScanDemos(ResolvedLine(lines[index], listFolder), context, memo);
   }
   result.entries = context.playList.RowCount();
   const auto shownSeconds = static_cast<uint32_t>(
