@@ -13,8 +13,8 @@
 #include "library/properties_players.h"
 #include "library/properties_user_tab.h"
 #include "model/app_state.h"
-#include "model/list_row.h"
 #include "model/game_install.h"
+#include "model/list_row.h"
 
 namespace rw {
 

@@ -86,15 +86,20 @@ class BusyScope {
 
 class FolderScan {
  public:
-  FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target)
-      : c_(context),
-        parts_(parts),
-        target_(target),
-        old_(LoadParseCache(context.files, CachePath())),
-        new_(context.locale) {}
+  FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target, ScanMemo* memo)
+      : c_(context), parts_(parts), target_(target), memo_(memo), new_(context.locale) {
+    if (memo_ != nullptr) {
+      old_ = &memo_->Cache(c_.files, CachePath());
+    } else {
+      ownOld_ = LoadParseCache(c_.files, CachePath());
+      old_ = &ownOld_;
+    }
+  }
 
   void Run() {
-    const std::vector<DirectoryEntry> entries = c_.files.List(parts_.listFolder, parts_.pattern);
+    const std::vector<DirectoryEntry> entries =
+        memo_ != nullptr ? memo_->Entries(c_.files, parts_.listFolder, parts_.pattern)
+                         : c_.files.List(parts_.listFolder, parts_.pattern);
     progress_.entriesFound = entries.size();
     c_.status.ShowProgress(progress_);
     for (const DirectoryEntry& entry : entries) {
@@ -108,7 +113,7 @@ class FolderScan {
 
   std::string CachePath() const { return parts_.pathPrefix + std::string(kParseCacheName); }
   NewParseCache& newCache() { return new_; }
-  const std::string& oldText() const { return old_.text; }
+  const std::string& oldText() const { return old_->text; }
   size_t hits() const { return hits_; }
   uint64_t totalBytes() const { return totalBytes_; }
   uint64_t totalSeconds() const { return totalSeconds_; }
@@ -149,8 +154,8 @@ class FolderScan {
     totalBytes_ += demo.size;
     std::string line;
     const std::string key = LookupKey(demo.name, demo.size, demo.dosTime, demo.archiveField);
-    if (const auto found = FindCachedLine(old_.lines, key, c_.locale)) {
-      line = old_.lines[*found];
+    if (const auto found = FindCachedLine(old_->lines, key, c_.locale)) {
+      line = old_->lines[*found];
       ++hits_;
     } else {
       c_.status.ShowParsing(ParsingText(demo.shownPath));
@@ -175,7 +180,9 @@ class FolderScan {
   ScanContext& c_;
   const EntryParts& parts_;
   RowSink& target_;
-  OldParseCache old_;
+  ScanMemo* memo_;
+  OldParseCache ownOld_;
+  const OldParseCache* old_ = nullptr;
   NewParseCache new_;
   ScanProgress progress_;
   size_t hits_ = 0;
@@ -183,9 +190,7 @@ class FolderScan {
   uint64_t totalSeconds_ = 0;
 };
 
-}  // namespace
-
-uint64_t ScanDemos(std::string_view entry, ScanContext& context) {
+uint64_t Scan(std::string_view entry, ScanContext& context, ScanMemo* memo) {
   BusyScope busy(context.state);
   context.status.Started();
   context.state.ClearEscape();
@@ -194,7 +199,7 @@ uint64_t ScanDemos(std::string_view entry, ScanContext& context) {
   if (toDemoList) target.Clear();
 
   const EntryParts parts = SplitEntry(entry);
-  FolderScan scan(context, parts, target);
+  FolderScan scan(context, parts, target, memo);
   const uint32_t started = context.clock.TickCount();
   scan.Run();
   const uint32_t elapsed = context.clock.TickCount() - started;
@@ -215,6 +220,16 @@ uint64_t ScanDemos(std::string_view entry, ScanContext& context) {
   }
   context.status.Finished();
   return scan.totalSeconds();
+}
+
+}  // namespace
+
+uint64_t ScanDemos(std::string_view entry, ScanContext& context) {
+  return Scan(entry, context, nullptr);
+}
+
+uint64_t ScanDemos(std::string_view entry, ScanContext& context, ScanMemo& memo) {
+  return Scan(entry, context, &memo);
 }
 
 }  // namespace rw

@@ -7,10 +7,11 @@
 #include "host/clock.h"
 #include "host/file_system.h"
 #include "host/locale.h"
-#include "model/row_sink.h"
+#include "library/scan_memo.h"
 #include "library/scan_sources.h"
 #include "library/scan_status.h"
 #include "model/app_state.h"
+#include "model/row_sink.h"
 
 namespace rw {
 
@@ -32,5 +33,7 @@ struct ScanContext {
 // demo file, appends to the play list. Returns the estimated play time of every demo found,
 // in whole seconds.
 uint64_t ScanDemos(std::string_view entry, ScanContext& context);
+// The same for one of many entries that share folders, such as the lines of a play list.
+uint64_t ScanDemos(std::string_view entry, ScanContext& context, ScanMemo& memo);
 
 }  // namespace rw

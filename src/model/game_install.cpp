@@ -1,5 +1,7 @@
 #include "model/game_install.h"
 
+#include <algorithm>
+
 #include "host/path_separator.h"
 #include "text/windows_1252.h"
 
@@ -75,6 +77,13 @@ void GameInstall::ScanMods() {
     }
     mods_.push_back(std::move(record));
   }
+  // Folder listings come in an order of each file system's own; the first match must not
+  // depend on it. Names equal but for case keep byte order among them.
+  std::sort(mods_.begin(), mods_.end(), [](const ModRecord& a, const ModRecord& b) {
+    const std::string lowerA = AnsiLowerText(a.folder);
+    const std::string lowerB = AnsiLowerText(b.folder);
+    return lowerA != lowerB ? lowerA < lowerB : a.folder < b.folder;
+  });
 }
 
 std::string GameInstall::ResolveModFolder(std::string_view modName) const {

@@ -36,7 +36,9 @@ class GameInstall {
   std::string program() const;
   std::string baseArchive() const;
 
-  // Once at start-up: every folder beside the base game with its ".pk3" files.
+  // Once at start-up: every folder beside the base game with its ".pk3" files, ordered by
+  // name with case ignored (as the original platform lists them), so a mod name that several
+  // folders could claim resolves alike on every file system.
   void ScanMods();
   const std::vector<ModRecord>& mods() const { return mods_; }
 

@@ -1,5 +1,7 @@
 #include "playback/control_keys.h"
 
+#include "playback/console_text.h"
+
 namespace rw {
 namespace {
 
@@ -34,12 +36,13 @@ void PlaybackControls::ConfirmKeys(const ControlKeys& fields) {
   std::string block;
   for (const Binding& binding : kBindings) {
     std::string& current = keys_.*binding.key;
-    if (fields.*binding.key != current) block += "unbind " + current + "\r\n";
+    if (fields.*binding.key != current) block += "unbind " + ConsoleText(current) + "\r\n";
     current = fields.*binding.key;
   }
   for (std::size_t index = 0; index < kBindings.size(); ++index) {
     if (index > 0) block += "\r\n";
-    block += "bind " + keys_.*kBindings[index].key + " \"" + kBindings[index].command + "\"";
+    block += "bind " + ConsoleText(keys_.*kBindings[index].key) + " \"" + kBindings[index].command +
+             "\"";
   }
   bindBlock_ = std::move(block);
 }

@@ -3,6 +3,7 @@
 #include "archive/directory_reader.h"
 #include "host/path_separator.h"
 #include "model/list_rules.h"
+#include "playback/console_text.h"
 #include "playback/game_start.h"
 #include "text/windows_1252.h"
 
@@ -53,14 +54,25 @@ std::string TemporaryDemoName(size_t position, std::string_view protocol) {
   return "rwttmp" + digits + (IsNewGeneration(protocol) ? ".dm_48" : ".dm3");
 }
 
+bool IsTemporaryDemoName(std::string_view name) {
+  constexpr std::string_view kPrefix = "rwttmp";
+  if (!name.starts_with(kPrefix)) return false;
+  const size_t digitsEnd = name.find_first_not_of("0123456789", kPrefix.size());
+  if (digitsEnd == std::string_view::npos || digitsEnd - kPrefix.size() < 2) return false;
+  const std::string_view extension = name.substr(digitsEnd);
+  return extension == ".dm3" || extension == ".dm_48";
+}
+
 Launch::Staging Launch::Stage(const LaunchDemo& demo, const std::string& modFolder,
                               size_t position) {
   const DemoPlace place{demo.archiveMember(), demo.location, demo.name,
                         demo.protocol,        modFolder,     demo.archiveFolder};
   if (install_.IsInPlace(place)) {
-    return {Staged::kInPlace, demo.archiveMember()
-                                  ? demo.name
-                                  : install_.RelativePlayName(Join(demo.location, demo.name))};
+    std::string playName = demo.archiveMember()
+                               ? demo.name
+                               : install_.RelativePlayName(Join(demo.location, demo.name));
+    // A name the console would split or unquote plays from a copy under a name of our own.
+    if (IsConsoleWord(playName)) return {Staged::kInPlace, std::move(playName)};
   }
   if (demo.kind < 0 || demo.kind > 3) return {Staged::kLeftOut, {}};
 
@@ -131,10 +143,9 @@ bool Launch::PlayOneDemo(const ListRow& row, const LaunchOptions& options) {
   if (ReportStagingFailure(demo, staging.outcome) || staging.outcome == Staged::kLeftOut) {
     return false;
   }
-  std::optional<std::string_view> play;
-  if (staging.outcome == Staged::kInPlace) play = staging.playName;
+  // The staged copy has the extension of the demo's generation, whatever its name ends in.
   if (!MakeTmpPlayList(host_.files, host_.messages, install_.baseFolder(), options.script,
-                       AnsiLowerText(demo.name), play)) {
+                       AnsiLowerText(demo.name), staging.playName)) {
     return false;
   }
   SwitchToGenerationOf(demo.protocol, options);
@@ -198,7 +209,9 @@ void Launch::RemoveTemporaryFiles() {
   if (host_.game.IsRunning()) return;
   const std::string demosFolder = install_.baseDemosFolder();
   for (const DirectoryEntry& entry : host_.files.List(demosFolder, "rwttmp*.*")) {
-    if (!entry.isFolder) host_.files.DeleteFile(Join(demosFolder, entry.name));
+    if (!entry.isFolder && IsTemporaryDemoName(entry.name)) {
+      host_.files.DeleteFile(Join(demosFolder, entry.name));
+    }
   }
   const std::string script = Join(install_.baseFolder(), kScriptFileName);
   if (host_.files.Exists(script)) host_.files.DeleteFile(script);

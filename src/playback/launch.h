@@ -11,8 +11,8 @@
 #include "host/file_system.h"
 #include "host/messages.h"
 #include "host/shell.h"
-#include "model/list_row.h"
 #include "model/game_install.h"
+#include "model/list_row.h"
 #include "playback/game_window.h"
 #include "playback/generation_switch.h"
 #include "playback/playback_script.h"
@@ -37,6 +37,9 @@ LaunchDemo LaunchDemoFromRow(const ListRow& row);
 // "rwttmp" and the play list position in at least two digits, with the extension of the
 // demo's generation.
 std::string TemporaryDemoName(size_t position, std::string_view protocol);
+// Whether a file of the base demos folder is one of those copies, as written: a user's
+// "RWTTMP.final.dm_48" or "rwttmp_cup.dm3" is not.
+bool IsTemporaryDemoName(std::string_view name);
 
 // The settings every launch follows.
 struct LaunchOptions {

@@ -1,6 +1,7 @@
 #include "playback/play_list_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 
 #include "demo/time_text.h"
@@ -18,6 +19,24 @@ constexpr std::string_view kHeaderMark = "RWT Play List";
 // a parse cache instead of adding one entry.
 bool IsFolderListing(std::string_view line) {
   return line.find("*.") != std::string_view::npos;
+}
+
+bool IsAbsolutePath(std::string_view path) {
+#ifdef _WIN32
+  return path.starts_with('\\') || (path.size() >= 3 && path[1] == ':' && path[2] == '\\');
+#else
+  return path.starts_with('/');
+#endif
+}
+
+// A line written by hand may name its demo relative to the play list file, wherever the
+// program runs from.
+std::string ResolvedLine(const std::string& line, const std::filesystem::path& listFolder) {
+  const bool archive = line.starts_with('\x01');
+  const std::string path = archive ? line.substr(1) : line;
+  if (path.empty() || IsAbsolutePath(path) || listFolder.empty()) return line;
+  const std::string resolved = (listFolder / path).lexically_normal().string();
+  return archive ? '\x01' + resolved : resolved;
 }
 
 }  // namespace
@@ -65,9 +84,12 @@ PlayListLoad LoadPlayList(const std::string& path, ScanContext& context, Message
   }
   result.loaded = true;
   context.playList.Clear();
+  const std::filesystem::path listFolder = std::filesystem::path(path).parent_path();
+  // A list of a whole folder would otherwise list the folder and load its cache once a line.
+  ScanMemo memo;
   for (size_t index = 1; index < lines.size(); ++index) {
     if (IsFolderListing(lines[index])) continue;
-    result.totalSeconds += ScanDemos(lines[index], context);
+    result.totalSeconds += ScanDemos(ResolvedLine(lines[index], listFolder), context, memo);
   }
   result.entries = context.playList.RowCount();
   const auto shownSeconds = static_cast<uint32_t>(

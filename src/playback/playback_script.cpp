@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "host/path_separator.h"
+#include "playback/console_text.h"
 
 namespace rw {
 namespace {
@@ -90,6 +91,12 @@ std::string FileNameOf(std::string_view path) {
   return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
+// The mark of an archive entry stays; the path after it is shown as the console shows it.
+std::string RemarkText(std::string_view display) {
+  if (display.starts_with('\x01')) return '\x01' + ConsoleText(display.substr(1));
+  return ConsoleText(display);
+}
+
 void AddOpening(std::string& script) {
   script += SpeedBlock();
   AddLine(script, "set actualplaylist echo ^5RWT ^51.32 ^5(rwttmp.rwt)");
@@ -134,12 +141,13 @@ std::string SpeedBlock() {
 
 std::string SingleDemoScript(const ScriptOptions& options, std::string_view display,
                              std::optional<std::string_view> play) {
-  const std::string playName = play ? std::string(*play) : "rwttmp00" + ExtensionOf(display);
+  const std::string playName =
+      ConsoleText(play ? std::string(*play) : "rwttmp00" + ExtensionOf(display));
   std::string script;
   AddOpening(script);
   AddLine(script, TimeDemoLine(options));
   AddLine(script, "set end quit");
-  const std::string shown(display);
+  const std::string shown = ConsoleText(display);
   if (options.loopDemos) {
     AddLine(script, "set d1 \"demo " + playName + "; set actualdemo echo Demo ^3" + shown +
                         "; vstr ds10; set nextdemo vstr d1\"");
@@ -158,16 +166,17 @@ std::string PlayListScript(const ScriptOptions& options, const std::vector<std::
   for (const std::string& record : records) {
     const std::size_t star = record.find('*');
     const std::string display = star == std::string::npos ? "" : record.substr(star + 1);
-    AddLine(script, "// " + display.substr(0, kMaxDisplayPath));
+    AddLine(script, "// " + RemarkText(display).substr(0, kMaxDisplayPath));
   }
   AddLine(script, TimeDemoLine(options));
   const std::string count = std::to_string(records.size());
   for (std::size_t index = 0; index < records.size(); ++index) {
     const std::string& record = records[index];
     const std::size_t star = record.find('*');
-    const std::string play = record.substr(0, star);
-    const std::string file = FileNameOf(
-        star == std::string::npos ? std::string_view() : std::string_view(record).substr(star + 1));
+    const std::string play = ConsoleText(record.substr(0, star));
+    const std::string file = ConsoleText(
+        FileNameOf(star == std::string::npos ? std::string_view()
+                                             : std::string_view(record).substr(star + 1)));
     const std::string number = std::to_string(index + 1);
     std::string next;
     if (index + 1 < records.size()) {

@@ -151,6 +151,48 @@ TEST(PlayCommand, ModDemosSetTheModUnlessTurnedOff) {
   EXPECT_EQ(run.out, g.Expected("  +exec rwttmp.rwt"));
 }
 
+TEST(PlayCommand, RelativeGameAndHomeFoldersAreTakenFromWhereTheCommandRuns) {
+  Installation g;
+  test::WriteBytes(g.game + "/baseq3/demos/sample_ffa.dm_48",
+                   test::ReadBytes(Sample("sample_ffa.dm_48")));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(g.dir.path());
+  const test::CliRun run = test::RunCli("play --home home/ --game 'Quake III Arena/' --dry-run " +
+                                        Quoted(g.game + "/baseq3/demos/sample_ffa.dm_48"));
+  std::filesystem::current_path(before);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, g.Expected("  +exec rwttmp.rwt"));
+  // A demo of the game's own demos folder plays where it lies.
+  EXPECT_FALSE(g.Has("baseq3/demos/rwttmp00.dm_48"));
+  EXPECT_NE(g.Read("baseq3/rwttmp.rwt").find("set d1 \"demo sample_ffa.dm_48; "),
+            std::string::npos);
+}
+
+TEST(PlayCommand, ModFoldersResolveByNameWithCaseIgnored) {
+  Installation g;
+  // Both claim the team sample's mod; "ab" comes first by name, "mb" was made first.
+  test::WriteBytes(g.game + "/mb/baseq3.pk3", "x");
+  test::WriteBytes(g.game + "/ab/baseq3.pk3", "x");
+  const test::CliRun run = g.Play("--dry-run " + Quoted(Sample("sample_tdm.dm3")));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, g.Expected(" +set fs_game ab +exec rwttmp.rwt"));
+}
+
+TEST(PlayCommand, UsersDemosNamedLikeCopiesSurviveAndPlay) {
+  Installation g;
+  const std::string team = test::ReadBytes(Sample("sample_tdm.dm3"));
+  test::WriteBytes(g.game + "/baseq3/demos/rwttmp_cup.dm3", team);
+  test::WriteBytes(g.game + "/baseq3/demos/RWTTMP.final.dm_48", "mine");
+  test::WriteBytes(g.game + "/baseq3/demos/rwttmp03.dm3", "an old copy");
+  const test::CliRun run = g.Play("--dry-run " + Quoted(g.game + "/baseq3/demos/rwttmp_cup.dm3"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(g.Read("baseq3/demos/rwttmp_cup.dm3"), team);
+  EXPECT_EQ(g.Read("baseq3/demos/RWTTMP.final.dm_48"), "mine");
+  EXPECT_FALSE(g.Has("baseq3/demos/rwttmp03.dm3"));
+  EXPECT_FALSE(g.Has("baseq3/demos/rwttmp00.dm3"));
+  EXPECT_NE(g.Read("baseq3/rwttmp.rwt").find("set d1 \"demo RWTTMP_CUP; "), std::string::npos);
+}
+
 TEST(PlayCommand, ItemsThatNameNoDemoAreReported) {
   Installation g;
   test::TempDir other;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "model/row_sink.h"
 #include "library/scan_sources.h"
 #include "library/scan_status.h"
+#include "model/row_sink.h"
 
 namespace rw::test {
 

@@ -70,6 +70,17 @@ TEST(GameInstall, ModWithArchivesResolvesByFolderName) {
   EXPECT_EQ(g.install.ResolveModFolder("unknown"), g.install.baseFolder());
 }
 
+TEST(GameInstall, ModsResolveInNameOrderWithCaseIgnored) {
+  GameFolder g;
+  // Neither the order of creation nor byte order is the order of names with case ignored.
+  for (const char* folder : {"mb", "Zz", "Ac", "ab"}) g.Add(std::string(folder) + "/osp.pk3");
+  g.install.ScanMods();
+  std::vector<std::string> folders;
+  for (const ModRecord& record : g.install.mods()) folders.push_back(record.folder);
+  EXPECT_EQ(folders, (std::vector<std::string>{"ab", "Ac", "mb", "Zz"}));
+  EXPECT_EQ(g.install.ResolveModFolder("osp"), g.game + "/ab");
+}
+
 TEST(GameInstall, ModResolvesByArchiveName) {
   GameFolder g;
   g.Add("extras/MyFix.pk3");

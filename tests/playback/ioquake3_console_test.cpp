@@ -10,9 +10,13 @@
 #include <sstream>
 
 #include "host/fake/fake_host.h"
+#include "host/fake/fake_windows.h"
+#include "model/list_rules.h"
 #include "playback/control_keys.h"
+#include "playback/launch.h"
 #include "playback/playback_script.h"
 #include "support/test_files.h"
+#include "support/zip_writer.h"
 
 namespace rw {
 namespace {
@@ -332,6 +336,128 @@ TEST_F(EngineConsole, TwelveAndTwentyNineEntriesStayWithinTheEngineLimits) {
     EXPECT_EQ(last.at("nextdemo"), "vstr end") << count;
     EXPECT_TRUE(output.Has("Demo #^2" + std::to_string(count) + "^7 of ^2" + std::to_string(count) +
                            "^7: ^3final-round-" + number + ".dm_48"));
+  }
+}
+
+// Names that would run commands if the console split or unquoted them.
+const std::vector<std::string>& HostileNames() {
+  static const std::vector<std::string> names = {"a;set rwtpwned 1;b.dm_48", "q\"uote.dm_48",
+                                                 "x;quit.dm_48"};
+  return names;
+}
+
+// The launch over a game folder whose base folder the engine runs the script from.
+class HostileDemoNames : public EngineConsole {
+ protected:
+  void SetUp() override {
+    EngineConsole::SetUp();
+    std::filesystem::create_directories(install_.baseDemosFolder());
+  }
+
+  ListRow Row(const std::string& name, const std::string& location,
+              const std::string& archiveFolder = "") const {
+    ListRow row;
+    row[kDemonameColumn] = name;
+    row[kArchiveLocationColumn] = archiveFolder;
+    row[kModColumn] = "baseq3";
+    row[kProtocolColumn] = "48";
+    row[kLocationColumn] = location;
+    return row;
+  }
+
+  // Each name from a folder elsewhere, from the base demos folder and from a base pack.
+  std::vector<ListRow> Rows() const {
+    const std::string elsewhere = dir_.Join("downloads");
+    const std::string pack = install_.baseFolder() + "/zz-cup.pk3";
+    std::vector<test::ZipMember> members;
+    std::vector<ListRow> rows;
+    for (const std::string& name : HostileNames()) {
+      test::WriteBytes(elsewhere + "/" + name, "folder " + name);
+      test::WriteBytes(install_.baseDemosFolder() + "/" + name, "in place " + name);
+      members.push_back({"demos/" + name, "pack " + name});
+      rows.push_back(Row(name, elsewhere));
+      rows.push_back(Row(name, install_.baseDemosFolder()));
+      rows.push_back(Row(name, pack, "demos"));
+    }
+    test::WriteBytes(pack, test::ZipBytes(members));
+    return rows;
+  }
+
+  // The script the launch wrote, where the engine runs it.
+  void HandOver() {
+    test::WriteBytes(game_ + "/rwttmp.rwt", test::ReadBytes(install_.baseFolder() + "/rwttmp.rwt"));
+  }
+
+  std::string gameFolder_ = dir_.Join("Quake III Arena");
+  FakeClock clock_;
+  CountingPump pump_;
+  FakeWindowSystem windows_;
+  FakeShell shell_;
+  GameWindow gameWindow_{windows_, pump_, clock_};
+  GameInstall install_{files_, gameFolder_};
+  GenerationSwitch versions_{install_, {files_, gameWindow_, shell_, messages_, pump_, clock_}};
+  Extractor extractor_{clock_, pump_, files_};
+  Launch launch_{install_, {files_, messages_, gameWindow_, versions_, shell_, extractor_}};
+  LaunchOptions options_;
+};
+
+TEST_F(HostileDemoNames, PlayListRunsToItsEndWithoutRunningTheNames) {
+  const std::vector<ListRow> rows = Rows();
+  RowList playList;
+  for (const ListRow& row : rows) playList.push_back({row, false});
+  options_.script.bindBlock = PlaybackControls().bindBlock();
+  ASSERT_TRUE(launch_.CreatePlaylist(playList, options_));
+  // Every one was staged under a name of our own, with the bytes of its own place.
+  for (std::size_t position = 0; position < rows.size(); ++position) {
+    const std::string staged = install_.baseDemosFolder() + "/" + TemporaryDemoName(position, "48");
+    const std::string& name = rows[position][kDemonameColumn];
+    const char* origin[] = {"folder ", "in place ", "pack "};
+    EXPECT_EQ(test::ReadBytes(staged), origin[position % 3] + name) << position;
+  }
+  HandOver();
+  std::string checks;
+  for (std::size_t k = 1; k < rows.size(); ++k) checks += "vstr nextdemo\r\n";
+  checks += "echo ==LAST==\r\ncvarlist\r\necho ==QUIT==\r\nvstr nextdemo\r\necho ==AFTER==\r\n";
+  const Output output = Run(checks);
+  const Variables last = output.VariablesIn("LAST");
+  EXPECT_EQ(last.count("rwtpwned"), 0u);
+  EXPECT_EQ(last.at("demo"), "rwttmp08.dm_48");
+  EXPECT_EQ(last.at("nextdemo"), "vstr end");
+  EXPECT_TRUE(output.Has("Demo #^21^7 of ^29^7: ^3aset rwtpwned 1b.dm_48"));
+  EXPECT_TRUE(output.Has("Demo #^24^7 of ^29^7: ^3quote.dm_48"));
+  EXPECT_TRUE(output.Has("Demo #^29^7 of ^29^7: ^3xquit.dm_48"));
+  EXPECT_TRUE(output.Has("==QUIT=="));
+  EXPECT_FALSE(output.Has("==AFTER=="));  // the end of the last demo quit the game
+  // The remark lines keep the paths, without what the console would act on.
+  EXPECT_NE(Script().find("\r\n// " + install_.baseDemosFolder() + "/quote.dm_48\r\n"),
+            std::string::npos);
+}
+
+TEST_F(EngineConsole, CommentsAndLineBreaksInShownNamesEndNothing) {
+  PlaybackControls controls;
+  ASSERT_TRUE(MakeTmpPlayList(files_, messages_, game_, {false, false, controls.bindBlock()},
+                              "x/*y;set rwtpwned 1*/z//w\r\nquit\x7f.dm_48",
+                              std::string_view("rwttmp00.dm_48")));
+  const Output output =
+      Run("echo ==PLAYED==\r\ncvarlist\r\necho ==QUIT==\r\nvstr nextdemo\r\necho ==AFTER==\r\n");
+  EXPECT_EQ(output.VariablesIn("PLAYED").count("rwtpwned"), 0u);
+  EXPECT_TRUE(output.Has("Playing demo: ^3x*yset rwtpwned 1*/z/wquit.dm_48"));
+  EXPECT_TRUE(output.Has("==QUIT=="));
+  EXPECT_FALSE(output.Has("==AFTER=="));
+}
+
+TEST_F(HostileDemoNames, SingleDemosPlayOnceWithoutRunningTheirNames) {
+  for (const ListRow& row : Rows()) {
+    const std::string& name = row[kDemonameColumn];
+    ASSERT_TRUE(launch_.PlayOneDemo(row, options_)) << name;
+    HandOver();
+    const Output output =
+        Run("echo ==PLAYED==\r\ncvarlist\r\necho ==QUIT==\r\nvstr nextdemo\r\necho ==AFTER==\r\n");
+    const Variables played = output.VariablesIn("PLAYED");
+    EXPECT_EQ(played.count("rwtpwned"), 0u) << name;
+    EXPECT_EQ(played.at("demo"), "rwttmp00.dm_48") << name;
+    EXPECT_TRUE(output.Has("==QUIT==")) << name;
+    EXPECT_FALSE(output.Has("==AFTER==")) << name;
   }
 }
 

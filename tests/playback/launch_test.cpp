@@ -393,6 +393,47 @@ TEST(Launch, RemovesOnlyItsOwnFilesAndOnlyWhileTheGameIsDown) {
   EXPECT_TRUE(g.Has("baseq3/rwttmp00.dm3"));
 }
 
+TEST(Launch, UsersFilesThatLookLikeCopiesStay) {
+  Game g;
+  const std::vector<std::string> users = {"RWTTMP.final.dm_48", "rwttmp_cup.dm3",   "rwttmp5.dm3",
+                                          "RWTTMP01.DM3",       "rwttmp01.dm3.bak", "rwttmp01.txt",
+                                          "rwttmp.dm_48",       "rwttmp12x.dm_48"};
+  for (const std::string& name : users) g.Add("baseq3/demos/" + name, name);
+  g.Add("baseq3/demos/rwttmp07.dm_48", "copy");
+  g.launch.RemoveTemporaryFiles();
+  for (const std::string& name : users) EXPECT_EQ(g.Staged(name), name);
+  EXPECT_FALSE(g.Has("baseq3/demos/rwttmp07.dm_48"));
+
+  // A user's demo under such a name plays where it lies and stays.
+  ASSERT_TRUE(g.Play(Row("rwttmp_cup.dm3", g.Path("baseq3/demos"), "43")));
+  EXPECT_TRUE(g.Chain()[0].starts_with("set d1 \"demo RWTTMP_CUP; ")) << g.Chain()[0];
+  g.launch.RemoveTemporaryFiles();
+  EXPECT_EQ(g.Staged("rwttmp_cup.dm3"), "rwttmp_cup.dm3");
+}
+
+TEST(Launch, NamesTheConsoleWouldSplitPlayFromACopy) {
+  Game g;
+  g.Add("baseq3/demos/cup/a;quit.dm_48", "semicolon");
+  g.Add("baseq3/demos/b\xe4r.dm_48", "letter");
+  g.Add("baseq3/demos/tab\t.dm_48", "control");
+  g.Add("baseq3/demos/plain.dm_48", "plain");
+  ASSERT_TRUE(g.PlayList({Row("a;quit.dm_48", g.Path("baseq3/demos/cup"), "48"),
+                          Row("b\xe4r.dm_48", g.Path("baseq3/demos"), "48"),
+                          Row("tab\t.dm_48", g.Path("baseq3/demos"), "48"),
+                          Row("plain.dm_48", g.Path("baseq3/demos"), "48")}));
+  EXPECT_EQ(g.Staged("rwttmp00.dm_48"), "semicolon");
+  EXPECT_EQ(g.Staged("rwttmp01.dm_48"), "letter");
+  EXPECT_EQ(g.Staged("rwttmp02.dm_48"), "control");
+  EXPECT_FALSE(g.Has("baseq3/demos/rwttmp03.dm_48"));
+  const std::vector<std::string> chain = g.Chain();
+  ASSERT_EQ(chain.size(), 4u);
+  EXPECT_TRUE(
+      chain[0].starts_with("set d1 \"demo rwttmp00.dm_48; set actualdemo echo Demo "
+                           "#^21^7 of ^24^7: ^3aquit.dm_48; "))
+      << chain[0];
+  EXPECT_TRUE(chain[3].starts_with("set d4 \"demo plain.dm_48; ")) << chain[3];
+}
+
 // The game program of the test: records its working folder and arguments, one a line.
 TEST(Launch, StartsTheGameProgramInTheGameFolder) {
   Game g;

@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "host/fake/fake_host.h"
 #include "support/test_files.h"
+#include "text/windows_1252.h"
 
 namespace rw {
 namespace {
@@ -31,6 +33,7 @@ class ListSources : public ScanSources {
   }
   void ArchiveClose() override { walk_ = nullptr; }
   ListRow ReadDemo(const std::string&, const std::string&) override {
+    ++reads;
     ListRow row;
     row[8] = "baseq3";
     row[13] = "48";
@@ -39,6 +42,7 @@ class ListSources : public ScanSources {
   UserInfo GetUserInfo(const std::string&) override { return {}; }
 
   std::map<std::string, std::vector<ScanMember>> archives;
+  int reads = 0;
 
  private:
   int Advance(const std::string& prefix, const std::string& pattern, ScanMember& member) {
@@ -169,6 +173,76 @@ TEST_F(PlayListFileTest, SavedListRoundTripsPlainAndArchiveEntries) {
   EXPECT_EQ(load.statusText, "2 Items. Total length: 00:01:51");
   EXPECT_EQ(load.nameLabel, path);
   EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(PlayListFileTest, RelativeLinesNameDemosBesideTheListFile) {
+  Put("a.dm_48", 10);
+  Put("pack.pk3", 10);
+  sources_.archives[folder_ + "/pack.pk3"] = {{"demos\\m.dm3", 10, 0}};
+  const std::string lists = dir_.Join("lists");
+  test::WriteBytes(lists + "/c.dm3", "c");
+  test::WriteBytes(lists + "/cup.rwt",
+                   "RWT Play List, ver 1.32\r\n../my demos/a.dm_48\r\n\x01"
+                   "../my demos/pack.pk3\\m.dm3\r\nc.dm3\r\n");
+  // Where the program runs from does not matter.
+  test::WriteBytes(dir_.Join("elsewhere/deeper/c.dm3"), "decoy");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir_.Join("elsewhere/deeper"));
+  const PlayListLoad load = Load(lists + "/cup.rwt");
+  std::filesystem::current_path(before);
+  ASSERT_EQ(load.entries, 3u);
+  EXPECT_EQ(playList_.rows[0][21], folder_);
+  EXPECT_EQ(playList_.rows[1][21], folder_ + "/pack.pk3");
+  EXPECT_EQ(playList_.rows[1][0], "m.dm3");
+  EXPECT_EQ(playList_.rows[2][21], lists);
+}
+
+// Counts the listings of each folder and the reads of each file.
+class CountingFiles : public FakeFileSystem {
+ public:
+  std::vector<DirectoryEntry> List(const std::string& folder, std::string_view pattern) override {
+    ++listings[folder];
+    return FakeFileSystem::List(folder, pattern);
+  }
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    ++readings[path];
+    return FakeFileSystem::ReadFile(path);
+  }
+  std::map<std::string, int> listings;
+  std::map<std::string, int> readings;
+};
+
+TEST_F(PlayListFileTest, EachFolderIsListedAndItsCacheLoadedOncePerList) {
+  std::string text = "RWT Play List, ver 1.32\r\n";
+  for (int k = 0; k < 40; ++k) {
+    const std::string name = "d" + std::to_string(k) + ".dm_48";
+    Put(name, 1000);
+    // Lines name files with case ignored, and in an order of their own.
+    text += folder_ + "/" + (k % 2 ? AnsiUpperText(name) : name) + "\r\n";
+  }
+  text += folder_ + "/d3?.dm_48\r\n" + folder_ + "/missing.dm_48\r\n" + dir_.Join("x.dm3\r\n");
+  test::WriteBytes(dir_.Join("x.dm3"), "x");
+  ScanDemos(folder_ + "/*.*", context_);  // writes the folder's parse cache
+  sources_.reads = 0;
+  test::WriteBytes(dir_.Join("all.rwt"), text);
+
+  CountingFiles files;
+  ScanContext context{files,     locale_,           clock_, state_, sources_, status_, demoList_,
+                      playList_, dir_.Join("notes")};
+  const PlayListLoad load = LoadPlayList(dir_.Join("all.rwt"), context, messages_);
+  ASSERT_EQ(load.entries, 40u + 10u + 1u);
+  for (int k = 0; k < 40; ++k) {
+    EXPECT_EQ(AnsiLowerText(playList_.rows[k][0]), "d" + std::to_string(k) + ".dm_48");
+  }
+  std::set<std::string> wildcard;
+  for (int k = 40; k < 50; ++k) wildcard.insert(playList_.rows[k][0]);
+  EXPECT_EQ(wildcard.size(), 10u);
+  EXPECT_TRUE(wildcard.contains("d30.dm_48") && wildcard.contains("d39.dm_48"));
+  EXPECT_EQ(playList_.rows[50][0], "x.dm3");
+  EXPECT_EQ(sources_.reads, 1);  // only the demo outside the cached folder
+  EXPECT_EQ(files.listings, (std::map<std::string, int>{{folder_, 1}, {dir_.path(), 1}}));
+  EXPECT_EQ(files.readings[folder_ + "/rwt_scan"], 1);
+  for (const auto& [path, count] : files.readings) EXPECT_EQ(count, 1) << path;
 }
 
 TEST_F(PlayListFileTest, HeaderIsFoundAnywhereInTheFirstLine) {

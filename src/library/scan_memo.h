@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "host/file_system.h"
+#include "library/parse_cache.h"
+
+namespace rw {
+
+// What scans of many entries of the same folders share, such as the lines of one play list:
+// each folder is listed once and each parse cache loaded once. Keep it only while the
+// folders cannot change.
+class ScanMemo {
+ public:
+  // The entries of folder that match pattern, in the order FileSystem::List gives them.
+  std::vector<DirectoryEntry> Entries(FileSystem& files, const std::string& folder,
+                                      std::string_view pattern);
+  const OldParseCache& Cache(FileSystem& files, const std::string& path);
+
+ private:
+  struct Listing {
+    std::vector<DirectoryEntry> entries;
+    std::unordered_map<std::string, std::vector<size_t>> byLowerName;
+  };
+
+  std::map<std::string, Listing> listings_;
+  std::map<std::string, OldParseCache> caches_;
+};
+
+}  // namespace rw
