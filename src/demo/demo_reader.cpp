@@ -5,6 +5,7 @@
 
 #include "archive/directory_reader.h"
 
+#include "demo/demo_generation.h"
 #include "demo/game_state.h"
 #include "demo/player_records.h"
 #include "demo/read_session.h"
@@ -74,7 +75,7 @@ std::string DemoReader::GetFromDemo(const std::string& demoName, const std::stri
   ReadSession session(state_, demo.bytes(), buildLog);
   try {
     if (!session.block.empty() && FindServerInfo(session) && state_.Protocol != 0) {
-      session.ScoreFieldsPerPlayer = ScoreFieldsPerPlayer(state_.Protocol);
+      session.ScoreFieldsPerPlayer = LayoutOf(state_.Protocol).scoreFieldsPerPlayer;
       WalkRecords(session);
     }
   } catch (const ParsingError& error) {

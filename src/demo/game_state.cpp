@@ -4,6 +4,7 @@
 #include <string>
 
 #include "demo/decimal_text.h"
+#include "demo/demo_generation.h"
 #include "demo/info_text.h"
 #include "demo/player_records.h"
 #include "demo/server_commands.h"
@@ -21,19 +22,6 @@ std::string_view TextFrom(std::string_view block, size_t pos) {
 }
 
 }  // namespace
-
-int LevelStartString(int32_t protocol) {
-  return protocol >= 47 ? 21 : 13;
-}
-
-int IntermissionString(int32_t protocol) {
-  return protocol >= 47 ? 22 : 14;
-}
-
-int ScoreFieldsPerPlayer(int32_t protocol) {
-  if (protocol <= 45) return 6;
-  return protocol == 46 ? 15 : 14;
-}
 
 bool FindServerInfo(ReadSession& session) {
   const std::string_view block = session.block;
@@ -66,16 +54,16 @@ void ReadGameState(ReadSession& session, size_t pos) {
     const int index = session.ReadUint16(pos, "GAMESTATE,gamestate_index");
     const size_t textPos = pos;
     const std::string_view text = session.ReadText(pos, "GAMESTATE,gamestate_string");
-    if (index == 1) {
+    if (index == kSystemInfoString) {
       if (session.systemInfosSeen > 0) {
         session.GameEnded = true;
       } else {
         session.systemInfoPos = textPos;
         ++session.systemInfosSeen;
       }
-    } else if (index == 2) {
+    } else if (index == kMusicString) {
       state.MapMusic = text;
-    } else if (index == 3) {
+    } else if (index == kMapMessageString) {
       state.MapMessage = text;
     } else if (index >= kFirstPlayerString && index <= kLastPlayerString) {
       if (!UpdatePlayer(session, index - kFirstPlayerString, text)) {

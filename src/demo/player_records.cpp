@@ -104,7 +104,7 @@ bool ApplyScores(ReadSession& session, std::string_view arguments) {
     if (player.Team >= 3) continue;
     player.Rank = i;
     player.Score = fields.Get(base + 5);
-    if (state.Protocol > 46) {
+    if (LayoutOf(state.Protocol).scoresCarryAwards) {
       int32_t* awards[] = {&player.Accuracy,  &player.Impressives, &player.Excellents,
                            &player.Gauntlets, &player.Defends,     &player.Assists,
                            &player.Perfects,  &player.Captures};

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "demo/demo_generation.h"
 #include "demo/demo_read_state.h"
 #include "demo/read_session.h"
 
@@ -13,8 +14,6 @@ namespace rw {
 inline constexpr int kMaxScoreEntries = 64;
 
 // Configuration strings 544 to 607 are the players of clients 0 to 63.
-inline constexpr int kFirstPlayerString = 544;
-inline constexpr int kLastPlayerString = 607;
 
 // Takes a player configuration string into record `client`, lengthening the table when
 // needed. False when a number in it could not be read; the fields read so far stay set.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "demo/demo_generation.h"
 #include "demo/game_state.h"
 #include "demo/server_commands.h"
 #include "demo/time_text.h"
@@ -19,7 +20,7 @@ void LogSequence(ReadSession& session, uint32_t sequence, const char* text) {
 }
 
 void TakeSnapshot(ReadSession& session, size_t pos) {
-  if (!SkipsMessageHeader(session.state.Protocol)) pos += 4;
+  pos += LayoutOf(session.state.Protocol).snapshotTimeSkip;
   session.serverTime = session.ReadUint32(pos, "ServerTime");
   if (!session.firstSnapshot) return;
   session.demoStartTime = session.serverTime;
@@ -70,7 +71,7 @@ Next TakeOperation(ReadSession& session, uint32_t sequence, size_t& pos) {
 
 void WalkRecords(ReadSession& session) {
   const std::string_view block = session.block;
-  const size_t headerSkip = SkipsMessageHeader(session.state.Protocol) ? 4 : 0;
+  const size_t headerSkip = LayoutOf(session.state.Protocol).messageHeaderBytes;
   size_t pos = 0;
   do {
     ++session.recordCount;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "demo/decimal_text.h"
+#include "demo/demo_generation.h"
 #include "demo/game_state.h"
 #include "demo/player_records.h"
 #include "demo/time_text.h"
@@ -51,32 +52,32 @@ void HandleConfigString(ReadSession& session, std::string_view text) {
     return;
   }
   const std::string value = GetToken(text, 2);
-  const int32_t protocol = session.state.Protocol;
-  if (*index == 5) {
+  const ProtocolLayout& layout = LayoutOf(session.state.Protocol);
+  if (*index == kWarmupString) {
     if (value > std::string_view("0")) {
       const std::optional<int64_t> warmupEnd = ParseInt64(value);
       if (!warmupEnd) return LogParsingError(session, text);
       const int64_t seconds = RoundedSeconds(*warmupEnd - session.serverTime);
       AddLogLine(session, "Match will be restarted in " + std::to_string(seconds));
     }
-  } else if (*index == 6 || *index == 7) {
+  } else if (*index == kFirstScoreString || *index == kSecondScoreString) {
     const std::optional<int32_t> score = ParseInt32(value);
     if (!score) return LogParsingError(session, text);
-    ScoreChanged(session, value, *score, *index == 6);
-  } else if (*index == 9) {
+    ScoreChanged(session, value, *score, *index == kFirstScoreString);
+  } else if (*index == kVoteTextString) {
     AddLogLine(session, "Vote reason: " + value);
-  } else if (*index == 10) {
+  } else if (*index == kVoteYesString) {
     AddLogLine(session, "Votes for 'yes': " + value);
-  } else if (*index == 11) {
+  } else if (*index == kVoteNoString) {
     AddLogLine(session, "Votes for 'no': " + value);
-  } else if (*index == LevelStartString(protocol)) {
+  } else if (*index == layout.levelStartString) {
     if (session.GameStarted) return;
     const std::optional<int64_t> levelStart = ParseInt64(value);
     if (!levelStart) return LogParsingError(session, text);
     session.levelStartTime = *levelStart;
     AddLogLine(session, "^7-> ^200:00:00 ^1*** GAME START ***");
     session.GameStarted = true;
-  } else if (*index == IntermissionString(protocol)) {
+  } else if (*index == layout.intermissionString) {
     if (session.GameEnded) return;
     AddLogLine(session, "^1*** GAME END ***");
     session.GameEnded = true;

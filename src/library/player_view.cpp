@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "archive/directory_reader.h"
+#include "demo/demo_generation.h"
 #include "demo/display_text.h"
 #include "demo/info_text.h"
 #include "host/path_text.h"
@@ -76,7 +77,7 @@ std::optional<ArchiveMember> TeamPicture(FileSystem& files, const DemoReadState&
 }
 
 void FillAwards(const DemoReadState& state, const TPlayer& player, PlayerView& view) {
-  if (state.Protocol < 47 || player.Team >= 3) return;
+  if (!LayoutOf(state.Protocol).scoresCarryAwards || player.Team >= 3) return;
   view.accuracy = std::to_string(player.Accuracy) + "%";
   view.impressives = std::to_string(player.Impressives);
   view.excellents = std::to_string(player.Excellents);

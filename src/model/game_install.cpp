@@ -47,10 +47,6 @@ std::size_t SkipGameFolder(std::string_view path, std::string_view gameFolder) {
 
 }  // namespace
 
-bool IsNewGeneration(std::string_view protocol) {
-  return protocol >= std::string_view("47");
-}
-
 std::string GameInstall::baseFolder() const {
   return Join(gameFolder_, "baseq3");
 }

@@ -60,7 +60,4 @@ class GameInstall {
   std::vector<ModRecord> mods_;
 };
 
-// A demo belongs to the new generation when its protocol text is not less than "47".
-bool IsNewGeneration(std::string_view protocol);
-
 }  // namespace rw

@@ -1,5 +1,6 @@
 #include "model/list_rules.h"
 
+#include "demo/demo_generation.h"
 #include "text/web_link.h"
 #include "text/windows_1252.h"
 
@@ -44,7 +45,7 @@ int RowImage(const ListRow& row) {
 }
 
 bool IsPlayable(const ListRow& row) {
-  return RowImage(row) < 4 && row[kProtocolColumn] != "46";
+  return RowImage(row) < 4 && IsPlayableProtocolText(row[kProtocolColumn]);
 }
 
 bool IsArchiveRow(const ListRow& row) {

@@ -1,6 +1,7 @@
 #include "playback/launch.h"
 
 #include "archive/directory_reader.h"
+#include "demo/demo_generation.h"
 #include "host/path_separator.h"
 #include "model/list_rules.h"
 #include "playback/console_text.h"
@@ -51,7 +52,7 @@ LaunchDemo LaunchDemoFromRow(const ListRow& row) {
 std::string TemporaryDemoName(size_t position, std::string_view protocol) {
   std::string digits = std::to_string(position);
   if (digits.size() < 2) digits.insert(0, 2 - digits.size(), '0');
-  return "rwttmp" + digits + (IsNewGeneration(protocol) ? ".dm_48" : ".dm3");
+  return "rwttmp" + digits + std::string(DemoExtension(GenerationOfProtocolText(protocol)));
 }
 
 bool IsTemporaryDemoName(std::string_view name) {
@@ -114,7 +115,7 @@ bool Launch::ReportStagingFailure(const LaunchDemo& demo, Staged outcome) {
 
 void Launch::SwitchToGenerationOf(std::string_view protocol, const LaunchOptions& options) {
   if (!options.switchVersions || !install_.IsSwitchingAvailable()) return;
-  const bool wantNew = IsNewGeneration(protocol);
+  const bool wantNew = GenerationOfProtocolText(protocol) == DemoGeneration::k127;
   if (install_.IsNewGenerationActive() != wantNew) {
     host_.versions.Switch(wantNew, options.globalParameters);
   }
@@ -170,7 +171,7 @@ bool Launch::CreatePlaylist(const RowList& playList, const LaunchOptions& option
       first = demo;
       firstMod = mod;
     }
-    if (IsNewGeneration(demo.protocol) != IsNewGeneration(first->protocol)) {
+    if (GenerationOfProtocolText(demo.protocol) != GenerationOfProtocolText(first->protocol)) {
       host_.messages.Show("Protocol Version Mismatch in Playlist",
                           GenerationMismatchText(*first, demo), MessageIcon::kError);
       RemoveTemporaryFiles();

@@ -184,13 +184,5 @@ TEST(GameInstall, OldGenerationIsToldByTheNewSpareProgram) {
   EXPECT_FALSE(g.install.IsNewGenerationActive());
 }
 
-TEST(GameInstall, GenerationFollowsTheProtocolText) {
-  EXPECT_TRUE(IsNewGeneration("48"));
-  EXPECT_TRUE(IsNewGeneration("48"));
-  EXPECT_TRUE(IsNewGeneration("47"));
-  EXPECT_FALSE(IsNewGeneration("46"));
-  EXPECT_FALSE(IsNewGeneration("43"));
-}
-
 }  // namespace
 }  // namespace rw
