@@ -55,7 +55,7 @@ Winners GetWinners(const DemoReadState& state) {
     if (!state.ScoresSeen) return result;
     int placed = 0;
     for (const TPlayer& player : state.Players) {
-      if (player.Name.empty() || player.Team >= 3) continue;
+      if (player.Name.empty() || player.Team >= kTeamSpectator) continue;
       if (placed == 0) {
         result.winner = StripColors(player.Name);
         high = std::to_string(player.Score);

@@ -11,6 +11,9 @@ inline constexpr int32_t kKeyAbsent = -2147483647;
 inline constexpr int32_t kNoScore = -9999;
 inline constexpr int32_t kNotRanked = 9999;
 
+// The team number ("t") of a player string; 3 and above watch.
+enum TeamNumber : int32_t { kTeamFree = 0, kTeamRed = 1, kTeamBlue = 2, kTeamSpectator = 3 };
+
 // One player of a demo.
 struct TPlayer {
   std::string Name;

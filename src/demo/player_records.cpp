@@ -101,7 +101,7 @@ bool ApplyScores(ReadSession& session, std::string_view arguments) {
     if (static_cast<size_t>(client) >= state.Players.size()) continue;
     TPlayer& player = state.Players[client];
     player.Time = fields.Get(base + 7);
-    if (player.Team >= 3) continue;
+    if (player.Team >= kTeamSpectator) continue;
     player.Rank = i;
     player.Score = fields.Get(base + 5);
     if (LayoutOf(state.Protocol).scoresCarryAwards) {

@@ -163,7 +163,7 @@ void WriteScoreboard(ReadSession& session, std::string_view arguments) {
     const TPlayer& player = state.Players[client];
     if (player.Name.empty()) continue;
     const std::string score =
-        player.Team > 2 ? std::string("SPECT") : std::to_string(fields.Get(base + 5));
+        player.Team >= kTeamSpectator ? std::string("SPECT") : std::to_string(fields.Get(base + 5));
     session.Log("         ^7" + PaddedTo(score, 8) +
                 PaddedTo(std::to_string(fields.Get(base + 6)), 7) +
                 PaddedTo(std::to_string(fields.Get(base + 7)), 7) + player.Name);

@@ -50,7 +50,9 @@ std::optional<ArchiveMember> TeamPicture(FileSystem& files, const DemoReadState&
                                          const std::string& teamName) {
   const std::string missionPack = MissionPackArchive(context.gameFolder);
   if (AnsiLowerText(context.modName) == "missionpack" && files.Exists(missionPack)) {
-    const std::string colour = player.Team == 1 ? "red" : player.Team == 2 ? "blue" : "";
+    const std::string colour = player.Team == kTeamRed    ? "red"
+                               : player.Team == kTeamBlue ? "blue"
+                                                          : "";
     if (colour.empty()) return ArchiveMember{context.baseArchive, std::string(kLogo)};
     const std::string team = AnsiLowerText(teamName);
     std::string icon;
@@ -70,14 +72,16 @@ std::optional<ArchiveMember> TeamPicture(FileSystem& files, const DemoReadState&
     return ArchiveMember{missionPack, icon + colour + ".tga"};
   }
   if (state.GameType > "2") {
-    if (player.Team == 1) return ArchiveMember{context.baseArchive, "models\\flags\\r_flag2.tga"};
-    if (player.Team == 2) return ArchiveMember{context.baseArchive, "models\\flags\\b_flag2.tga"};
+    if (player.Team == kTeamRed)
+      return ArchiveMember{context.baseArchive, "models\\flags\\r_flag2.tga"};
+    if (player.Team == kTeamBlue)
+      return ArchiveMember{context.baseArchive, "models\\flags\\b_flag2.tga"};
   }
   return ArchiveMember{context.baseArchive, std::string(kLogo)};
 }
 
 void FillAwards(const DemoReadState& state, const TPlayer& player, PlayerView& view) {
-  if (!LayoutOf(state.Protocol).scoresCarryAwards || player.Team >= 3) return;
+  if (!LayoutOf(state.Protocol).scoresCarryAwards || player.Team >= kTeamSpectator) return;
   view.accuracy = std::to_string(player.Accuracy) + "%";
   view.impressives = std::to_string(player.Impressives);
   view.excellents = std::to_string(player.Excellents);
@@ -92,8 +96,8 @@ void FillAwards(const DemoReadState& state, const TPlayer& player, PlayerView& v
 }
 
 void FillTeam(const DemoReadState& state, const TPlayer& player, PlayerView& view) {
-  if (player.Team == 1 || player.Team == 2) {
-    const bool red = player.Team == 1;
+  if (player.Team == kTeamRed || player.Team == kTeamBlue) {
+    const bool red = player.Team == kTeamRed;
     view.teamName = GetInfoValue(state, red ? "g_redteam" : "g_blueteam");
     if (view.teamName == "N/A") view.teamName = red ? "Red" : "Blue";
     view.teamColour = red ? TeamColour::kRed : TeamColour::kAqua;
@@ -126,7 +130,7 @@ std::optional<size_t> NamedPlayerIndex(const std::vector<TPlayer>& players, size
 }
 
 std::string PlayerClassText(const TPlayer& player) {
-  if (player.Team > 2) return "SPECT";
+  if (player.Team >= kTeamSpectator) return "SPECT";
   const double skill = std::nearbyint(player.Skill);  // halves to even
   if (skill == kKeyAbsent) return "HUMAN";
   if (skill >= 0 && skill <= 5) return "BOT/SKILL" + std::to_string(static_cast<int>(skill));

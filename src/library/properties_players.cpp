@@ -32,17 +32,19 @@ int32_t DisplaySlotOf(const TPlayer& player, std::string_view redTeam, std::stri
     // A skill outside the game's five levels has no bot icon of its own.
     if (slot >= 0 && slot <= kHighestBotIcon) return static_cast<int32_t>(slot);
   }
-  if (player.Team == 3) return kSpectatorIcon;
+  if (player.Team == kTeamSpectator) return kSpectatorIcon;
   if (player.TeamLeader == "1") {
-    if (player.Team == 1) return LeaderIcon(redTeam, 0);
-    if (player.Team == 2) return LeaderIcon(blueTeam, 1);
+    if (player.Team == kTeamRed) return LeaderIcon(redTeam, 0);
+    if (player.Team == kTeamBlue) return LeaderIcon(blueTeam, 1);
   }
   return kNoPlayerIcon;
 }
 
 std::string PlayerListText(const TPlayer& player) {
-  if (player.Team >= 3 || player.Score <= kNoScore) return player.Name;
-  const std::string colour = player.Team == 1 ? "^1" : player.Team == 2 ? "^4" : "^2";
+  if (player.Team >= kTeamSpectator || player.Score <= kNoScore) return player.Name;
+  const std::string colour = player.Team == kTeamRed    ? "^1"
+                             : player.Team == kTeamBlue ? "^4"
+                                                        : "^2";
   return player.Name + " " + colour + "(" + std::to_string(player.Score) + ")";
 }
 

@@ -45,7 +45,7 @@ void UserDataEditor::Fill(std::optional<RowRef> row, std::string demoName, DemoL
   data_.Rating.assign(1, '0');  // assign() sidesteps a false GCC 12 -Wrestrict report
   povEntries_ = {std::string(kNoPovEntry)};
   for (const TPlayer& player : players) {
-    if (!player.Name.empty() && player.Team < 3) povEntries_.push_back(player.Name);
+    if (!player.Name.empty() && player.Team < kTeamSpectator) povEntries_.push_back(player.Name);
   }
   povSelection_.reset();
   caption_ = "Edit User Data of " + demoName_;
