@@ -14,7 +14,7 @@
 #include "demo/demo_info.h"
 #include "demo/demo_reader.h"
 #include "demo/user_info.h"
-#include "host/locale.h"
+#include "host/icu_locale.h"
 #include "host/path_separator.h"
 #include "host/posix/posix_file_system.h"
 #include "library/demo_row.h"
@@ -249,7 +249,8 @@ void PrintForPerson(std::ostream& out, const std::string& result, const DemoRead
 
 int RunInfo(InfoOptions options) {
   PosixFileSystem files;
-  FixedLocale locale;
+  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
+  const Locale& locale = *userLocale;
   const bool inArchive = !options.archive.empty();
   if (inArchive) {
     for (char& c : options.demo) c = c == '/' ? '\\' : c;

@@ -10,6 +10,7 @@
 #include "cli/command_registry.h"
 #include "demo/demo_info.h"
 #include "demo/demo_reader.h"
+#include "host/icu_locale.h"
 #include "host/posix/posix_file_system.h"
 #include "host/posix/steady_clock.h"
 #include "library/row_compare.h"
@@ -114,7 +115,8 @@ void PrintJson(const std::vector<ListRow>& rows, const std::string& summary) {
 
 int ListFolder(const ScanListingOptions& options) {
   PosixFileSystem files;
-  FixedLocale locale;
+  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
+  const Locale& locale = *userLocale;
   SteadyClock clock;
   AppState state;
   CliMessages messages;
