@@ -22,7 +22,8 @@ struct ArchiveCursor {
   uint32_t compressedSize = 0;
   uint32_t localHeaderOffset = 0;
   uint32_t crc32 = 0;
-  std::string name;  // at most kMaxNameLength bytes, "\\" as separator
+  // UTF-8 (see ZipNameToUtf8) of at most kMaxNameLength stored bytes, "\\" as separator.
+  std::string name;
   uint16_t method = 0;
   uint16_t attributes = 0;  // MS-DOS attribute byte for members made on MS-DOS, else 0
   uint16_t flags = 0;

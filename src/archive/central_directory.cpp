@@ -4,6 +4,7 @@
 
 #include "archive/directory_reader.h"
 #include "archive/little_endian.h"
+#include "text/name_text.h"
 
 namespace rw {
 
@@ -13,6 +14,7 @@ constexpr uint32_t kWindowSize = 4096;
 constexpr uint32_t kEndRecordSize = 22;
 constexpr uint32_t kCentralHeaderSize = 46;
 constexpr int64_t kWholeDirectoryLimit = 127996;
+constexpr uint16_t kUtf8NameFlag = 0x0800;  // general purpose bit 11
 
 struct EndRecordSearch {
   int code = kArchiveUnreadable;
@@ -86,8 +88,10 @@ int LoadMember(ArchiveCursor& cursor) {
   cursor.attributes = record[5] == 0 ? record[38] : 0;
   cursor.localHeaderOffset = ReadLe32(record + 42);
   const uint16_t nameLength = ReadLe16(record + 28);
-  cursor.name.assign(reinterpret_cast<const char*>(record + kCentralHeaderSize),
-                     std::min<size_t>(nameLength, ArchiveCursor::kMaxNameLength));
+  cursor.name =
+      ZipNameToUtf8(std::string_view(reinterpret_cast<const char*>(record + kCentralHeaderSize),
+                                     std::min<size_t>(nameLength, ArchiveCursor::kMaxNameLength)),
+                    (cursor.flags & kUtf8NameFlag) != 0);
   std::replace(cursor.name.begin(), cursor.name.end(), '/', '\\');
   cursor.position += RecordLength(record);
   return kArchiveMember;

@@ -1,6 +1,6 @@
 #include "archive/directory_reader.h"
+#include "text/name_text.h"
 #include "text/wildcard.h"
-#include "text/windows_1252.h"
 
 namespace rw {
 
@@ -23,7 +23,7 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 int SkipToMatch(int code, std::string_view prefix, const std::string& lowerPattern,
                 ArchiveCursor& cursor) {
   while (code == kArchiveMember) {
-    if (WildcardMatches(AnsiLowerText(std::string(prefix) + cursor.name), lowerPattern)) {
+    if (WildcardMatches(NameLowerText(std::string(prefix) + cursor.name), lowerPattern)) {
       return code;
     }
     code = ArchiveNext(cursor);
@@ -48,11 +48,11 @@ int ArchiveFind(const std::string& archivePath, std::string_view memberName,
 
 int ArchiveFindFirst(const std::string& archivePath, std::string_view pattern,
                      ArchiveCursor& cursor) {
-  return SkipToMatch(ArchiveOpen(archivePath, cursor), "\\", AnsiLowerText(pattern), cursor);
+  return SkipToMatch(ArchiveOpen(archivePath, cursor), "\\", NameLowerText(pattern), cursor);
 }
 
 int ArchiveFindNext(std::string_view pattern, ArchiveCursor& cursor) {
-  return SkipToMatch(ArchiveNext(cursor), {}, AnsiLowerText(pattern), cursor);
+  return SkipToMatch(ArchiveNext(cursor), {}, NameLowerText(pattern), cursor);
 }
 
 }  // namespace rw

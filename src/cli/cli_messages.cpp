@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "text/windows_1252.h"
+#include "text/name_text.h"
 
 namespace rw::cli {
 
@@ -11,7 +11,8 @@ MessageAnswer CliMessages::Show(std::string_view caption, std::string_view text,
   shown_.push_back({std::string(caption), std::string(text)});
   const bool question = buttons == MessageButtons::kYesNo;
   if (!quiet_) {
-    std::cerr << Windows1252ToUtf8(caption) << ": " << Windows1252ToUtf8(text);
+    // Texts that carry a name are UTF-8; the program's own texts are Windows-1252.
+    std::cerr << NameToUtf8(caption) << ": " << NameToUtf8(text);
     if (question) std::cerr << (answerYes_ ? " [answered Yes]" : " [answered No]");
     std::cerr << '\n';
   }

@@ -14,12 +14,13 @@
 #include "demo/demo_info.h"
 #include "demo/demo_reader.h"
 #include "demo/user_info.h"
-#include "host/locale.h"
+#include "host/icu_locale.h"
 #include "host/path_separator.h"
 #include "host/posix/posix_file_system.h"
 #include "library/demo_row.h"
 #include "model/app_state.h"
 #include "model/program_paths.h"
+#include "text/name_text.h"
 #include "text/windows_1252.h"
 
 namespace rw::cli {
@@ -121,6 +122,10 @@ std::string Utf8(std::string_view text) {
   return Windows1252ToUtf8(text);
 }
 
+std::string FieldUtf8(size_t field, std::string_view text) {
+  return HoldsName(field) ? NameToUtf8(text) : Windows1252ToUtf8(text);
+}
+
 // The shortest text that reads back as the same number.
 std::string NumberText(double value) {
   char text[32];
@@ -195,7 +200,7 @@ nlohmann::ordered_json ReadJson(const std::string& result, const DemoReadState& 
   }
   out["DemoInfo"] = nlohmann::ordered_json::object();
   for (size_t field = 0; field < DemoInfo::kFieldCount; ++field) {
-    out["DemoInfo"][std::string(kDemoInfoCaptions[field])] = Utf8(info.fields[field]);
+    out["DemoInfo"][std::string(kDemoInfoCaptions[field])] = FieldUtf8(field, info.fields[field]);
   }
   return out;
 }
@@ -237,13 +242,15 @@ void PrintForPerson(std::ostream& out, const std::string& result, const DemoRead
   }
   out << "DemoInfo:\n";
   for (size_t field = 0; field < DemoInfo::kFieldCount; ++field) {
-    out << "  " << kDemoInfoCaptions[field] << ": " << text(info.fields[field]) << '\n';
+    out << "  " << kDemoInfoCaptions[field] << ": "
+        << (HoldsName(field) ? NameToUtf8(info.fields[field]) : text(info.fields[field])) << '\n';
   }
 }
 
 int RunInfo(InfoOptions options) {
   PosixFileSystem files;
-  FixedLocale locale;
+  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
+  const Locale& locale = *userLocale;
   const bool inArchive = !options.archive.empty();
   if (inArchive) {
     for (char& c : options.demo) c = c == '/' ? '\\' : c;

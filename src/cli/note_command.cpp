@@ -4,13 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "cli/argument_text.h"
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
 #include "cli/program_options.h"
 #include "host/posix/posix_file_system.h"
 #include "library/user_data.h"
 #include "text/text_lines.h"
+#include "text/utf8_to_windows_1252.h"
 #include "text/windows_1252.h"
 
 namespace rw::cli {
@@ -51,9 +51,8 @@ int RunNote(const NoteOptions& options) {
   if (!IsOneLine(options.pov) || !IsOneLine(options.web)) {
     usageError = "--pov and --web take one line";
   }
-  // The notes are kept per file name, wherever the demo lies.
-  const std::string demoName =
-      ArgumentToWindows1252(options.demoName.substr(options.demoName.find_last_of('/') + 1));
+  // The notes are kept per file name, wherever the demo lies; a name stays as typed (UTF-8).
+  const std::string demoName = options.demoName.substr(options.demoName.find_last_of('/') + 1);
   if (demoName.empty()) usageError = "DEMONAME is a demo's file name";
   if (!usageError.empty()) {
     std::cerr << "reelwright-cli note: " << usageError << '\n';
@@ -87,11 +86,10 @@ int RunNote(const NoteOptions& options) {
     PrintNotes(data);
     return kExitOk;
   }
-  if (options.pov) data.POV = ArgumentToWindows1252(*options.pov);
+  if (options.pov) data.POV = Utf8ToWindows1252(*options.pov);
   if (options.rating) data.Rating = *options.rating;
-  if (options.web) data.Web = ArgumentToWindows1252(*options.web);
-  if (options.description)
-    data.Description = SplitLines(ArgumentToWindows1252(*options.description));
+  if (options.web) data.Web = Utf8ToWindows1252(*options.web);
+  if (options.description) data.Description = SplitLines(Utf8ToWindows1252(*options.description));
   return SaveUserData(files, messages, path, data) ? kExitOk : kExitFailure;
 }
 

@@ -11,7 +11,7 @@
 #include "cli/command_registry.h"
 #include "cli/program_options.h"
 #include "demo/demo_reader.h"
-#include "host/locale.h"
+#include "host/icu_locale.h"
 #include "host/message_pump.h"
 #include "library/scan_demos.h"
 #include "library/scan_reader_sources.h"
@@ -141,7 +141,8 @@ std::string Absolute(const std::string& path) {
 
 // The rows an item stands for; nullopt when it names no demo (reported).
 std::optional<std::vector<ListRow>> ItemRows(const std::string& item, Library& library) {
-  FixedLocale locale;
+  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
+  const Locale& locale = *userLocale;
   AppState state;
   SilentStatus status;
   RowCollector unused;
@@ -208,7 +209,8 @@ int Play(const PlayRequest& request) {
 
   SteadyClock clock;
   NoMessagePump pump;
-  FixedLocale locale;
+  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
+  const Locale& locale = *userLocale;
   AppState state;
   DemoReader reader(messages, locale, state, files);
   ReaderScanSources sources(reader, files, messages);

@@ -10,11 +10,13 @@
 #include "cli/command_registry.h"
 #include "demo/demo_info.h"
 #include "demo/demo_reader.h"
+#include "host/icu_locale.h"
 #include "host/posix/posix_file_system.h"
 #include "host/posix/steady_clock.h"
 #include "library/row_compare.h"
 #include "library/scan_demos.h"
 #include "library/scan_reader_sources.h"
+#include "text/name_text.h"
 #include "text/windows_1252.h"
 
 namespace rw::cli {
@@ -54,8 +56,7 @@ class TerminalScanStatus : public ScanStatus {
   void ShowProgress(const ScanProgress& progress) override {
     if (!showProgress_) return;
     std::string line = "[" + std::to_string(progress.entriesDone) + "/" +
-                       std::to_string(progress.entriesFound) + "] " +
-                       Windows1252ToUtf8(progress.parsing);
+                       std::to_string(progress.entriesFound) + "] " + NameToUtf8(progress.parsing);
     if (line.size() > 79) line = line.substr(0, 76) + "...";
     std::cerr << "\r\x1b[K" << line << std::flush;
     shown_ = true;
@@ -73,9 +74,13 @@ class TerminalScanStatus : public ScanStatus {
   std::string summary_;
 };
 
+std::string ColumnUtf8(size_t column, std::string_view text) {
+  return HoldsName(column) ? NameToUtf8(text) : Windows1252ToUtf8(text);
+}
+
 // A column of the text form: tabs and line ends would break the row, so they show as blanks.
-std::string PlainColumn(std::string_view text) {
-  std::string plain = Windows1252ToUtf8(text);
+std::string PlainColumn(size_t column, std::string_view text) {
+  std::string plain = ColumnUtf8(column, text);
   std::replace_if(
       plain.begin(), plain.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
   return plain;
@@ -85,7 +90,7 @@ void PrintText(const std::vector<ListRow>& rows, const std::string& summary) {
   for (const ListRow& row : rows) {
     for (size_t i = 0; i < row.size(); ++i) {
       if (i > 0) std::cout << '\t';
-      std::cout << PlainColumn(row[i]);
+      std::cout << PlainColumn(i, row[i]);
     }
     std::cout << '\n';
   }
@@ -98,7 +103,7 @@ void PrintJson(const std::vector<ListRow>& rows, const std::string& summary) {
   for (const ListRow& row : rows) {
     nlohmann::ordered_json object;
     for (size_t i = 0; i < row.size(); ++i) {
-      object[std::string(kDemoInfoCaptions[i])] = Windows1252ToUtf8(row[i]);
+      object[std::string(kDemoInfoCaptions[i])] = ColumnUtf8(i, row[i]);
     }
     out["rows"].push_back(std::move(object));
   }
@@ -110,7 +115,8 @@ void PrintJson(const std::vector<ListRow>& rows, const std::string& summary) {
 
 int ListFolder(const ScanListingOptions& options) {
   PosixFileSystem files;
-  FixedLocale locale;
+  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
+  const Locale& locale = *userLocale;
   SteadyClock clock;
   AppState state;
   CliMessages messages;

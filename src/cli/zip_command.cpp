@@ -10,7 +10,6 @@
 #include "host/message_pump.h"
 #include "host/posix/posix_file_system.h"
 #include "host/posix/steady_clock.h"
-#include "text/windows_1252.h"
 
 namespace rw::cli {
 namespace {
@@ -26,7 +25,8 @@ constexpr const char* kListHelp =
     "  CRC-32      8 lower-case hex digits\n"
     "  Modified    the member's MS-DOS date and time as YYYY-MM-DD HH:MM:SS\n"
     "  Offset      file offset of the member's local header\n"
-    "  Name        path inside the archive with \\ as separator (Windows-1252 shown as UTF-8)\n"
+    "  Name        path inside the archive with \\ as separator, as UTF-8 (a name\n"
+    "              without the UTF-8 flag is read as Windows-1252)\n"
     "Exits 1 when the archive cannot be read or has no end of central directory record.";
 
 constexpr const char* kExtractHelp =
@@ -87,7 +87,7 @@ int ListArchive(const std::string& archive) {
     std::snprintf(crc, sizeof crc, "%08x", static_cast<unsigned>(cursor.crc32));
     std::cout << cursor.size << '\t' << cursor.compressedSize << '\t' << cursor.method << '\t'
               << crc << '\t' << DateTimeText(cursor.dateTime) << '\t' << cursor.localHeaderOffset
-              << '\t' << Windows1252ToUtf8(cursor.name) << '\n';
+              << '\t' << cursor.name << '\n';
   }
   ArchiveClose(cursor);
   return kExitOk;

@@ -48,6 +48,12 @@ struct DemoInfo {
   const std::string& operator[](Field field) const { return fields[field]; }
 };
 
+// Fields that hold names (UTF-8, as the host names files); the others are Windows-1252 texts.
+inline constexpr bool HoldsName(size_t field) {
+  return field == DemoInfo::Name || field == DemoInfo::ArchiveLocation ||
+         field == DemoInfo::Location;
+}
+
 // The column captions, by field.
 inline constexpr std::array<std::string_view, DemoInfo::kFieldCount> kDemoInfoCaptions = {
     "Demoname",     "Size",       "Recorded",    "Archive Location", "Map",       "Playtime",

@@ -67,6 +67,22 @@ Next TakeOperation(ReadSession& session, uint32_t sequence, size_t& pos) {
   }
 }
 
+// The operations of one message; false when the walk stops. In the last record of a demo cut
+// off at its end, an operation that runs into the end of the file ends the walk as the end of
+// the demo does.
+bool TakeMessage(ReadSession& session, uint32_t sequence, size_t op, bool cut) {
+  try {
+    while (op < session.readEnd) {
+      const Next next = TakeOperation(session, sequence, op);
+      if (next == Next::kStop) return false;
+      if (next == Next::kRecord) break;
+    }
+  } catch (const ParsingError&) {
+    if (!cut) throw;
+  }
+  return true;
+}
+
 }  // namespace
 
 void WalkRecords(ReadSession& session) {
@@ -80,20 +96,15 @@ void WalkRecords(ReadSession& session) {
     if (static_cast<int32_t>(sequence) == kEndMarker) break;
     const auto length = static_cast<int32_t>(session.ReadUint32(pos, "PacketSize"));
     session.bytesConsumed += 4;
-    // A length that reaches past the demo would take the walk outside it.
-    if (length < 0 || static_cast<size_t>(length) > block.size() - pos) {
-      throw ParsingError{"PacketSize"};
-    }
-    const size_t messageStart = pos;
-    const size_t messageEnd = messageStart + static_cast<size_t>(length);
-    size_t op = messageStart + headerSkip;
+    if (length < 0) throw ParsingError{"PacketSize"};
+    // A game that crashed or a download that stopped leaves the last record shorter than
+    // its length says.
+    const bool cut = static_cast<size_t>(length) > block.size() - pos;
+    const size_t messageEnd = cut ? block.size() : pos + static_cast<size_t>(length);
     session.readEnd = messageEnd;
-    while (op < messageEnd) {
-      const Next next = TakeOperation(session, sequence, op);
-      if (next == Next::kStop) return;
-      if (next == Next::kRecord) break;
-    }
+    const bool goOn = TakeMessage(session, sequence, pos + headerSkip, cut);
     session.readEnd = block.size();
+    if (!goOn) return;
     pos = messageEnd;
     session.bytesConsumed += static_cast<uint32_t>(length);
   } while (session.bytesConsumed < block.size());

@@ -5,8 +5,9 @@
 namespace rw {
 
 // Walks the records of a demo whose server info and protocol are known, from the first to
-// the end marker, handing the operations of each message on. Read errors throw
-// ParsingError.
+// the end marker, handing the operations of each message on. Read errors inside a record that
+// lies wholly in the demo throw ParsingError; the last record of a demo cut off at its end is
+// read as far as the demo goes.
 void WalkRecords(ReadSession& session);
 
 }  // namespace rw

@@ -15,6 +15,13 @@ std::string_view KeyPrefix(std::string_view line) {
   return line.substr(0, line.empty() ? 0 : line.size() - 1);
 }
 
+// Lines order by their key first, so that the binary search over keys finds them: a collation
+// weighs accents and case only after the letters of the whole text.
+int CompareLines(std::string_view a, std::string_view b, const Locale& locale) {
+  const int order = locale.CompareIgnoringCase(KeyPrefix(a), KeyPrefix(b));
+  return order != 0 ? order : locale.CompareIgnoringCase(a, b);
+}
+
 }  // namespace
 
 std::string CleanCacheField(std::string_view value) {
@@ -81,11 +88,11 @@ const std::vector<std::string>& NewParseCache::lines() {
   if (sorted_) return lines_;
   // Sorting once at the end keeps a scan of many demos from moving lines on every insert.
   const auto before = [this](const std::string& a, const std::string& b) {
-    return locale_.CompareIgnoringCase(a, b) < 0;
+    return CompareLines(a, b, locale_) < 0;
   };
   std::stable_sort(lines_.begin(), lines_.end(), before);
   const auto equal = [this](const std::string& a, const std::string& b) {
-    return locale_.CompareIgnoringCase(a, b) == 0;
+    return CompareLines(a, b, locale_) == 0;
   };
   lines_.erase(std::unique(lines_.begin(), lines_.end(), equal), lines_.end());
   sorted_ = true;

@@ -40,7 +40,8 @@ std::string DosTimeField(uint32_t dosTime);
 std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std::string_view key,
                                      const Locale& locale);
 
-// The lines of one scan, written in the locale's case-insensitive order without duplicates.
+// The lines of one scan, written in the locale's case-insensitive order (of their lookup keys,
+// then of the whole lines) without duplicates.
 class NewParseCache {
  public:
   explicit NewParseCache(const Locale& locale) : locale_(locale) {}

@@ -136,13 +136,18 @@ TEST(DirectoryReaderTest, ListsTheWindowsSelfExtractor) {
 }
 
 TEST(DirectoryReaderTest, ListsOldPkzipArchives) {
-  ExpectMembers(
-      test::TestDataPath("zips/legacy/sharpcompress-Zip.implode.zip"),
-      {
-          {"EXE\\TEST.EXE", 0, 6, 0xcfb109c8, 19828, 45056, {2022, 8, 1, 19, 23, 4}},
-          {"JPG\\TEST.JPG", 19870, 0, 0x088814e3, 40372, 40372, {2022, 8, 1, 19, 23, 4}},
-          {"\xe2\xa5\xe1\xe2.txt", 60284, 6, 0x9bd160fa, 2942, 15498, {2022, 8, 1, 19, 23, 4}},
-      });
+  ExpectMembers(test::TestDataPath("zips/legacy/sharpcompress-Zip.implode.zip"),
+                {
+                    {"EXE\\TEST.EXE", 0, 6, 0xcfb109c8, 19828, 45056, {2022, 8, 1, 19, 23, 4}},
+                    {"JPG\\TEST.JPG", 19870, 0, 0x088814e3, 40372, 40372, {2022, 8, 1, 19, 23, 4}},
+                    {"\xc3\xa2\xc2\xa5\xc3\xa1\xc3\xa2.txt",
+                     60284,
+                     6,
+                     0x9bd160fa,
+                     2942,
+                     15498,
+                     {2022, 8, 1, 19, 23, 4}},
+                });
   ExpectMembers(test::TestDataPath("zips/legacy/defacto2-HWREDUCE.ZIP"),
                 {
                     {"TESTDAT1.TXT", 0, 5, 0xc71a6911, 1324, 2009, {2025, 2, 14, 13, 45, 36}},
@@ -336,12 +341,40 @@ TEST(DirectoryReaderTest, FindIgnoresTheCaseOfPlainLettersOnly) {
   ASSERT_EQ(ArchiveFind(path, "levelshots\\Q3DM17.jpg", cursor), kArchiveMember);
   EXPECT_EQ(cursor.localHeaderOffset, test::LastZipLayout().localHeaderOffsets[2]);
   ArchiveClose(cursor);
-  EXPECT_EQ(ArchiveFind(path, "DEMOS\\\xe9T\xe9.DM3", cursor), kArchiveMember);
-  EXPECT_EQ(ArchiveFind(path, "demos\\\xc9t\xc9.dm3", cursor), kArchiveNoMember);
+  // The stored Windows-1252 name is found by its UTF-8 form; only a to z fold.
+  EXPECT_EQ(ArchiveFind(path, "DEMOS\\\xc3\xa9T\xc3\xa9.DM3", cursor), kArchiveMember);
+  EXPECT_EQ(ArchiveFind(path, "demos\\\xc3\x89t\xc3\x89.dm3", cursor), kArchiveNoMember);
+  EXPECT_EQ(ArchiveFind(path, "demos\\\xe9t\xe9.dm3", cursor), kArchiveNoMember);
   EXPECT_EQ(cursor.buffer, nullptr);
   EXPECT_EQ(ArchiveFind(path, "sound/player/sarge/taunt.wav", cursor), kArchiveNoMember);
   EXPECT_EQ(ArchiveFind(path, "taunt.wav", cursor), kArchiveNoMember);
   EXPECT_EQ(ArchiveFind(dir.Join("none.pk3"), "taunt.wav", cursor), kArchiveUnreadable);
+}
+
+TEST(DirectoryReaderTest, NamesAreReportedAsUtf8ByTheirUtf8Flag) {
+  TempDir dir;
+  ZipMember flagged = Member("\xc3\xb1.dm_48", "n");  // U+00F1 with general purpose bit 11
+  flagged.flags = 0x0800;
+  ZipMember broken = Member("x\xe9.dm3", "b");  // flagged, but no UTF-8: read as Windows-1252
+  broken.flags = 0x0800;
+  const std::string path = WriteArchive(
+      dir, "u.zip",
+      BuildZip({Member("d\xe9mo.dm3", "e"), flagged, broken, Member("\x80\x9f.dm3", "w")}));
+  ArchiveCursor cursor;
+  std::vector<std::string> names;
+  for (int code = ArchiveOpen(path, cursor); code == kArchiveMember; code = ArchiveNext(cursor)) {
+    names.push_back(cursor.name);
+  }
+  // U+00E9; U+00F1; U+00E9; the euro sign U+20AC and U+0178 of Windows-1252's 0x80 to 0x9F.
+  EXPECT_EQ(names, (std::vector<std::string>{"d\xc3\xa9mo.dm3", "\xc3\xb1.dm_48", "x\xc3\xa9.dm3",
+                                             "\xe2\x82\xac\xc5\xb8.dm3"}));
+  // What the walk reports is what a lookup takes; case folds as Windows-1252 folds it.
+  for (const std::string& name : names) EXPECT_EQ(ArchiveFind(path, name, cursor), kArchiveMember);
+  ASSERT_EQ(ArchiveFindFirst(path, "*\\\xc3\x91.DM_48", cursor), kArchiveMember);
+  EXPECT_EQ(cursor.name, "\xc3\xb1.dm_48");
+  ASSERT_EQ(ArchiveFindFirst(path, "*\\\xe2\x82\xac\xc3\xbf.dm3", cursor), kArchiveMember);
+  EXPECT_EQ(cursor.localHeaderOffset, test::LastZipLayout().localHeaderOffsets[3]);
+  ArchiveClose(cursor);
 }
 
 TEST(DirectoryReaderTest, FindFirstAndNextWalkMatchingMembers) {
@@ -357,7 +390,8 @@ TEST(DirectoryReaderTest, FindFirstAndNextWalkMatchingMembers) {
        code = ArchiveFindNext("*.dm3", cursor)) {
     found.push_back(cursor.name);
   }
-  EXPECT_EQ(found, (std::vector<std::string>{"a.dm3", "sub\\deep\\C.DM3", "\xC9T\xC9.DM3"}));
+  EXPECT_EQ(found,
+            (std::vector<std::string>{"a.dm3", "sub\\deep\\C.DM3", "\xc3\x89T\xc3\x89.DM3"}));
   EXPECT_EQ(cursor.buffer, nullptr);
 
   ASSERT_EQ(ArchiveFindFirst(path, "*.DM_48", cursor), kArchiveMember);
@@ -368,7 +402,7 @@ TEST(DirectoryReaderTest, FindFirstAndNextWalkMatchingMembers) {
   ASSERT_EQ(ArchiveFindFirst(path, "\\?.dm3", cursor), kArchiveMember);
   EXPECT_EQ(cursor.name, "a.dm3");
   EXPECT_EQ(ArchiveFindNext("\\?.dm3", cursor), kArchiveNoMember);
-  ASSERT_EQ(ArchiveFindFirst(path, "*\\\xe9t\xe9.dm3", cursor), kArchiveMember);
+  ASSERT_EQ(ArchiveFindFirst(path, "*\\\xc3\xa9t\xc3\xa9.dm3", cursor), kArchiveMember);
   EXPECT_EQ(ArchiveFindFirst(path, "*.dm", cursor), kArchiveNoMember);
   ASSERT_EQ(ArchiveFindFirst(path, "*", cursor), kArchiveMember);
   EXPECT_EQ(cursor.name, "readme.txt");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -81,6 +83,50 @@ TEST_F(ScanCommandTest, AMissingFolderIsReported) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find(dir_.Join("nowhere")), std::string::npos) << run.err;
   EXPECT_EQ(run.out, "");
+}
+
+// The demo list's default order (Demoname, descending) in ICU's root collation, which the C
+// locale of servers and CI gets; a cache in the byte order of earlier versions still loads.
+TEST(ScanCommandOrder, NamesSortAsPeopleReadThemAlsoUnderTheCLocale) {
+  test::TempDir dir;
+  const std::string folder = dir.Join("demos");
+  const std::string demo =
+      test::ReadBytes(std::string(REELWRIGHT_SOURCE_DIR) + "/samples/demos/sample_ffa.dm_48");
+  for (const char* name : {"alpha", "Beta", "charlie", "_x", "9"}) {
+    test::WriteBytes(folder + "/" + name + ".dm_48", demo);
+  }
+  const char* before = std::getenv("LC_ALL");
+  const std::string saved = before == nullptr ? "" : before;
+  setenv("LC_ALL", "C", 1);
+  const auto names = [&] {
+    const test::CliRun run =
+        test::RunCli("scan --home '" + dir.Join("home") + "' '" + folder + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<std::string> shown;
+    for (const std::string& line : Lines(run.out)) shown.push_back(line.substr(0, line.find('\t')));
+    return shown;
+  };
+  const std::vector<std::string> expected = {"charlie.dm_48", "Beta.dm_48", "alpha.dm_48",
+                                             "9.dm_48", "_x.dm_48"};
+  std::vector<std::string> first = names();
+  first.pop_back();  // the summary
+  EXPECT_EQ(first, expected);
+
+  std::vector<std::string> lines = Lines(test::ReadBytes(folder + "/rwt_scan"));
+  ASSERT_EQ(lines.size(), 5u);
+  std::sort(lines.begin(), lines.end());
+  std::string byteOrder;
+  for (const std::string& line : lines) byteOrder += line + "\n";  // each line keeps its \r
+  test::WriteBytes(folder + "/rwt_scan", byteOrder);
+  std::vector<std::string> again = names();
+  again.pop_back();
+  EXPECT_EQ(again, expected);
+  EXPECT_EQ(Lines(test::ReadBytes(folder + "/rwt_scan")).size(), 5u);
+  if (before == nullptr) {
+    unsetenv("LC_ALL");
+  } else {
+    setenv("LC_ALL", saved.c_str(), 1);
+  }
 }
 
 }  // namespace

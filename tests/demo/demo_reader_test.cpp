@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <new>
 
 #include "demo/info_text.h"
+#include "demo/time_text.h"
 #include "support/demo_writer.h"
 #include "support/test_files.h"
 
@@ -155,6 +157,56 @@ TEST(RealDemos, WithoutALogOnlyTheFixedLinesRemain) {
   EXPECT_EQ(h.state().MatchLog,
             (std::vector<std::string>{"^400:00:00 ^7Demo start.", "^400:21:49 ^7Demo end."}));
   EXPECT_EQ(h.state().Score1, "117");
+}
+
+// Cut points inside messages of a real demo, found by walking its record headers (4-byte
+// sequence, 4-byte length) by hand; a cut inside a header moves past it.
+std::vector<size_t> CutsInsideMessages(const std::string& bytes) {
+  std::vector<size_t> starts;
+  for (size_t pos = 0; pos + 8 <= bytes.size();) {
+    starts.push_back(pos);
+    uint32_t length = 0;
+    std::memcpy(&length, bytes.data() + pos + 4, 4);
+    pos += 8 + length;
+  }
+  std::vector<size_t> cuts;
+  for (double share : {0.05, 0.31, 0.5, 0.77, 0.999}) {
+    auto cut = static_cast<size_t>(static_cast<double>(bytes.size()) * share);
+    const size_t start = *(std::upper_bound(starts.begin(), starts.end(), cut) - 1);
+    if (cut < start + 8) cut = start + 9;
+    cuts.push_back(cut);
+  }
+  return cuts;
+}
+
+std::vector<std::string> PlayerNames(const DemoReadState& state) {
+  std::vector<std::string> names;
+  for (const TPlayer& player : state.Players) names.push_back(player.Name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(RealDemos, DemoCutOffAtItsEndKeepsWhatTheWholeDemoShows) {
+  for (const char* name : {"demos/tdm.dm3", "demos/duel.dm_48"}) {
+    ReaderHarness whole;
+    ASSERT_EQ(whole.reader.GetFromDemo(TestDataPath(name), "", false), "1");
+    const DemoReadState& full = whole.state();
+    const std::optional<std::string> bytes = whole.files.ReadFile(TestDataPath(name));
+    ASSERT_TRUE(bytes);
+    for (const size_t cut : CutsInsideMessages(*bytes)) {
+      ReaderHarness h;
+      EXPECT_EQ(h.Read(bytes->substr(0, cut), false), "1") << name << " cut at " << cut;
+      EXPECT_TRUE(h.messages.shown.empty()) << name << " cut at " << cut;
+      const DemoReadState& s = h.state();
+      EXPECT_EQ(s.InfoString, full.InfoString) << name << " cut at " << cut;
+      EXPECT_EQ(s.GameType, full.GameType);
+      EXPECT_EQ(s.MapMessage, full.MapMessage);
+      EXPECT_EQ(PlayerNames(s), PlayerNames(full)) << name << " cut at " << cut;
+      EXPECT_GT(SecondsFromTime(s.Playtime), 0u) << name << " cut at " << cut;
+      EXPECT_LE(SecondsFromTime(s.Playtime), SecondsFromTime(full.Playtime));
+      EXPECT_EQ(s.MatchLog.back(), "^4" + s.Playtime + " ^7Demo end.");
+    }
+  }
 }
 
 // The bundled samples, checked against what samples/make_demo_samples.py puts in them.

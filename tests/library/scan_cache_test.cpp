@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host/fake/fake_host.h"
+#include "host/icu_locale.h"
 #include "library/parse_cache.h"
 #include "support/test_files.h"
 
@@ -93,6 +94,49 @@ TEST(NewParseCache, KeepsLinesSortedWithoutCaseDuplicates) {
   EXPECT_EQ(cache.lines()[2], Line("c.dm3", "1", "1", ""));
   EXPECT_EQ(cache.FileText(), Line("A.dm3", "1", "1", "") + "\r\n" + Line("b.dm3", "1", "1", "") +
                                   "\r\n" + Line("c.dm3", "1", "1", "") + "\r\n");
+}
+
+// Under a collation, accents and case weigh only after the letters of the whole text; lines
+// still order by their keys, so that every line written is found again.
+TEST(NewParseCache, UnderTheUsersCollationEveryLineIsFoundByItsKey) {
+  const IcuLocale locale("C", "C");
+  NewParseCache cache(locale);
+  const std::vector<std::string> names = {"d\xc3\xa9mo.dm3",
+                                          "demo.dm3",
+                                          "_x.dm_48",
+                                          "9.dm_48",
+                                          "Beta.dm_48",
+                                          "alpha.dm_48",
+                                          "a\x01"
+                                          "b.dm3"};
+  for (size_t i = 0; i < names.size(); ++i) {
+    // The text after the key runs against the keys' order.
+    cache.Add(BuildCacheLine({names[i], "1", "5", "", std::string(1, static_cast<char>('a' + i))}));
+  }
+  const std::vector<std::string>& lines = cache.lines();
+  ASSERT_EQ(lines.size(), names.size());
+  for (const std::string& name : names) {
+    const std::optional<size_t> found = FindCachedLine(lines, LookupKey(name, 1, 5, ""), locale);
+    ASSERT_TRUE(found) << name;
+    EXPECT_EQ(lines[*found].substr(0, lines[*found].find(kSep)), CleanCacheField(name));
+  }
+}
+
+// A cache written before in byte order: a lookup finds its own line or misses, never another.
+TEST(FindCachedLine, ACacheInAnotherOrderOnlyMisses) {
+  const IcuLocale locale("C", "C");
+  const std::vector<std::string> names = {"9.dm_48", "Beta.dm_48", "_x.dm_48", "alpha.dm_48",
+                                          "charlie.dm_48"};
+  std::vector<std::string> lines;
+  for (const std::string& name : names) lines.push_back(Line(name, "1", "5", ""));
+  size_t hits = 0;
+  for (const std::string& name : names) {
+    const std::optional<size_t> found = FindCachedLine(lines, LookupKey(name, 1, 5, ""), locale);
+    if (!found) continue;
+    ++hits;
+    EXPECT_EQ(lines[*found], Line(name, "1", "5", ""));
+  }
+  EXPECT_GT(hits, 0u);
 }
 
 TEST(ParseCacheFile, IsWrittenWholeAndHiddenAndKeptWhenWritingFails) {

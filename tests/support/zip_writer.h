@@ -14,6 +14,7 @@ struct ZipMember {
   std::string name;
   std::string data;
   uint32_t dosTime = 0;  // MS-DOS packed: date high, time low
+  uint16_t flags = 0;    // general purpose bits, such as 11 for a UTF-8 name
 };
 
 namespace zip_detail {
@@ -45,8 +46,8 @@ inline std::string ZipBytes(const std::vector<ZipMember>& members, std::string_v
     const auto offset = static_cast<uint32_t>(out.size());
     out += "PK\x03\x04";
     Put16(out, 10);  // version needed
-    Put16(out, 0);   // flags
-    Put16(out, 0);   // stored
+    Put16(out, member.flags);
+    Put16(out, 0);  // stored
     Put32(out, member.dosTime);
     Put32(out, crc);
     Put32(out, size);
@@ -59,7 +60,7 @@ inline std::string ZipBytes(const std::vector<ZipMember>& members, std::string_v
     directory += "PK\x01\x02";
     Put16(directory, 20);  // made by MS-DOS
     Put16(directory, 10);
-    Put16(directory, 0);
+    Put16(directory, member.flags);
     Put16(directory, 0);
     Put32(directory, member.dosTime);
     Put32(directory, crc);

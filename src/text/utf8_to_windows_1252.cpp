@@ -1,11 +1,11 @@
-#include "cli/argument_text.h"
+#include "text/utf8_to_windows_1252.h"
 
 #include <cstdint>
 #include <map>
 
 #include "text/windows_1252.h"
 
-namespace rw::cli {
+namespace rw {
 namespace {
 
 // The characters Windows-1252 keeps at 0x80 to 0x9F, by their UTF-8 form.
@@ -37,7 +37,7 @@ size_t SequenceLength(std::string_view text, size_t i) {
 
 }  // namespace
 
-std::string ArgumentToWindows1252(std::string_view utf8) {
+std::string Utf8ToWindows1252(std::string_view utf8) {
   std::string out;
   size_t i = 0;
   while (i < utf8.size()) {
@@ -52,7 +52,7 @@ std::string ArgumentToWindows1252(std::string_view utf8) {
     if (length == 2) {
       const uint32_t code =
           ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(sequence[1]) & 0x3Fu);
-      if (code >= 0xA0) {
+      if (code >= 0xA0 && code <= 0xFF) {
         out += static_cast<char>(code);
         continue;
       }
@@ -63,4 +63,4 @@ std::string ArgumentToWindows1252(std::string_view utf8) {
   return out;
 }
 
-}  // namespace rw::cli
+}  // namespace rw
