@@ -234,7 +234,7 @@ TEST(LoadingDemos, MissingFileGivesTheEmptyResultWithoutAMessage) {
 class FailingReads : public FakeFileSystem {
  public:
   explicit FailingReads(bool outOfMemory) : outOfMemory_(outOfMemory) {}
-  std::optional<std::string> ReadFile(const std::string&) override {
+  std::optional<std::string> ReadFileUpTo(const std::string&, uint64_t) override {
     if (outOfMemory_) throw std::bad_alloc();
     return std::nullopt;
   }
