@@ -99,11 +99,14 @@ std::string RandomSuffix() {
   return text;
 }
 
-// A new file under a name nobody could have planted beforehand; O_EXCL refuses any existing
-// name, a link included.
+// A new file in the target's folder under a name nobody could have planted beforehand;
+// O_EXCL refuses any existing name, a link included. The name is short, so a target whose
+// own name is near the system's limit can still be replaced.
 int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temporary = path + ".rwtnew" + RandomSuffix();
+    temporary = folder + ".rwtnew" + RandomSuffix();
     const int fd =
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd >= 0 || errno != EEXIST) return fd;
