@@ -33,8 +33,9 @@ class DroppedMessages : public rw::Messages {
 // Real files, except the demo file, whose bytes come from memory.
 class DemoInMemory : public rw::PosixFileSystem {
  public:
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    return path == kDemoPath ? std::optional<std::string>(bytes) : PosixFileSystem::ReadFile(path);
+  std::optional<std::string> ReadFileUpTo(const std::string& path, uint64_t maxBytes) override {
+    return path == kDemoPath ? std::optional<std::string>(bytes)
+                             : PosixFileSystem::ReadFileUpTo(path, maxBytes);
   }
   std::optional<uint32_t> ModifiedDosTime(const std::string& path) override {
     return path == kDemoPath ? std::optional<uint32_t>(0x2A634B4Au)

@@ -32,7 +32,8 @@ struct ArchiveCursor {
   std::unique_ptr<ArchiveFile> file;
   uint32_t filled = 0;
 
-  static constexpr uint32_t kStreamingBufferSize = 128000;
+  // Holds the longest record there can be: 46 fixed bytes and three 16-bit lengths.
+  static constexpr uint32_t kStreamingBufferSize = 46 + 3 * 65535;
   static constexpr size_t kMaxNameLength = 259;
 };
 

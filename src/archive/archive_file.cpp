@@ -1,6 +1,12 @@
 #include "archive/archive_file.h"
 
+#ifdef _WIN32
 #include <filesystem>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace rw {
 
@@ -24,13 +30,31 @@ std::optional<uint64_t> Tell(std::FILE* file) {
   return static_cast<uint64_t>(at);
 }
 
+// Only regular files, or links to them: a folder is never an archive, and opening a pipe or
+// a device could wait forever.
+std::FILE* OpenRegularFile(const std::string& path) {
+#ifdef _WIN32
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return nullptr;
+  return std::fopen(path.c_str(), "rb");
+#else
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) ::close(fd);
+  return file;
+#endif
+}
+
 }  // namespace
 
 std::unique_ptr<ArchiveFile> ArchiveFile::Open(const std::string& path, size_t bufferSize) {
-  // Some hosts open folders for reading; they are never archives.
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return nullptr;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenRegularFile(path);
   if (file == nullptr) return nullptr;
   if (bufferSize != 0) std::setvbuf(file, nullptr, _IOFBF, bufferSize);
   return std::unique_ptr<ArchiveFile>(new ArchiveFile(file));

@@ -12,6 +12,8 @@ namespace {
 
 constexpr uint32_t kWindowSize = 4096;
 constexpr uint32_t kEndRecordSize = 22;
+// The record and the longest archive comment; nothing further from the end can be it.
+constexpr uint64_t kEndRecordReach = kEndRecordSize + 65535;
 constexpr uint32_t kCentralHeaderSize = 46;
 constexpr int64_t kWholeDirectoryLimit = 127996;
 constexpr uint16_t kUtf8NameFlag = 0x0800;  // general purpose bit 11
@@ -28,6 +30,7 @@ EndRecordSearch FindEndRecord(ArchiveFile& file, uint64_t fileSize) {
   EndRecordSearch result;
   uint8_t window[kWindowSize];
   const uint32_t length = static_cast<uint32_t>(std::min<uint64_t>(fileSize, kWindowSize));
+  const uint64_t earliest = fileSize - std::min(fileSize, kEndRecordReach);
   uint64_t start = fileSize - length;
   for (;;) {
     if (!file.Seek(start) || !file.ReadExactly(window, length)) return result;
@@ -41,8 +44,8 @@ EndRecordSearch FindEndRecord(ArchiveFile& file, uint64_t fileSize) {
         }
       }
     }
-    if (start == 0) return result;
-    start = start > kWindowSize - kEndRecordSize ? start - (kWindowSize - kEndRecordSize) : 0;
+    if (start <= earliest) return result;
+    start = std::max(earliest, start - std::min<uint64_t>(start, kWindowSize - kEndRecordSize));
   }
 }
 

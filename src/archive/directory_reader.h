@@ -20,6 +20,9 @@ int ArchiveNext(ArchiveCursor& cursor);
 // The member whose name equals memberName, ignoring the case of a to z only. On 0 the
 // member's fields are in the cursor, which may already be released.
 int ArchiveFind(const std::string& archivePath, std::string_view memberName, ArchiveCursor& cursor);
+// The member whose local header lies at localHeaderOffset, with the same codes as ArchiveFind.
+int ArchiveFindAt(const std::string& archivePath, uint32_t localHeaderOffset,
+                  ArchiveCursor& cursor);
 // Walks members matching pattern ("*" any run, "?" one character, case ignored). The first
 // call matches "\\" + name, the following ones the name alone.
 int ArchiveFindFirst(const std::string& archivePath, std::string_view pattern,

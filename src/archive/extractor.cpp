@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include "archive/directory_reader.h"
 #include "archive/extraction_pacer.h"
 #include "archive/extraction_targets.h"
 #include "archive/local_header.h"
@@ -33,6 +34,19 @@ uint32_t TickDistance(uint32_t a, uint32_t b) {
   const uint32_t forward = a - b;
   const uint32_t backward = b - a;
   return forward < backward ? forward : backward;
+}
+
+// A stored member has no end of its own, so when its sizes follow the data (flag bit 3) only
+// the central record tells where it ends; its CRC-32 is taken from there too.
+bool TakeStoredSizesFromDirectory(const std::string& archivePath, uint32_t localHeaderOffset,
+                                  LocalHeader& header) {
+  if (header.method != 0 || !header.HasDataDescriptor()) return false;
+  ArchiveCursor cursor;
+  if (ArchiveFindAt(archivePath, localHeaderOffset, cursor) != kArchiveMember) return false;
+  header.compressedSize = cursor.compressedSize;
+  header.size = cursor.size;
+  header.crc32 = cursor.crc32;
+  return true;
 }
 
 }  // namespace
@@ -76,8 +90,10 @@ int Extractor::Decode(const std::string& archivePath, uint32_t localHeaderOffset
   // Members are read in small blocks; a larger buffer saves most of the system calls.
   std::unique_ptr<ArchiveFile> file = ArchiveFile::Open(archivePath, kReadBufferSize);
   if (file == nullptr) return kExtractInputFailed;
-  const std::optional<LocalHeader> header = ReadLocalHeader(*file, localHeaderOffset);
+  std::optional<LocalHeader> header = ReadLocalHeader(*file, localHeaderOffset);
   if (!header) return kExtractBadData;
+  const bool sizesFromDirectory =
+      TakeStoredSizesFromDirectory(archivePath, localHeaderOffset, *header);
   switch (header->method) {
     case 0:
     case 1:
@@ -102,7 +118,7 @@ int Extractor::Decode(const std::string& archivePath, uint32_t localHeaderOffset
   uint64_t consumed = 0;
   code = DecodeMember(*header, *file, pacer, output, consumed);
   uint32_t expectedCrc = header->crc32;
-  if (code == kExtractOk && header->HasDataDescriptor()) {
+  if (code == kExtractOk && header->HasDataDescriptor() && !sizesFromDirectory) {
     const std::optional<uint32_t> crc = ReadDescriptorCrc(*file, header->dataOffset + consumed);
     if (crc) {
       expectedCrc = *crc;

@@ -46,6 +46,16 @@ int ArchiveFind(const std::string& archivePath, std::string_view memberName,
   return code;
 }
 
+int ArchiveFindAt(const std::string& archivePath, uint32_t localHeaderOffset,
+                  ArchiveCursor& cursor) {
+  int code = ArchiveOpen(archivePath, cursor);
+  while (code == kArchiveMember && cursor.localHeaderOffset != localHeaderOffset) {
+    code = ArchiveNext(cursor);
+  }
+  ArchiveClose(cursor);
+  return code;
+}
+
 int ArchiveFindFirst(const std::string& archivePath, std::string_view pattern,
                      ArchiveCursor& cursor) {
   return SkipToMatch(ArchiveOpen(archivePath, cursor), "\\", NameLowerText(pattern), cursor);

@@ -16,8 +16,6 @@ namespace rw {
 namespace {
 
 constexpr const char* kCaption = "Debug";
-// Demos of 2 GiB or more are outside the design; their block is never asked for.
-constexpr uint64_t kMaxDemoSize = 0x7FFFFFFF;
 
 class ChronoClock : public Clock {
  public:
@@ -94,7 +92,7 @@ DemoReader::Loaded DemoReader::LoadFile(const std::string& path) {
     state_.RecordedText = RecordedText(*dosTime, locale_);
   }
   try {
-    std::optional<std::string> bytes = files_.ReadFile(path);
+    std::optional<std::string> bytes = files_.ReadFileUpTo(path, kDemoSizeLimit);
     if (!bytes) {
       demo.size = ListedSize(files_, path);
       return demo;
@@ -117,10 +115,7 @@ DemoReader::Loaded DemoReader::LoadMember(const std::string& archivePath,
   if (found != kArchiveMember) return demo;
   demo.size = cursor.size;
   state_.RecordedText = RecordedText(cursor.dateTime, locale_);
-  if (demo.size > kMaxDemoSize) {
-    ReportMemoryError();
-    return demo;
-  }
+  if (demo.size > kDemoSizeLimit) return demo;
   // Left uninitialised: only what the member really holds is written and read.
   demo.member.reset(new (std::nothrow) char[demo.size]);
   if (!demo.member) {

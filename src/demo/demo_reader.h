@@ -27,6 +27,10 @@ class DemoReader {
   DemoReader(Messages& messages, const Locale& locale, AppState& appState, FileSystem& files);
   ~DemoReader();
 
+  // Real demos are far smaller (an hour of play is tens of MiB); a file or member above this
+  // reads as unreadable instead of taking that much memory.
+  static constexpr uint64_t kDemoSizeLimit = uint64_t{256} << 20;
+
   // Reads the demo file demoName, or with a non-empty archivePath the member demoName
   // ("\"-separated) of that archive. With buildLog the match log gets the time-stamped event
   // lines too. "1" when both the server info and the system info were found, else "0".

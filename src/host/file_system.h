@@ -34,7 +34,8 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // Entries of folder whose names match pattern ("*" any run, "?" one character, case
-  // ignored; "*.*" matches every name); "." and ".." are left out. Empty when unreadable.
+  // ignored; "*.*" matches every name); "." and ".." are left out, and so is anything that
+  // is neither a folder nor a regular file (pipes, sockets, devices). Empty when unreadable.
   virtual std::vector<DirectoryEntry> List(const std::string& folder, std::string_view pattern) = 0;
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
@@ -50,8 +51,14 @@ class FileSystem {
   virtual std::string DriveOf(const std::string& path) = 0;
   virtual DriveKind KindOfDrive(const std::string& root) = 0;
   virtual bool IsDriveReadOnly(const std::string& root) = 0;
-  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
-  // Replaces the file through a temporary file beside it, so a failure keeps the old file.
+  // The whole file when it is a regular file, or a link to one, of at most maxBytes bytes.
+  // Opening never waits: a pipe or a device gives nothing.
+  virtual std::optional<std::string> ReadFileUpTo(const std::string& path, uint64_t maxBytes) = 0;
+  std::optional<std::string> ReadFile(const std::string& path) {
+    return ReadFileUpTo(path, UINT64_MAX);
+  }
+  // Replaces the file through a new temporary file beside it, so a failure keeps the old
+  // file and a link planted under any name the write uses is never written through.
   virtual bool WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
   virtual FileResult CopyFile(const std::string& from, const std::string& to) = 0;  // overwrites
   virtual FileResult MoveFile(const std::string& from,

@@ -1,6 +1,7 @@
 #include "archive/directory_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -199,7 +200,7 @@ TEST(DirectoryReaderTest, TakesMemberFieldsFromTheCentralRecord) {
 TEST(DirectoryReaderTest, StreamsADirectoryLargerThanItsBuffer) {
   TempDir dir;
   std::vector<ZipMember> members;
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < 5000; ++i) {
     ZipMember m;
     m.name = "demos/round" + std::to_string(10000 + i) + "/" + std::string(i % 37, 'x') + ".dm3";
     m.data = std::to_string(i);
@@ -209,14 +210,14 @@ TEST(DirectoryReaderTest, StreamsADirectoryLargerThanItsBuffer) {
   }
   const std::string path = WriteArchive(dir, "big.zip", BuildZip(members));
   const test::ZipLayout layout = test::LastZipLayout();
-  ASSERT_GT(layout.endRecordOffset - layout.centralDirectoryOffset, 2u * 128000u);
+  const uint32_t buffer = ArchiveCursor::kStreamingBufferSize;
+  ASSERT_GT(layout.endRecordOffset - layout.centralDirectoryOffset, 2u * buffer);
   // Some record must straddle each buffer refill; check that one crosses the first.
   bool straddles = false;
   for (size_t i = 0; i + 1 < members.size(); ++i) {
     const uint32_t start = layout.centralRecordOffsets[i] - layout.centralDirectoryOffset;
     const uint32_t end = layout.centralRecordOffsets[i + 1] - layout.centralDirectoryOffset;
-    straddles = straddles || (start < 128000 && end > 128000);
-    straddles = straddles || (start + 46 > 128000 && start < 128000);
+    straddles = straddles || (start < buffer && end > buffer);
   }
   ASSERT_TRUE(straddles);
 
@@ -256,6 +257,29 @@ TEST(DirectoryReaderTest, FindsTheEndRecordBehindALongComment) {
     EXPECT_EQ(ArchiveOpen(path, cursor), kArchiveMember);
     EXPECT_EQ(cursor.name, "a.dm3");
     ArchiveClose(cursor);
+  }
+}
+
+TEST(DirectoryReaderTest, ListsRecordsUpToTheLongestPossible) {
+  TempDir dir;
+  // 46 fixed bytes and a name, an extra field and a comment of 65535 bytes each.
+  ZipMember longest = Member(std::string(65531, 'n') + ".dm3", "L");
+  longest.extra = std::string(65535, 'e');
+  longest.comment = std::string(65535, 'c');
+  const ZipMember small = Member("s.dm3", "S");
+  for (const std::vector<ZipMember>& members :
+       {std::vector<ZipMember>{longest, small},
+        std::vector<ZipMember>{small, small, longest, small}, std::vector<ZipMember>(3, longest)}) {
+    SCOPED_TRACE(members.size());
+    int endCode = 0;
+    const std::vector<ArchiveCursor> listed =
+        WalkAll(WriteArchive(dir, "l.zip", BuildZip(members)), endCode);
+    EXPECT_EQ(endCode, kArchiveNoMember);
+    ASSERT_EQ(listed.size(), members.size());
+    for (size_t i = 0; i < members.size(); ++i) {
+      EXPECT_EQ(listed[i].name, members[i].name.substr(0, 259));
+      EXPECT_EQ(listed[i].size, 1u);
+    }
   }
 }
 
@@ -422,6 +446,27 @@ std::string DosExecutable(uint16_t pages, uint16_t lastPageBytes) {
   return header;
 }
 
+TEST(DirectoryReaderTest, SeeksTheEndRecordOnlyWithinTheLongestCommentOfTheEnd) {
+  TempDir dir;
+  const std::string zip = BuildZip({Member("a.dm3", "demo")});
+  std::string stub = DosExecutable(1, 0x90);
+  stub.resize(8000, '\x90');
+  const std::string program = BuildZip({Member("a.dm3", "demo")}, test::WithPrefix(stub));
+  // 22 + 65535 bytes from the end is the furthest an end record can lie.
+  for (const size_t junk : {65535u, 65536u, 300000u}) {
+    SCOPED_TRACE(junk);
+    const int expected = junk == 65535 ? kArchiveMember : kArchiveUnreadable;
+    for (const char* name : {"j.zip", "j.pk3", "j.exe"}) {
+      ArchiveCursor cursor;
+      EXPECT_EQ(ArchiveOpen(WriteArchive(dir, name, zip + std::string(junk, 'j')), cursor),
+                expected);
+      ArchiveClose(cursor);
+    }
+    EXPECT_EQ(IsArchiveFile(WriteArchive(dir, "p.exe", program + std::string(junk, 'j'))),
+              expected == kArchiveMember);
+  }
+}
+
 TEST(ArchiveDetectionTest, RecognisesArchivesAndSelfExtractors) {
   TempDir dir;
   const std::string zip = BuildZip({Member("a.dm3", "demo bytes")});
@@ -460,6 +505,17 @@ TEST(ArchiveDetectionTest, AcceptsWindowsProgramsOnlyWithUsableZipData) {
       WriteArchive(dir, "unadjusted.exe", BuildZip(members, test::WithPrefix(stub, true)))));
   EXPECT_FALSE(IsArchiveFile(WriteArchive(dir, "empty.exe", BuildZip({}, test::WithPrefix(stub)))));
   EXPECT_FALSE(IsArchiveFile(WriteArchive(dir, "bare.exe", stub)));
+}
+
+TEST(ArchiveDetectionTest, PipesNamedLikeArchivesAreNeitherOpenedNorWaitedFor) {
+  TempDir dir;
+  for (const char* name : {"pipe.zip", "pipe.exe"}) {
+    ASSERT_EQ(::mkfifo(dir.Join(name).c_str(), 0600), 0);
+    EXPECT_FALSE(IsArchiveFile(dir.Join(name)));
+    ArchiveCursor cursor;
+    EXPECT_EQ(ArchiveOpen(dir.Join(name), cursor), kArchiveUnreadable);
+    EXPECT_EQ(ArchiveFind(dir.Join(name), "a.dm3", cursor), kArchiveUnreadable);
+  }
 }
 
 }  // namespace

@@ -281,6 +281,46 @@ TEST_F(ExtractorTest, ReadsTheCrcFromTheDataDescriptor) {
   EXPECT_TRUE(data == bytes);
 }
 
+TEST_F(ExtractorTest, StoredMembersWithSizesAfterTheirDataTakeThemFromTheDirectory) {
+  // Two output windows and a piece, so the copy runs in more than one step.
+  const std::string bytes = test::SampleBytes(70000);
+  ZipMember signed_ = Member("a.dm3", bytes, 0);
+  signed_.descriptor = true;
+  ZipMember bare = signed_;
+  bare.descriptorSignature = false;
+  ZipMember wrong = signed_;
+  wrong.crc = 0xDEADBEEF;
+  ZipMember empty = Member("e.dm3", "", 0);
+  empty.descriptor = true;
+  const ZipMember after = Member("z.dm3", "after", 8);
+  const std::string archive =
+      Write("d.zip", BuildZip({signed_, bare, wrong, empty, after}, test::WithComment("note")));
+  const std::vector<uint32_t> offsets = test::LastZipLayout().localHeaderOffsets;
+  std::string data;
+  for (const size_t i : {0u, 1u}) {
+    EXPECT_EQ(ToMemory(archive, offsets[i], 80000, data), 0);
+    EXPECT_TRUE(data == bytes);
+  }
+  EXPECT_EQ(ToMemory(archive, offsets[2], 80000, data), 1);
+  EXPECT_EQ(ToMemory(archive, offsets[3], 10, data), 0);
+  EXPECT_EQ(data, "");
+  EXPECT_EQ(ToMemory(archive, offsets[4], 10, data), 0);
+  EXPECT_EQ(data, "after");
+  ASSERT_EQ(extractor.unzipfiletodisk(archive, dir.Join("a.dm3"), 0, {}, offsets[1]), 0);
+  EXPECT_TRUE(test::ReadBytes(dir.Join("a.dm3")) == bytes);
+}
+
+TEST_F(ExtractorTest, OutputReplacesALinkInItsPlaceWithoutWritingThroughIt) {
+  const std::string archive = Write("a.zip", BuildZip({Member("a.dm3", "member", 8)}));
+  const std::string victim = Write("victim", "precious");
+  std::filesystem::create_symlink(victim, dir.Join("rwttmp01.dm3"));
+  ASSERT_EQ(extractor.unzipfiletodisk(archive, dir.Join("rwttmp01.dm3"), 0, {}, 0), 0);
+  EXPECT_EQ(test::ReadBytes(victim), "precious");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir.Join("rwttmp01.dm3")));
+  EXPECT_EQ(test::ReadBytes(dir.Join("rwttmp01.dm3")), "member");
+  EXPECT_EQ(FilesIn(dir.path()), (std::vector<std::string>{"a.zip", "rwttmp01.dm3", "victim"}));
+}
+
 TEST_F(ExtractorTest, ServesMessagesBeforeEachInputBlock) {
   std::string random(20000, '\0');
   uint32_t state = 7;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -75,6 +77,38 @@ TEST_F(ScanCommandTest, JsonHasRowsKeyedByCaptionAndTheSummary) {
   EXPECT_EQ(row["Location"], folder_ + "/a.zip");
   EXPECT_EQ(row["Description"], "");
   EXPECT_EQ(out["summary"].get<std::string>().substr(0, 20), "2 item(s) loaded in ");
+}
+
+TEST_F(ScanCommandTest, SkipsPipesListsOversizedDemosAndNeverWritesThroughLinks) {
+  for (const char* name : {"pipe.dm3", "pipe.zip", "pipe.exe"}) {
+    ASSERT_EQ(::mkfifo((folder_ + "/" + name).c_str(), 0600), 0);
+  }
+  const std::string victim = dir_.Join("victim");
+  test::WriteBytes(victim, "precious");
+  std::filesystem::create_symlink(victim, folder_ + "/rwt_scan.rwtnew");
+  // A member whose central record claims 300 MiB; its bytes are a whole demo.
+  std::string big = test::ZipBytes(
+      {{"big.dm_48", test::ReadBytes(test::TestDataPath("demos/duel.dm_48")), 0x2AA38884}});
+  const size_t record = big.find("PK\x01\x02");
+  for (int i = 0; i < 4; ++i) big[record + 24 + i] = static_cast<char>((300u << 20) >> (8 * i));
+  test::WriteBytes(folder_ + "/big.zip", big);
+
+  const test::CliRun run = Scan("--json");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const nlohmann::json out = nlohmann::json::parse(run.out);
+  std::map<std::string, nlohmann::json> rows;
+  for (const nlohmann::json& row : out["rows"]) rows[row["Demoname"]] = row;
+  ASSERT_EQ(rows.size(), 3u) << run.out;
+  ASSERT_EQ(rows.count("big.dm_48"), 1u) << run.out;
+  // Listed as unreadable, with the size its record gives: 300 MiB is 307200 KB.
+  EXPECT_EQ(rows["big.dm_48"]["Size"], "307200 KB");
+  EXPECT_EQ(rows["big.dm_48"]["Protocol"], "N/A");
+  EXPECT_EQ(rows["big.dm_48"]["Map"], "n/a");
+  EXPECT_EQ(rows["b.dm_48"]["Map"], "ztn3tourney1");
+  EXPECT_EQ(test::ReadBytes(victim), "precious");
+  EXPECT_TRUE(std::filesystem::is_symlink(folder_ + "/rwt_scan.rwtnew"));
+  EXPECT_FALSE(std::filesystem::is_symlink(folder_ + "/rwt_scan"));
 }
 
 TEST_F(ScanCommandTest, AMissingFolderIsReported) {

@@ -85,5 +85,34 @@ TEST(ArchiveMembers, MemberThatDoesNotExtractIsNotWalked) {
   EXPECT_TRUE(h.messages.shown.empty());
 }
 
+// The uncompressed size in the archive's one central record, as a streaming writer could
+// have got it wrong.
+std::string WithClaimedSize(std::string archive, uint32_t size) {
+  const size_t record = archive.find("PK\x01\x02");
+  for (int i = 0; i < 4; ++i) archive[record + 24 + i] = static_cast<char>(size >> (8 * i));
+  return archive;
+}
+
+TEST(ArchiveMembers, MemberOverTheSizeLimitIsUnreadableWithoutAMessage) {
+  ReaderHarness h;
+  test::DemoWriter demo(43);
+  demo.AddGameState(test::TypicalServerInfo(43), test::TypicalSystemInfo()).AddSnapshot(5).End();
+  const std::string archive = ZipOf({{"big.dm3", demo.bytes()}});
+  const std::string path = h.PathOf("big.zip");
+  // At the limit the block is only reserved; the member's real bytes are read.
+  test::WriteBytes(path, WithClaimedSize(archive, DemoReader::kDemoSizeLimit));
+  EXPECT_EQ(h.reader.GetFromDemo("big.dm3", path, false), "1");
+  EXPECT_EQ(h.state().SizeText, "256.00 MB");
+  // 300 MiB: listed with its size, never allocated, and no scan around it is stopped.
+  h.appState.RaiseBusy();
+  test::WriteBytes(path, WithClaimedSize(archive, 300u << 20));
+  EXPECT_EQ(h.reader.GetFromDemo("big.dm3", path, false), "0");
+  EXPECT_EQ(h.state().SizeText, "300.00 MB");
+  EXPECT_EQ(h.state().RecordedText, "2001-03-03 09:26:20");
+  EXPECT_EQ(h.state().InfoString, "\\");
+  EXPECT_TRUE(h.messages.shown.empty());
+  EXPECT_EQ(h.appState.busyCount(), 1);
+}
+
 }  // namespace
 }  // namespace rw

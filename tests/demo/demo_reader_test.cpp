@@ -282,11 +282,26 @@ TEST(LoadingDemos, MissingFileGivesTheEmptyResultWithoutAMessage) {
   EXPECT_TRUE(h.messages.shown.empty());
 }
 
+TEST(LoadingDemos, FileOverTheSizeLimitIsUnreadableWithoutAMessage) {
+  ReaderHarness h;
+  test::DemoWriter demo(43);
+  demo.AddGameState(test::TypicalServerInfo(43), test::TypicalSystemInfo()).AddSnapshot(5).End();
+  const std::string path = h.PathOf("long.dm3");
+  test::WriteBytes(path, demo.bytes());
+  ASSERT_EQ(h.reader.GetFromDemo(path, "", false), "1");
+  // A sparse tail: the file claims 300 MiB without taking the disk space.
+  std::filesystem::resize_file(path, uint64_t{300} << 20);
+  EXPECT_EQ(h.reader.GetFromDemo(path, "", false), "0");
+  EXPECT_EQ(h.state().SizeText, "300.00 MB");
+  EXPECT_EQ(h.state().InfoString, "\\");
+  EXPECT_TRUE(h.messages.shown.empty());
+}
+
 // A file system whose reads fail, or run out of memory.
 class FailingReads : public FakeFileSystem {
  public:
   explicit FailingReads(bool outOfMemory) : outOfMemory_(outOfMemory) {}
-  std::optional<std::string> ReadFile(const std::string&) override {
+  std::optional<std::string> ReadFileUpTo(const std::string&, uint64_t) override {
     if (outOfMemory_) throw std::bad_alloc();
     return std::nullopt;
   }

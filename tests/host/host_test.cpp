@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
 
 #include "host/dos_time.h"
 #include "host/file_system.h"
@@ -60,6 +65,78 @@ TEST(PosixFileSystem, AtomicWriteRenameAndMoveRefuseToReplace) {
   EXPECT_EQ(fs.ReadFile(dir.Join("c")), "one");
   EXPECT_FALSE(fs.WriteFileAtomic(dir.Join("missing/x"), "x"));
   EXPECT_EQ(fs.List(dir.path(), "*.*").size(), 2u);
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(PosixFileSystem, WritesNeverGoThroughPlantedLinks) {
+  test::TempDir dir;
+  PosixFileSystem fs;
+  const std::string victim = dir.Join("victim");
+  test::WriteBytes(victim, "precious");
+  // The names the writes used to take for their temporary files, and the targets themselves.
+  for (const char* name : {"rwt_scan.rwtnew", "rwttmp.rwt.rwtnew", "link.dm3", "link.rwt"}) {
+    std::filesystem::create_symlink(victim, dir.Join(name));
+  }
+  test::WriteBytes(dir.Join("demo.dm3"), "demo bytes");
+
+  ASSERT_TRUE(fs.WriteFileAtomic(dir.Join("rwt_scan"), "cache"));
+  ASSERT_TRUE(fs.WriteFileAtomic(dir.Join("rwttmp.rwt"), "script"));
+  ASSERT_TRUE(fs.WriteFileAtomic(dir.Join("link.rwt"), "list"));
+  ASSERT_TRUE(fs.CopyFile(dir.Join("demo.dm3"), dir.Join("link.dm3")).ok());
+  // A write that cannot be renamed into place removes its own file and nothing else.
+  std::filesystem::create_directory(dir.Join("folder"));
+  EXPECT_FALSE(fs.WriteFileAtomic(dir.Join("folder"), "x"));
+  EXPECT_FALSE(fs.CopyFile(dir.Join("demo.dm3"), dir.Join("folder")).ok());
+
+  EXPECT_EQ(test::ReadBytes(victim), "precious");
+  EXPECT_EQ(test::ReadBytes(dir.Join("rwt_scan")), "cache");
+  EXPECT_EQ(test::ReadBytes(dir.Join("rwttmp.rwt")), "script");
+  // A link in the target's place is replaced by the new file.
+  EXPECT_FALSE(std::filesystem::is_symlink(dir.Join("link.rwt")));
+  EXPECT_EQ(test::ReadBytes(dir.Join("link.rwt")), "list");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir.Join("link.dm3")));
+  EXPECT_EQ(test::ReadBytes(dir.Join("link.dm3")), "demo bytes");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Join("rwt_scan.rwtnew")));
+  EXPECT_EQ(
+      NamesIn(dir.path()),
+      (std::vector<std::string>{"demo.dm3", "folder", "link.dm3", "link.rwt", "rwt_scan",
+                                "rwt_scan.rwtnew", "rwttmp.rwt", "rwttmp.rwt.rwtnew", "victim"}));
+  EXPECT_TRUE(NamesIn(dir.Join("folder")).empty());
+}
+
+TEST(PosixFileSystem, OnlyRegularFilesAreListedAndReadAndNothingWaits) {
+  test::TempDir dir;
+  PosixFileSystem fs;
+  ASSERT_EQ(::mkfifo(dir.Join("pipe.dm3").c_str(), 0600), 0);
+  test::WriteBytes(dir.Join("real.dm3"), "0123456789");
+  std::filesystem::create_symlink(dir.Join("real.dm3"), dir.Join("link.dm3"));
+  std::filesystem::create_symlink(dir.Join("pipe.dm3"), dir.Join("pipelink.dm3"));
+  std::filesystem::create_symlink("/dev/zero", dir.Join("device.dm3"));
+  std::filesystem::create_directory(dir.Join("sub.dm3"));
+
+  std::vector<std::string> listed;
+  for (const DirectoryEntry& entry : fs.List(dir.path(), "*.*")) listed.push_back(entry.name);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, (std::vector<std::string>{"link.dm3", "real.dm3", "sub.dm3"}));
+
+  for (const char* name : {"pipe.dm3", "pipelink.dm3", "device.dm3", "sub.dm3"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(fs.ReadFile(dir.Join(name)), std::nullopt);
+    EXPECT_FALSE(fs.CopyFile(dir.Join(name), dir.Join("copy")).ok());
+  }
+  EXPECT_FALSE(fs.Exists(dir.Join("copy")));
+  EXPECT_EQ(fs.ReadFile(dir.Join("link.dm3")), "0123456789");
+  EXPECT_EQ(fs.ReadFileUpTo(dir.Join("real.dm3"), 10), "0123456789");
+  EXPECT_EQ(fs.ReadFileUpTo(dir.Join("real.dm3"), 9), std::nullopt);
+  EXPECT_EQ(fs.ReadFileUpTo(dir.Join("real.dm3"), 0), std::nullopt);
 }
 
 }  // namespace

@@ -66,14 +66,15 @@ TEST_F(NoteCommandTest, BadUsageAndFailedWrites) {
   EXPECT_EQ(Note("").exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(NotesPath("a.dm3")));
 
-  // The temporary file of the replacement cannot be made: the old notes stay.
-  ASSERT_EQ(Note("--rating 5 a.dm3").exitCode, 0);
-  std::filesystem::create_directory(NotesPath("a.dm3") + ".rwtnew");
+  // The notes folder is a file: the replacement's temporary file cannot be made.
+  const std::filesystem::path folder = std::filesystem::path(NotesPath("a.dm3")).parent_path();
+  std::filesystem::create_directories(folder.parent_path());
+  test::WriteBytes(folder.string(), "in the way");
   const test::CliRun run = Note("--rating 6 a.dm3");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("User.ApplyButtonClick: " + NotesPath("a.dm3")), std::string::npos)
       << run.err;
-  EXPECT_EQ(test::ReadBytes(NotesPath("a.dm3")), "\x01\r\n5\r\n\x01\r\n");
+  EXPECT_EQ(test::ReadBytes(folder.string()), "in the way");
 }
 
 }  // namespace

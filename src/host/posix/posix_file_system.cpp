@@ -6,9 +6,13 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <functional>
+#include <random>
+#include <vector>
 
 #include "host/dos_time.h"
 #include "host/posix/mount_table.h"
@@ -42,6 +46,108 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Opening a pipe or a device could wait forever, so nothing else is read.
+int OpenRegularFile(const std::string& path, uint64_t& size) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info {};
+  const int error = ::fstat(fd, &info) != 0 ? errno : (S_ISREG(info.st_mode) ? 0 : EINVAL);
+  if (error != 0) {
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  size = static_cast<uint64_t>(info.st_size);
+  return fd;
+}
+
+std::optional<std::string> ReadUpTo(int fd, uint64_t size, uint64_t maxBytes) {
+  if (size > maxBytes) {
+    errno = EFBIG;
+    return std::nullopt;
+  }
+  // One allocation of the size the file has now; a file that grows meanwhile still reads
+  // whole, up to the limit, which one byte more than allowed reveals.
+  const uint64_t readLimit = std::min<uint64_t>(maxBytes, SIZE_MAX - 1) + 1;
+  std::string bytes(static_cast<size_t>(std::min<uint64_t>(size > 0 ? size + 1 : 65536, readLimit)),
+                    '\0');
+  size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) {
+      if (filled == readLimit) break;
+      bytes.resize(static_cast<size_t>(std::min<uint64_t>(uint64_t{bytes.size()} * 2, readLimit)));
+    }
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    filled += static_cast<size_t>(got);
+  }
+  if (filled > maxBytes) {
+    errno = EFBIG;
+    return std::nullopt;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+std::string RandomSuffix() {
+  std::random_device random;
+  char text[9];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(random()));
+  return text;
+}
+
+// A new file in the target's folder under a name nobody could have planted beforehand;
+// O_EXCL refuses any existing name, a link included. The name is short, so a target whose
+// own name is near the system's limit can still be replaced.
+int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    temporary = folder + ".rwtnew" + RandomSuffix();
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Demos can be large: copied in pieces, never held whole.
+bool CopyAll(int input, int output) {
+  std::vector<char> buffer(1 << 16);
+  for (;;) {
+    const ssize_t got = ::read(input, buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) return true;
+    if (!WriteAll(output, std::string_view(buffer.data(), static_cast<size_t>(got)))) {
+      return false;
+    }
+  }
+}
+
+// Writes a new temporary file and renames it over path. rename() replaces the name itself:
+// a link there is replaced, never written through. A failure removes only that temporary.
+bool ReplaceThroughTemporary(const std::string& path, const std::function<bool(int)>& write) {
+  std::string temporary;
+  const int fd = CreateTemporaryBeside(path, temporary);
+  if (fd < 0) return false;
+  const bool written = write(fd) && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    errno = error;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::vector<DirectoryEntry> PosixFileSystem::List(const std::string& folder,
@@ -54,6 +160,7 @@ std::vector<DirectoryEntry> PosixFileSystem::List(const std::string& folder,
     if (name == "." || name == ".." || !MatchesWildcard(name, pattern)) continue;
     struct stat info {};
     if (::stat((folder + "/" + name).c_str(), &info) != 0) continue;
+    if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) continue;
     DirectoryEntry entry;
     entry.name = name;
     entry.isFolder = S_ISDIR(info.st_mode);
@@ -119,49 +226,31 @@ bool PosixFileSystem::IsDriveReadOnly(const std::string& root) {
   return (info.f_flag & ST_RDONLY) != 0;
 }
 
-std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<std::string> PosixFileSystem::ReadFileUpTo(const std::string& path,
+                                                         uint64_t maxBytes) {
+  uint64_t size = 0;
+  const int fd = OpenRegularFile(path, size);
   if (fd < 0) return std::nullopt;
-  // One allocation of the size the file has now; a file that grows meanwhile still reads whole.
-  struct stat info {};
-  size_t capacity = 65536;
-  if (::fstat(fd, &info) == 0 && info.st_size > 0) capacity = static_cast<size_t>(info.st_size) + 1;
-  std::string bytes(capacity, '\0');
-  size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (got == 0) break;
-    filled += static_cast<size_t>(got);
-  }
+  std::optional<std::string> bytes = ReadUpTo(fd, size, maxBytes);
+  const int error = errno;
   ::close(fd);
-  bytes.resize(filled);
+  errno = error;
   return bytes;
 }
 
 bool PosixFileSystem::WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  const std::string temporary = path + ".rwtnew";
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
+  return ReplaceThroughTemporary(path, [bytes](int fd) { return WriteAll(fd, bytes); });
 }
 
 FileResult PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
-  const std::optional<std::string> bytes = ReadFile(from);
-  if (!bytes) return FromErrno(errno != 0 ? errno : EIO);
-  if (!WriteFileAtomic(to, *bytes)) return FromErrno(errno != 0 ? errno : EIO);
-  return {};
+  uint64_t size = 0;
+  const int input = OpenRegularFile(from, size);
+  if (input < 0) return FromErrno(errno);
+  const bool copied =
+      ReplaceThroughTemporary(to, [input](int output) { return CopyAll(input, output); });
+  const int error = copied ? 0 : (errno != 0 ? errno : EIO);
+  ::close(input);
+  return FromErrno(error);
 }
 
 FileResult PosixFileSystem::MoveFile(const std::string& from, const std::string& to) {

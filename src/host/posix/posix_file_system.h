@@ -18,7 +18,7 @@ class PosixFileSystem : public FileSystem {
   std::string DriveOf(const std::string& path) override;
   DriveKind KindOfDrive(const std::string& root) override;
   bool IsDriveReadOnly(const std::string& root) override;
-  std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<std::string> ReadFileUpTo(const std::string& path, uint64_t maxBytes) override;
   bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
   FileResult CopyFile(const std::string& from, const std::string& to) override;
   FileResult MoveFile(const std::string& from, const std::string& to) override;
