@@ -204,9 +204,9 @@ class CountingFiles : public FakeFileSystem {
     ++listings[folder];
     return FakeFileSystem::List(folder, pattern);
   }
-  std::optional<std::string> ReadFile(const std::string& path) override {
+  std::optional<std::string> ReadFileUpTo(const std::string& path, uint64_t maxBytes) override {
     ++readings[path];
-    return FakeFileSystem::ReadFile(path);
+    return FakeFileSystem::ReadFileUpTo(path, maxBytes);
   }
   std::map<std::string, int> listings;
   std::map<std::string, int> readings;
