@@ -89,11 +89,15 @@ void WalkRecords(ReadSession& session) {
   const std::string_view block = session.block;
   const size_t headerSkip = LayoutOf(session.state.Protocol).messageHeaderBytes;
   size_t pos = 0;
+  // A file that ends inside a record header was cut off there: the demo ends before it.
+  const auto headerCut = [&] { return pos > 0 && block.size() - pos < 4; };
   do {
     ++session.recordCount;
+    if (headerCut()) break;
     const uint32_t sequence = session.ReadUint32(pos, "PacketNumber");
     session.bytesConsumed += 4;
     if (static_cast<int32_t>(sequence) == kEndMarker) break;
+    if (headerCut()) break;
     const auto length = static_cast<int32_t>(session.ReadUint32(pos, "PacketSize"));
     session.bytesConsumed += 4;
     if (length < 0) throw ParsingError{"PacketSize"};
