@@ -4,6 +4,7 @@
 
 #include "host/path_separator.h"
 #include "playback/console_text.h"
+#include "text/utf8_to_windows_1252.h"
 
 namespace rw {
 namespace {
@@ -91,10 +92,15 @@ std::string FileNameOf(std::string_view path) {
   return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
+// Names are UTF-8; the game reads its script as Windows-1252.
+std::string ShownText(std::string_view name) {
+  return ConsoleText(Utf8ToWindows1252(name));
+}
+
 // The mark of an archive entry stays; the path after it is shown as the console shows it.
 std::string RemarkText(std::string_view display) {
-  if (display.starts_with('\x01')) return '\x01' + ConsoleText(display.substr(1));
-  return ConsoleText(display);
+  if (display.starts_with('\x01')) return '\x01' + ShownText(display.substr(1));
+  return ShownText(display);
 }
 
 void AddOpening(std::string& script) {
@@ -147,7 +153,7 @@ std::string SingleDemoScript(const ScriptOptions& options, std::string_view disp
   AddOpening(script);
   AddLine(script, TimeDemoLine(options));
   AddLine(script, "set end quit");
-  const std::string shown = ConsoleText(display);
+  const std::string shown = ShownText(display);
   if (options.loopDemos) {
     AddLine(script, "set d1 \"demo " + playName + "; set actualdemo echo Demo ^3" + shown +
                         "; vstr ds10; set nextdemo vstr d1\"");
@@ -174,9 +180,9 @@ std::string PlayListScript(const ScriptOptions& options, const std::vector<std::
     const std::string& record = records[index];
     const std::size_t star = record.find('*');
     const std::string play = ConsoleText(record.substr(0, star));
-    const std::string file = ConsoleText(
-        FileNameOf(star == std::string::npos ? std::string_view()
-                                             : std::string_view(record).substr(star + 1)));
+    const std::string file = ShownText(FileNameOf(star == std::string::npos
+                                                      ? std::string_view()
+                                                      : std::string_view(record).substr(star + 1)));
     const std::string number = std::to_string(index + 1);
     std::string next;
     if (index + 1 < records.size()) {

@@ -264,6 +264,18 @@ TEST(PlayListScript, CarriesChangedKeys) {
             ExpectedPlayList(false, true, two, binds));
 }
 
+// Names are UTF-8; the game shows its script as Windows-1252, where a character it lacks
+// becomes "?".
+TEST(ScriptWriters, ShowNamesInTheGamesCodePage) {
+  const std::string single =
+      SingleDemoScript(Options(false, false), "\xC3\xB1.dm_48", std::nullopt);
+  EXPECT_NE(single.find("echo Playing demo: ^3\xF1.dm_48;"), std::string::npos);
+  const std::string list = PlayListScript(
+      Options(false, false), {"rwttmp00.dm3*/d/b\xC3\xA4r/\xD0\x94.dm3", "rwttmp01.dm3*/d/x.dm3"});
+  EXPECT_NE(list.find("\r\n// /d/b\xE4r/?.dm3\r\n"), std::string::npos);
+  EXPECT_NE(list.find("^3?.dm3; vstr ds10;"), std::string::npos);
+}
+
 TEST(PlayListScript, RemarkKeepsAtMost260Characters) {
   const std::string display = "/" + std::string(300, 'x') + ".dm3";
   const std::string script = PlayListScript(Options(false, false), {"rwttmp00.dm3*" + display});

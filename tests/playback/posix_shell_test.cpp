@@ -91,6 +91,10 @@ TEST(PosixShell, SaysWhyAProgramCannotStart) {
   EXPECT_FALSE(notExecutable.started);
   EXPECT_EQ(notExecutable.reason, "The program is not executable.");
 
+  // A pipe in the game's place is refused without waiting for a writer.
+  ASSERT_EQ(mkfifo(dir.Join("pipe.exe").c_str(), 0644), 0);
+  EXPECT_FALSE(shell.StartProgram(dir.Join("pipe.exe"), "", dir.path()).started);
+
   const std::string program = WriteRecorder(dir, "runs", dir.Join("record"));
   const ShellResult noFolder = shell.StartProgram(program, "", dir.Join("missing"));
   EXPECT_FALSE(noFolder.started);

@@ -1,12 +1,13 @@
 #include "host/posix/posix_shell.h"
 
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <thread>
 
 extern char** environ;
@@ -25,9 +26,15 @@ void ReapLater(pid_t child) {
 }  // namespace
 
 bool IsWindowsProgram(const std::string& program) {
-  std::ifstream file(program, std::ios::binary);
+  // Without blocking: a pipe named like the game would otherwise hang the launch.
+  const int fd = open(program.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
   char magic[2] = {};
-  return file.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
+  const bool windows = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && read(fd, magic, 2) == 2 &&
+                       magic[0] == 'M' && magic[1] == 'Z';
+  close(fd);
+  return windows;
 }
 
 std::vector<std::string> SplitCommandLine(std::string_view text) {
