@@ -142,9 +142,8 @@ class DemoGenerator {
 void ReadDemos(benchmark::State& state, const Corpus& corpus) {
   SilentMessages messages;
   rw::FixedLocale locale;
-  rw::AppState appState;
   rw::PosixFileSystem files;
-  rw::DemoReader reader(messages, locale, appState, files);
+  rw::DemoReader reader(messages, locale, files);
   for (auto _ : state) {
     for (const std::string& path : corpus.paths) {
       benchmark::DoNotOptimize(reader.GetFromDemo(path, "", false));

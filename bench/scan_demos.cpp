@@ -67,8 +67,8 @@ struct Scanner {
   SteadyClock clock;
   AppState state;
   SilentMessages messages;
-  DemoReader reader{messages, locale, state, files};
-  ReaderScanSources sources{reader, files, messages};
+  DemoReader reader{messages, locale, files};
+  ReaderScanSources sources{reader, files, messages, state};
   NullStatus status;
   CountingRows demoList;
   CountingRows playList;

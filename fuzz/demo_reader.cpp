@@ -106,9 +106,8 @@ void Check(const rw::DemoReader& reader, const DroppedMessages& messages, const 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static DroppedMessages messages;
   static rw::FixedLocale locale;
-  static rw::AppState appState;
   static DemoInMemory files;
-  static rw::DemoReader reader(messages, locale, appState, files);
+  static rw::DemoReader reader(messages, locale, files);
   static const std::string archivePath =
       "/tmp/fuzz_demo_reader_" + std::to_string(::getpid()) + ".zip";
 

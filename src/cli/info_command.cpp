@@ -18,7 +18,6 @@
 #include "host/path_separator.h"
 #include "host/posix/posix_file_system.h"
 #include "library/demo_row.h"
-#include "model/app_state.h"
 #include "model/program_paths.h"
 #include "text/name_text.h"
 #include "text/windows_1252.h"
@@ -268,8 +267,7 @@ int RunInfo(InfoOptions options) {
   }
 
   CliMessages messages(false, true);
-  AppState appState;
-  DemoReader reader(messages, locale, appState, files);
+  DemoReader reader(messages, locale, files);
   const std::string result = reader.GetFromDemo(options.demo, options.archive, options.log);
   const DemoReadState& state = reader.State();
   // The user's notes are found by the demo's file name alone.

@@ -212,8 +212,8 @@ int Play(const PlayRequest& request) {
   const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
   const Locale& locale = *userLocale;
   AppState state;
-  DemoReader reader(messages, locale, state, files);
-  ReaderScanSources sources(reader, files, messages);
+  DemoReader reader(messages, locale, files);
+  ReaderScanSources sources(reader, files, messages, state);
   Library library{files, messages, clock, sources, program->paths.userDataFolder};
   RowList playList;
   for (const std::string& item : request.items) {

@@ -120,8 +120,8 @@ int ListFolder(const ScanListingOptions& options) {
   SteadyClock clock;
   AppState state;
   CliMessages messages;
-  DemoReader reader(messages, locale, state, files);
-  ReaderScanSources sources(reader, files, messages);
+  DemoReader reader(messages, locale, files);
+  ReaderScanSources sources(reader, files, messages, state);
   TerminalScanStatus status;
   ScannedRows demoList(locale, options.sortColumn, options.sortAscending);
   ScannedRows playList(locale, options.sortColumn, options.sortAscending);

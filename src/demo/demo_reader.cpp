@@ -46,19 +46,13 @@ struct DemoReader::OwnExtractor {
   Extractor extractor;
 };
 
-DemoReader::DemoReader(Messages& messages, const Locale& locale, AppState& appState,
-                       FileSystem& files, Extractor& extractor)
-    : messages_(messages),
-      locale_(locale),
-      appState_(appState),
-      files_(files),
-      extractor_(extractor) {}
+DemoReader::DemoReader(Messages& messages, const Locale& locale, FileSystem& files,
+                       Extractor& extractor)
+    : messages_(messages), locale_(locale), files_(files), extractor_(extractor) {}
 
-DemoReader::DemoReader(Messages& messages, const Locale& locale, AppState& appState,
-                       FileSystem& files)
+DemoReader::DemoReader(Messages& messages, const Locale& locale, FileSystem& files)
     : messages_(messages),
       locale_(locale),
-      appState_(appState),
       files_(files),
       ownExtractor_(std::make_unique<OwnExtractor>(files)),
       extractor_(ownExtractor_->extractor) {}
@@ -68,6 +62,7 @@ DemoReader::~DemoReader() = default;
 std::string DemoReader::GetFromDemo(const std::string& demoName, const std::string& archivePath,
                                     bool buildLog) {
   Reset();
+  ranOutOfMemory_ = false;
   const Loaded demo = archivePath.empty() ? LoadFile(demoName) : LoadMember(archivePath, demoName);
   state_.SizeText = SizeText(demo.size, locale_);
   ReadSession session(state_, demo.bytes(), buildLog);
@@ -136,7 +131,7 @@ DemoReader::Loaded DemoReader::LoadMember(const std::string& archivePath,
 
 void DemoReader::ReportMemoryError() {
   messages_.Show(kCaption, "Memory Allocation Error in proc GetFromDemo", MessageIcon::kError);
-  appState_.ResetBusy();
+  ranOutOfMemory_ = true;
 }
 
 std::string DemoReader::Finish(ReadSession& session) {

@@ -10,7 +10,6 @@
 #include "host/file_system.h"
 #include "host/locale.h"
 #include "host/messages.h"
-#include "model/app_state.h"
 
 namespace rw {
 
@@ -21,10 +20,9 @@ struct ReadSession;
 class DemoReader {
  public:
   // Archive members are extracted by the program's extractor.
-  DemoReader(Messages& messages, const Locale& locale, AppState& appState, FileSystem& files,
-             Extractor& extractor);
+  DemoReader(Messages& messages, const Locale& locale, FileSystem& files, Extractor& extractor);
   // With an extractor of its own that serves no window messages (command line, tests).
-  DemoReader(Messages& messages, const Locale& locale, AppState& appState, FileSystem& files);
+  DemoReader(Messages& messages, const Locale& locale, FileSystem& files);
   ~DemoReader();
 
   // Real demos are far smaller (an hour of play is tens of MiB); a file or member above this
@@ -36,6 +34,10 @@ class DemoReader {
   // lines too. "1" when both the server info and the system info were found, else "0".
   std::string GetFromDemo(const std::string& demoName, const std::string& archivePath,
                           bool buildLog);
+
+  // Whether the last read could not get the memory for the demo (after its message box);
+  // the owner of the busy count then ends the busy state.
+  bool RanOutOfMemory() const { return ranOutOfMemory_; }
 
   const DemoReadState& State() const { return state_; }
   DemoReadState& State() { return state_; }
@@ -62,11 +64,11 @@ class DemoReader {
 
   Messages& messages_;
   const Locale& locale_;
-  AppState& appState_;
   FileSystem& files_;
   std::unique_ptr<OwnExtractor> ownExtractor_;
   Extractor& extractor_;
   DemoReadState state_;
+  bool ranOutOfMemory_ = false;
 };
 
 }  // namespace rw

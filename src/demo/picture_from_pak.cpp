@@ -25,6 +25,7 @@ std::string_view Extension(std::string_view name) {
 
 bool PakPictures::GetPictureFromPak(const std::string& archivePath, std::string_view memberName,
                                     Image& picture) {
+  ranOutOfMemory_ = false;
   if (!files_.Exists(archivePath) || files_.IsFolder(archivePath)) return false;
   ArchiveCursor cursor;
   const int found = ArchiveFind(archivePath, memberName, cursor);
@@ -36,7 +37,7 @@ bool PakPictures::GetPictureFromPak(const std::string& archivePath, std::string_
   if (!block) {
     messages_.Show(kCaption, "Memory Allocation Error in proc GetPictureFromPak",
                    MessageIcon::kError);
-    appState_.ResetBusy();
+    ranOutOfMemory_ = true;
     return false;
   }
   if (extractor_.unzipfiletomemory(archivePath, block.get(), size, cancel_,

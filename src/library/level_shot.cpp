@@ -66,9 +66,12 @@ std::optional<Image> Load(const PictureLoader& load, const std::string& archive,
 
 }  // namespace
 
-PictureLoader LoaderOf(PakPictures& pictures) {
-  return [&pictures](const std::string& archive, const std::string& member, Image& picture) {
-    return pictures.GetPictureFromPak(archive, member, picture);
+PictureLoader LoaderOf(PakPictures& pictures, AppState& appState) {
+  return [&pictures, &appState](const std::string& archive, const std::string& member,
+                                Image& picture) {
+    const bool loaded = pictures.GetPictureFromPak(archive, member, picture);
+    if (pictures.RanOutOfMemory()) appState.ResetBusy();
+    return loaded;
   };
 }
 

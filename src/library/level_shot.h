@@ -9,6 +9,7 @@
 #include "demo/image.h"
 #include "demo/picture_from_pak.h"
 #include "host/file_system.h"
+#include "model/app_state.h"
 
 namespace rw {
 
@@ -17,8 +18,8 @@ namespace rw {
 using PictureLoader = std::function<bool(const std::string& archivePath,
                                          const std::string& memberName, Image& picture)>;
 
-// The game's own picture loading.
-PictureLoader LoaderOf(PakPictures& pictures);
+// The game's own picture loading; a picture too large for memory ends the busy state.
+PictureLoader LoaderOf(PakPictures& pictures, AppState& appState);
 
 // The folders the level shot is looked for in.
 struct LevelShotFolders {

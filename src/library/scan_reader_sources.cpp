@@ -32,6 +32,7 @@ void ReaderScanSources::ArchiveClose() {
 
 ListRow ReaderScanSources::ReadDemo(const std::string& path, const std::string& archive) {
   reader_.GetFromDemo(path, archive, false);
+  if (reader_.RanOutOfMemory()) appState_.ResetBusy();
   DemoInfo info;
   SetFieldsFromRead(info, reader_.State());
   return info.fields;

@@ -7,6 +7,7 @@
 #include "host/file_system.h"
 #include "host/messages.h"
 #include "library/scan_sources.h"
+#include "model/app_state.h"
 
 namespace rw {
 
@@ -14,8 +15,9 @@ namespace rw {
 // user data files.
 class ReaderScanSources : public ScanSources {
  public:
-  ReaderScanSources(DemoReader& reader, FileSystem& files, Messages& messages)
-      : reader_(reader), files_(files), messages_(messages) {}
+  // A demo too large for memory ends the busy state of appState.
+  ReaderScanSources(DemoReader& reader, FileSystem& files, Messages& messages, AppState& appState)
+      : reader_(reader), files_(files), messages_(messages), appState_(appState) {}
 
   bool IsArchiveFile(const std::string& path) override;
   int ArchiveFindFirst(const std::string& archive, const std::string& pattern,
@@ -29,6 +31,7 @@ class ReaderScanSources : public ScanSources {
   DemoReader& reader_;
   FileSystem& files_;
   Messages& messages_;
+  AppState& appState_;
   ArchiveCursor cursor_;
 };
 

@@ -41,12 +41,11 @@ TEST(ArchiveMembers, StoredMemberThroughTheProgramsExtractor) {
       archive, ZipOf({{"duel.dm_48", test::ReadBytes(test::TestDataPath("demos/duel.dm_48"))}}));
   FakeMessages messages;
   FixedLocale locale;
-  AppState appState;
   FakeFileSystem files;
   SteadyClock clock;
   CountingPump pump;
   Extractor extractor(clock, pump, files);
-  DemoReader reader(messages, locale, appState, files, extractor);
+  DemoReader reader(messages, locale, files, extractor);
   ASSERT_EQ(reader.GetFromDemo("duel.dm_48", archive, false), "1");
   EXPECT_EQ(reader.State().Protocol, 48);
   EXPECT_EQ(reader.State().Playtime, "00:15:17");
@@ -104,14 +103,13 @@ TEST(ArchiveMembers, MemberOverTheSizeLimitIsUnreadableWithoutAMessage) {
   EXPECT_EQ(h.reader.GetFromDemo("big.dm3", path, false), "1");
   EXPECT_EQ(h.state().SizeText, "256.00 MB");
   // 300 MiB: listed with its size, never allocated, and no scan around it is stopped.
-  h.appState.RaiseBusy();
   test::WriteBytes(path, WithClaimedSize(archive, 300u << 20));
   EXPECT_EQ(h.reader.GetFromDemo("big.dm3", path, false), "0");
   EXPECT_EQ(h.state().SizeText, "300.00 MB");
   EXPECT_EQ(h.state().RecordedText, "2001-03-03 09:26:20");
   EXPECT_EQ(h.state().InfoString, "\\");
   EXPECT_TRUE(h.messages.shown.empty());
-  EXPECT_EQ(h.appState.busyCount(), 1);
+  EXPECT_FALSE(h.reader.RanOutOfMemory());
 }
 
 }  // namespace

@@ -316,9 +316,8 @@ TEST(LoadingDemos, UnreadableFileKeepsItsSize) {
   test::WriteBytes(path, std::string(4096, 'x'));
   FakeMessages messages;
   FixedLocale locale;
-  AppState appState;
   FailingReads files(false);
-  DemoReader reader(messages, locale, appState, files);
+  DemoReader reader(messages, locale, files);
   EXPECT_EQ(reader.GetFromDemo(path, "", true), "0");
   EXPECT_EQ(reader.State().SizeText, "4 KB");
   EXPECT_EQ(reader.State().InfoString, "\\");
@@ -326,23 +325,20 @@ TEST(LoadingDemos, UnreadableFileKeepsItsSize) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(LoadingDemos, BlockThatCannotBeAllocatedIsReportedAndEndsTheBusyState) {
+TEST(LoadingDemos, BlockThatCannotBeAllocatedIsReportedToTheUserAndTheCaller) {
   test::TempDir folder;
   const std::string path = folder.Join("huge.dm3");
   test::WriteBytes(path, std::string(2048, 'x'));
   FakeMessages messages;
   FixedLocale locale;
-  AppState appState;
-  appState.RaiseBusy();
-  appState.RaiseBusy();
   FailingReads files(true);
-  DemoReader reader(messages, locale, appState, files);
+  DemoReader reader(messages, locale, files);
   EXPECT_EQ(reader.GetFromDemo(path, "", true), "0");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].caption, "Debug");
   EXPECT_EQ(messages.shown[0].text, "Memory Allocation Error in proc GetFromDemo");
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::kError);
-  EXPECT_EQ(appState.busyCount(), 0);
+  EXPECT_TRUE(reader.RanOutOfMemory());
   EXPECT_EQ(reader.State().SizeText, "2 KB");
   EXPECT_TRUE(reader.State().MatchLog.empty());
 }

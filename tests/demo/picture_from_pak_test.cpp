@@ -28,9 +28,8 @@ class GetPictureFromPakTest : public ::testing::Test {
   CountingPump pump;
   PosixFileSystem files;
   FakeMessages messages;
-  AppState appState;
   Extractor extractor{clock, pump, files};
-  PakPictures pictures{extractor, files, messages, appState};
+  PakPictures pictures{extractor, files, messages};
   Image picture;
   const std::string pk3 = test::TestDataPath("pk3/openarena-sample.pk3");
 };
@@ -102,14 +101,13 @@ TEST_F(GetPictureFromPakTest, FailedExtractionIsReported) {
   bytes[41] = 'X';  // the JPEG's local header signature (zipinfo: offset 41)
   const std::string damaged = dir.Join("damaged.pk3");
   test::WriteBytes(damaged, bytes);
-  appState.RaiseBusy();
   EXPECT_FALSE(Get(damaged, "levelshots\\ps37ctf2.jpg"));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].caption, "Debug");
   EXPECT_EQ(messages.shown[0].text,
             "Memory Allocation Error in proc GetPictureFromPak (unzipfiletomemory)");
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::kError);
-  EXPECT_EQ(appState.busyCount(), 1);
+  EXPECT_FALSE(pictures.RanOutOfMemory());
   EXPECT_TRUE(Get(damaged, "levelshots\\oa_minia.tga"));
 }
 

@@ -37,8 +37,8 @@ PropertiesFixture::PropertiesFixture()
       demoFolder(root.Join("demos")),
       userDataFolder(root.Join("RWT Data")),
       extractor(clock, pump, files),
-      pakPictures(extractor, files, messages, appState),
-      reader(messages, locale, appState, files),
+      pakPictures(extractor, files, messages),
+      reader(messages, locale, files),
       game(files, gameFolder) {
   for (const std::string& folder :
        {gameFolder, gameFolder + "/baseq3", demoFolder, userDataFolder}) {
@@ -67,7 +67,7 @@ ListRow PropertiesFixture::WriteDemo(std::string_view name, std::string_view byt
 
 bool PropertiesFixture::LoadPicture(const std::string& archive, const std::string& member,
                                     Image& picture) {
-  if (!LoaderOf(pakPictures)(archive, member, picture)) return false;
+  if (!LoaderOf(pakPictures, appState)(archive, member, picture)) return false;
   loaded.push_back(archive + "|" + member);
   return true;
 }

@@ -110,8 +110,8 @@ class ScanFolderTest : public ::testing::Test {
   FakeClock clock_;
   AppState state_;
   FakeMessages messages_;
-  DemoReader reader_{messages_, locale_, state_, files_};
-  ReaderScanSources sources_{reader_, files_, messages_};
+  DemoReader reader_{messages_, locale_, files_};
+  ReaderScanSources sources_{reader_, files_, messages_, state_};
   test::RecordingStatus status_;
   test::RecordingSink demoList_;
   test::RecordingSink playList_;

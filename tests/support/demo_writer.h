@@ -9,7 +9,6 @@
 
 #include "demo/demo_reader.h"
 #include "host/fake/fake_host.h"
-#include "model/app_state.h"
 #include "support/test_files.h"
 
 namespace rw::test {
@@ -105,7 +104,7 @@ std::string ZipOf(const std::vector<ZipEntry>& entries);
 // demos built in memory.
 class ReaderHarness {
  public:
-  ReaderHarness() : reader(messages, locale, appState, files) {}
+  ReaderHarness() : reader(messages, locale, files) {}
 
   // Writes the bytes to a file and reads it; the result of GetFromDemo.
   std::string Read(std::string_view bytes, bool buildLog = true);
@@ -115,7 +114,6 @@ class ReaderHarness {
 
   FakeMessages messages;
   FixedLocale locale;
-  AppState appState;
   FakeFileSystem files;
   TempDir folder;
   DemoReader reader;
