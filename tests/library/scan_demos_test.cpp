@@ -7,7 +7,7 @@
 
 #include "host/fake/fake_host.h"
 #include "library/parse_cache.h"
-#include "scan_fakes.h"
+#include "support/scan_fakes.h"
 #include "support/test_files.h"
 #include "text/text_lines.h"
 

@@ -8,7 +8,7 @@
 #include "library/parse_cache.h"
 #include "library/scan_demos.h"
 #include "library/scan_reader_sources.h"
-#include "scan_fakes.h"
+#include "support/scan_fakes.h"
 #include "support/test_files.h"
 #include "support/zip_writer.h"
 #include "text/text_lines.h"

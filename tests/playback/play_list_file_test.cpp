@@ -7,6 +7,7 @@
 #include <set>
 
 #include "host/fake/fake_host.h"
+#include "support/scan_fakes.h"
 #include "support/test_files.h"
 #include "text/windows_1252.h"
 
@@ -60,28 +61,6 @@ class ListSources : public ScanSources {
   size_t next_ = 0;
 };
 
-class QuietStatus : public ScanStatus {
- public:
-  void ShowParsing(const std::string&) override {}
-  void ShowProgress(const ScanProgress&) override {}
-  void MarkFolder(bool) override {}
-  void ShowSummary(const std::string&) override {}
-};
-
-class ListSink : public RowSink {
- public:
-  void Clear() override {
-    rows.clear();
-    ++clears;
-  }
-  void Append(ListRow row) override { rows.push_back(std::move(row)); }
-  size_t RowCount() const override { return rows.size(); }
-  void Resort() override {}
-
-  std::vector<ListRow> rows;
-  int clears = 0;
-};
-
 class PlayListFileTest : public ::testing::Test {
  protected:
   PlayListFileTest() { std::filesystem::create_directories(folder_); }
@@ -110,9 +89,9 @@ class PlayListFileTest : public ::testing::Test {
   FakeClock clock_;
   AppState state_;
   ListSources sources_;
-  QuietStatus status_;
-  ListSink demoList_;
-  ListSink playList_;
+  test::RecordingStatus status_;
+  test::RecordingSink demoList_;
+  test::RecordingSink playList_;
   ScanContext context_{files_,    locale_,           clock_, state_, sources_, status_, demoList_,
                        playList_, dir_.Join("notes")};
 };

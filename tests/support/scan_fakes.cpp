@@ -1,4 +1,4 @@
-#include "scan_fakes.h"
+#include "support/scan_fakes.h"
 
 #include "host/file_system.h"
 
