@@ -113,7 +113,7 @@ struct Loader {
       files, locale, clock, state, sources, status, demoList, playList, "/nonexistent-user-data"};
 
   explicit Loader(const PlayListCorpus& corpus) {
-    ScanDemos(corpus.folder + "/*.*", context);  // writes the parse cache
+    ScanDemos(ScanEntry::Folder(corpus.folder), context);  // writes the parse cache
     sources.reads = 0;
   }
 };
@@ -142,7 +142,9 @@ void BM_LinesScannedOneByOne(benchmark::State& state) {
   Loader loader(corpus);
   for (auto _ : state) {
     loader.playList.Clear();
-    for (const std::string& line : corpus.lines) ScanDemos(line, loader.context);
+    for (const std::string& line : corpus.lines) {
+      ScanDemos(ScanEntry::DemoFile(line), loader.context);
+    }
     if (loader.playList.rows != corpus.lines.size()) state.SkipWithError("not every line loaded");
   }
   state.counters["lines/s"] = benchmark::Counter(

@@ -76,7 +76,7 @@ struct Scanner {
       files, locale, clock, state, sources, status, demoList, playList, "/nonexistent-user-data"};
 
   size_t Scan() {
-    ScanDemos(Corpus().folder + "/*.*", context);
+    ScanDemos(ScanEntry::Folder(Corpus().folder), context);
     return demoList.rows;
   }
 };

@@ -165,7 +165,7 @@ std::optional<std::vector<ListRow>> ItemRows(const std::string& item, Library& l
       Fail(item, "no such demo file");
       return std::nullopt;
     }
-    ScanDemos(path, context);
+    ScanDemos(ScanEntry::DemoFile(path), context);
     if (rows.rows.empty()) {
       Fail(item, "not a demo file (.dm3 or .dm_48)");
       return std::nullopt;
@@ -182,7 +182,7 @@ std::optional<std::vector<ListRow>> ItemRows(const std::string& item, Library& l
     Fail(item, "no such archive");
     return std::nullopt;
   }
-  ScanDemos('\x01' + archive + "\\" + name, context);
+  ScanDemos(ScanEntry::ArchiveMembers(archive, name), context);
   // The scan finds the name in every folder of the archive; the item names one of them.
   for (const ListRow& row : rows.rows) {
     if (EqualsIgnoringAnsiCase(row[kArchiveLocationColumn], folder))

@@ -127,8 +127,7 @@ int ListFolder(const ScanListingOptions& options) {
   ScannedRows playList(locale, options.sortColumn, options.sortAscending);
   ScanContext context{
       files, locale, clock, state, sources, status, demoList, playList, options.userDataFolder};
-  const std::string pattern = options.folder == "/" ? "/*.*" : options.folder + "/*.*";
-  ScanDemos(pattern, context);
+  ScanDemos(ScanEntry::Folder(options.folder), context);
   if (options.json) {
     PrintJson(demoList.rows(), status.summary());
   } else {

@@ -74,7 +74,7 @@ bool SelectFolderNode(FolderTree& tree, FolderNode& node, ScanContext& scan) {
   const std::string path = NodePath(node);
   if (!ShouldListOnSelect(scan.state, path)) return false;
   tree.Select(&node);
-  ScanDemos(Join(path, "*.*"), scan);
+  ScanDemos(ScanEntry::Folder(path), scan);
   scan.state.SetCurrentFolder(path);
   return true;
 }

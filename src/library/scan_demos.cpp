@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/path_separator.h"
+#include "host/path_text.h"
 #include "library/parse_cache.h"
 #include "text/windows_1252.h"
 
@@ -21,19 +22,11 @@ struct EntryParts {
   std::string mask = "*.dm*";
 };
 
-EntryParts SplitEntry(std::string_view entry) {
+EntryParts SplitEntry(const ScanEntry& entry) {
   EntryParts parts;
-  std::string path(entry);
-  if (!path.empty() && path[0] == '\x01') {
-    const size_t last = path.rfind('\\');
-    if (last == std::string::npos) {
-      parts.mask = path.substr(1);
-      path.clear();
-    } else {
-      parts.mask = path.substr(last + 1);
-      path = path.substr(1, last - 1);
-    }
-  }
+  const std::string path =
+      entry.kind == ScanEntry::Kind::kFolder ? JoinPath(entry.path, "*.*") : entry.path;
+  if (entry.kind == ScanEntry::Kind::kArchiveMembers) parts.mask = entry.memberName;
   const size_t separator = path.rfind(kPathSeparator);
   if (separator == std::string::npos) {
     parts.listFolder = ".";
@@ -190,11 +183,11 @@ class FolderScan {
   uint64_t totalSeconds_ = 0;
 };
 
-uint64_t Scan(std::string_view entry, ScanContext& context, ScanMemo* memo) {
+uint64_t Scan(const ScanEntry& entry, ScanContext& context, ScanMemo* memo) {
   BusyScope busy(context.state);
   context.status.Started();
   context.state.ClearEscape();
-  const bool toDemoList = entry.find("*.") != std::string_view::npos;
+  const bool toDemoList = entry.kind == ScanEntry::Kind::kFolder;
   RowSink& target = toDemoList ? context.demoList : context.playList;
   if (toDemoList) target.Clear();
 
@@ -224,11 +217,11 @@ uint64_t Scan(std::string_view entry, ScanContext& context, ScanMemo* memo) {
 
 }  // namespace
 
-uint64_t ScanDemos(std::string_view entry, ScanContext& context) {
+uint64_t ScanDemos(const ScanEntry& entry, ScanContext& context) {
   return Scan(entry, context, nullptr);
 }
 
-uint64_t ScanDemos(std::string_view entry, ScanContext& context, ScanMemo& memo) {
+uint64_t ScanDemos(const ScanEntry& entry, ScanContext& context, ScanMemo& memo) {
   return Scan(entry, context, &memo);
 }
 

@@ -7,6 +7,7 @@
 #include "host/clock.h"
 #include "host/file_system.h"
 #include "host/locale.h"
+#include "library/scan_entry.h"
 #include "library/scan_memo.h"
 #include "library/scan_sources.h"
 #include "library/scan_status.h"
@@ -28,12 +29,11 @@ struct ScanContext {
   std::string userDataFolder;  // where the ".description" files of the demos are
 };
 
-// Lists the demos of one entry: a folder pattern ("FOLDER/*.*") fills the demo list and
-// rewrites the folder's parse cache; 0x01 + archive + "\\" + member name, or the path of one
-// demo file, appends to the play list. Returns the estimated play time of every demo found,
-// in whole seconds.
-uint64_t ScanDemos(std::string_view entry, ScanContext& context);
+// Lists the demos of one entry: a folder fills the demo list and rewrites the folder's parse
+// cache; a demo file or archive members are appended to the play list. Returns the estimated
+// play time of every demo found, in whole seconds.
+uint64_t ScanDemos(const ScanEntry& entry, ScanContext& context);
 // The same for one of many entries that share folders, such as the lines of a play list.
-uint64_t ScanDemos(std::string_view entry, ScanContext& context, ScanMemo& memo);
+uint64_t ScanDemos(const ScanEntry& entry, ScanContext& context, ScanMemo& memo);
 
 }  // namespace rw

@@ -29,14 +29,22 @@ bool IsAbsolutePath(std::string_view path) {
 #endif
 }
 
-// A line written by hand may name its demo relative to the play list file, wherever the
-// program runs from.
-std::string ResolvedLine(const std::string& line, const std::filesystem::path& listFolder) {
+// A line is a demo file's path, or 0x01, the archive's path, "\\" and the member's name. A
+// line written by hand may name its demo relative to the play list file, wherever the program
+// runs from.
+ScanEntry EntryOfLine(const std::string& line, const std::filesystem::path& listFolder) {
   const bool archive = line.starts_with('\x01');
-  const std::string path = archive ? line.substr(1) : line;
-  if (path.empty() || IsAbsolutePath(path) || listFolder.empty()) return line;
-  const std::string resolved = (listFolder / path).lexically_normal().string();
-  return archive ? '\x01' + resolved : resolved;
+  std::string path = archive ? line.substr(1) : line;
+  std::string member;
+  if (archive) {
+    const size_t last = path.rfind('\\');
+    member = last == std::string::npos ? path : path.substr(last + 1);
+    path = last == std::string::npos ? std::string() : path.substr(0, last);
+  }
+  if (!path.empty() && !IsAbsolutePath(path) && !listFolder.empty()) {
+    path = (listFolder / path).lexically_normal().string();
+  }
+  return archive ? ScanEntry::ArchiveMembers(path, member) : ScanEntry::DemoFile(path);
 }
 
 }  // namespace
@@ -89,7 +97,7 @@ PlayListLoad LoadPlayList(const std::string& path, ScanContext& context, Message
   ScanMemo memo;
   for (size_t index = 1; index < lines.size(); ++index) {
     if (IsFolderListing(lines[index])) continue;
-    result.totalSeconds += ScanDemos(ResolvedLine(lines[index], listFolder), context, memo);
+    result.totalSeconds += ScanDemos(EntryOfLine(lines[index], listFolder), context, memo);
   }
   result.entries = context.playList.RowCount();
   const auto shownSeconds = static_cast<uint32_t>(

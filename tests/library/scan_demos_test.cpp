@@ -48,8 +48,8 @@ class ScanDemosTest : public ::testing::Test {
     ASSERT_TRUE(files_.SetModifiedDosTime(Path(name), dosTime));
   }
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-  uint64_t Scan(const std::string& entry) { return ScanDemos(entry, context_); }
-  uint64_t ScanFolder() { return Scan(folder_ + "/*.*"); }
+  uint64_t Scan(const ScanEntry& entry) { return ScanDemos(entry, context_); }
+  uint64_t ScanFolder() { return Scan(ScanEntry::Folder(folder_)); }
   std::vector<std::string> Captions(const test::RecordingSink& sink) const {
     std::vector<std::string> names;
     for (const ListRow& row : sink.rows) names.push_back(row[0]);
@@ -229,7 +229,7 @@ TEST_F(ScanDemosTest, AFolderWithoutDemosLosesItsCache) {
 
 TEST_F(ScanDemosTest, AnUnreadableFolderGivesAnEmptyList) {
   demoList_.rows.push_back({});
-  ScanDemos(dir_.Join("missing") + "/*.*", context_);
+  ScanDemos(ScanEntry::Folder(dir_.Join("missing")), context_);
   EXPECT_TRUE(demoList_.rows.empty());
   EXPECT_EQ(status_.marks, std::vector<bool>{false});
 }
@@ -240,8 +240,8 @@ TEST_F(ScanDemosTest, PlayListEntriesAppendAndUseTheCacheWithoutWritingIt) {
   status_.summaries.clear();
   playList_.rows.push_back({});
 
-  EXPECT_EQ(Scan("\x01" + Path("a.zip") + "\\y.dm_48"), 4u);
-  EXPECT_EQ(Scan(Path("a.dm3")), 7u);
+  EXPECT_EQ(Scan(ScanEntry::ArchiveMembers(Path("a.zip"), "y.dm_48")), 4u);
+  EXPECT_EQ(Scan(ScanEntry::DemoFile(Path("a.dm3"))), 7u);
   ASSERT_EQ(playList_.rows.size(), 3u);
   EXPECT_EQ(playList_.rows[1][0], "y.dm_48");
   EXPECT_EQ(playList_.rows[1][3], "x");
@@ -255,7 +255,7 @@ TEST_F(ScanDemosTest, PlayListEntriesAppendAndUseTheCacheWithoutWritingIt) {
   EXPECT_EQ(playList_.resorts, 0);
 
   std::filesystem::remove(Path("rwt_scan"));
-  Scan("\x01" + Path("a.zip") + "\\y.dm_48");
+  Scan(ScanEntry::ArchiveMembers(Path("a.zip"), "y.dm_48"));
   EXPECT_EQ(sources_.reads,
             (std::vector<std::pair<std::string, std::string>>{{"x\\y.dm_48", Path("a.zip")}}));
   EXPECT_FALSE(files_.Exists(Path("rwt_scan")));

@@ -98,7 +98,7 @@ class ScanFolderTest : public ::testing::Test {
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
   void Scan() {
     status_.parsing.clear();
-    ScanDemos(folder_ + "/*.*", context_);
+    ScanDemos(ScanEntry::Folder(folder_), context_);
   }
 
   test::TempDir dir_;

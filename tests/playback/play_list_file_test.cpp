@@ -201,7 +201,7 @@ TEST_F(PlayListFileTest, EachFolderIsListedAndItsCacheLoadedOncePerList) {
   }
   text += folder_ + "/d3?.dm_48\r\n" + folder_ + "/missing.dm_48\r\n" + dir_.Join("x.dm3\r\n");
   test::WriteBytes(dir_.Join("x.dm3"), "x");
-  ScanDemos(folder_ + "/*.*", context_);  // writes the folder's parse cache
+  ScanDemos(ScanEntry::Folder(folder_), context_);  // writes the folder's parse cache
   sources_.reads = 0;
   test::WriteBytes(dir_.Join("all.rwt"), text);
 
