@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -8,17 +9,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "archive/directory_reader.h"
-#include "cli/cli_messages.h"
+#include "cli/cli_front_end.h"
 #include "cli/command_registry.h"
 #include "demo/demo_info.h"
-#include "demo/demo_reader.h"
-#include "demo/user_info.h"
-#include "host/icu_locale.h"
-#include "host/path_separator.h"
 #include "host/posix/posix_file_system.h"
-#include "library/demo_row.h"
-#include "model/program_paths.h"
 #include "text/name_text.h"
 #include "text/windows_1252.h"
 
@@ -59,63 +53,6 @@ struct InfoOptions {
   bool log = false;
   bool json = false;
 };
-
-// Where the demo lies, as the folder scan would list it.
-struct DemoPlace {
-  std::string name;
-  uint64_t size = 0;
-  uint32_t dosTime = 0;
-  std::string archiveField;  // archive name, "\\" and the member's folder inside it
-  std::string location;      // the folder of the file, or the archive's full path
-};
-
-std::string FullPath(const std::string& path) {
-  return std::filesystem::absolute(path).lexically_normal().string();
-}
-
-std::optional<DemoPlace> FindFile(FileSystem& files, const std::string& path) {
-  const std::filesystem::path full = FullPath(path);
-  const std::string name = full.filename().string();
-  const std::string folder = full.parent_path().string();
-  for (const DirectoryEntry& entry : files.List(folder, name)) {
-    if (entry.name == name && !entry.isFolder) {
-      return DemoPlace{name, entry.size, entry.dosTime, {}, folder};
-    }
-  }
-  return std::nullopt;
-}
-
-std::optional<DemoPlace> FindMember(const std::string& archive, const std::string& member) {
-  ArchiveCursor cursor;
-  const int found = ArchiveFind(archive, member, cursor);
-  ArchiveClose(cursor);
-  if (found != kArchiveMember) return std::nullopt;
-  const std::string& path = cursor.name;
-  const size_t slash = path.rfind('\\');
-  DemoPlace place;
-  place.name = slash == std::string::npos ? path : path.substr(slash + 1);
-  place.archiveField = std::filesystem::path(archive).filename().string() + "\\" +
-                       (slash == std::string::npos ? "" : path.substr(0, slash));
-  place.size = cursor.size;
-  place.dosTime = cursor.dateTime;
-  place.location = FullPath(archive);
-  return place;
-}
-
-DemoInfo InfoOf(const DemoPlace& place, const DemoReadState& state, const UserInfo& notes) {
-  DemoInfo info;
-  info[DemoInfo::Name] = place.name;
-  info[DemoInfo::Size] = std::to_string(place.size);
-  info[DemoInfo::Recorded] = std::to_string(static_cast<int32_t>(place.dosTime));
-  info[DemoInfo::ArchiveLocation] = place.archiveField;
-  SetFieldsFromRead(info, state);
-  info[DemoInfo::Location] = place.location;
-  info[DemoInfo::POV] = notes.POV;
-  info[DemoInfo::Rating] = notes.Rating;
-  info[DemoInfo::Web] = notes.Web;
-  info[DemoInfo::Description] = notes.Description;
-  return info;
-}
 
 std::string Utf8(std::string_view text) {
   return Windows1252ToUtf8(text);
@@ -246,45 +183,33 @@ void PrintForPerson(std::ostream& out, const std::string& result, const DemoRead
   }
 }
 
-int RunInfo(InfoOptions options) {
-  PosixFileSystem files;
-  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
-  const Locale& locale = *userLocale;
+int RunInfo(const InfoOptions& options) {
   const bool inArchive = !options.archive.empty();
-  if (inArchive) {
-    for (char& c : options.demo) c = c == '/' ? '\\' : c;
-  }
-  const std::optional<DemoPlace> place =
-      inArchive ? FindMember(options.archive, options.demo) : FindFile(files, options.demo);
-  if (!place) {
+  std::string name = options.demo;
+  if (inArchive) std::replace(name.begin(), name.end(), '/', '\\');
+  PosixFileSystem files;
+  const std::optional<ListedDemo> demo =
+      inArchive ? FindArchiveMember(options.archive, name) : FindDemoFile(files, name);
+  if (!demo) {
     std::cerr << "reelwright-cli info: "
-              << (!inArchive ? options.demo + ": no such demo file"
-                  : !files.Exists(options.archive)
-                      ? options.archive + ": no such archive"
-                      : options.archive + ": no member named " + options.demo)
+              << (!inArchive                       ? name + ": no such demo file"
+                  : !files.Exists(options.archive) ? options.archive + ": no such archive"
+                                                   : options.archive + ": no member named " + name)
               << '\n';
     return kExitFailure;
   }
 
-  CliMessages messages(false, true);
-  DemoReader reader(messages, locale, files);
-  const std::string result = reader.GetFromDemo(options.demo, options.archive, options.log);
-  const DemoReadState& state = reader.State();
-  // The user's notes are found by the demo's file name alone.
-  const std::string programFolder = ChooseProgramFolder(CurrentProgramFolderSources(options.home));
-  const UserInfo notes = GetUserInfo(files,
-                                     DeriveProgramPaths(programFolder, "").userDataFolder +
-                                         kPathSeparator + place->name + ".description",
-                                     messages);
-  DemoInfo info = InfoOf(*place, state, notes);
-  info[DemoInfo::Size] = SizeColumnText(info[DemoInfo::Size]);
-  info[DemoInfo::Recorded] = RecordedColumnText(info[DemoInfo::Recorded], locale);
-  info[DemoInfo::ArchiveLocation] = ArchiveLocationColumnText(info[DemoInfo::ArchiveLocation]);
-
+  CliFrontEnd frontEnd(false, true);
+  const std::unique_ptr<Session> session =
+      Session::Open({options.home, "", false, false}, frontEnd.seams());
+  const DemoDescription description = session->DescribeDemo(*demo, options.log);
+  const DemoReadState& state = session->reader().State();
+  const std::vector<CliMessages::Shown>& shown = frontEnd.messages().shown();
   if (options.json) {
-    std::cout << ReadJson(result, state, messages.shown(), info).dump(2) << '\n';
+    std::cout << ReadJson(description.result, state, shown, description.row).dump(2) << '\n';
   } else {
-    PrintForPerson(std::cout, result, state, messages.shown(), info, ::isatty(STDOUT_FILENO));
+    PrintForPerson(std::cout, description.result, state, shown, description.row,
+                   ::isatty(STDOUT_FILENO));
   }
   return kExitOk;
 }

@@ -4,10 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/cli_messages.h"
+#include "cli/cli_front_end.h"
 #include "cli/command_registry.h"
 #include "cli/program_options.h"
-#include "host/posix/posix_file_system.h"
 #include "library/user_data.h"
 #include "text/text_lines.h"
 #include "text/utf8_to_windows_1252.h"
@@ -59,28 +58,24 @@ int RunNote(const NoteOptions& options) {
     return kExitUsage;
   }
 
-  PosixFileSystem files;
-  CliMessages messages;
-  const std::optional<Program> program = LoadProgram(options.program, files, messages, false);
-  if (!program) return kExitFailure;
-  const std::string path = UserDataPath(program->paths.userDataFolder, demoName);
+  CliFrontEnd frontEnd;
+  const std::unique_ptr<Session> session = OpenSession(options.program, frontEnd.seams());
+  if (!session) return kExitFailure;
+  const std::string path = session->NotesPath(demoName);
   if (options.clear) {
-    if (files.Exists(path) && !files.DeleteFile(path).ok()) {
+    if (!session->ClearNotes(demoName)) {
       std::cerr << "reelwright-cli note: " << path << ": cannot delete the file\n";
       return kExitFailure;
     }
     return kExitOk;
   }
 
-  UserData data;
-  if (files.Exists(path)) {
-    std::optional<UserData> stored = ReadUserData(files, path);
-    if (!stored) {
-      std::cerr << "reelwright-cli note: " << path << ": cannot read the file\n";
-      return kExitFailure;
-    }
-    data = std::move(*stored);
+  std::optional<UserData> stored = session->ReadNotes(demoName);
+  if (!stored) {
+    std::cerr << "reelwright-cli note: " << path << ": cannot read the file\n";
+    return kExitFailure;
   }
+  UserData data = std::move(*stored);
   if (data.Rating.empty()) data.Rating = "0";
   if (!changes) {
     PrintNotes(data);
@@ -90,7 +85,7 @@ int RunNote(const NoteOptions& options) {
   if (options.rating) data.Rating = *options.rating;
   if (options.web) data.Web = Utf8ToWindows1252(*options.web);
   if (options.description) data.Description = SplitLines(Utf8ToWindows1252(*options.description));
-  return SaveUserData(files, messages, path, data) ? kExitOk : kExitFailure;
+  return session->SaveNotes(demoName, data) ? kExitOk : kExitFailure;
 }
 
 const bool registered = RegisterCommand(40, [](CLI::App& app, int& exitCode) {

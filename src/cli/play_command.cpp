@@ -6,26 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "archive/extractor.h"
-#include "cli/cli_messages.h"
+#include "cli/cli_front_end.h"
 #include "cli/command_registry.h"
 #include "cli/program_options.h"
-#include "demo/demo_reader.h"
-#include "host/icu_locale.h"
-#include "host/message_pump.h"
-#include "library/scan_demos.h"
-#include "library/scan_reader_sources.h"
-#include "model/game_install.h"
 #include "model/list_rules.h"
-#include "playback/control_keys.h"
-#include "playback/game_window.h"
-#include "playback/generation_switch.h"
-#include "playback/launch.h"
 #include "playback/play_list_file.h"
 #include "text/windows_1252.h"
-
-#include "host/posix/posix_file_system.h"
-#include "host/posix/steady_clock.h"
 
 #ifdef _WIN32
 #include "host/win32/win32_shell.h"
@@ -90,41 +76,12 @@ class RehearsalShell : public Shell {
   std::string workingFolder;
 };
 
-// A rehearsal never finds the game, so it never types into it or closes it.
-class NoWindows : public WindowSystem {
- public:
-  WindowId FindTopLevel(std::string_view, std::string_view) override { return 0; }
-  std::vector<ChildWindow> Children(WindowId) override { return {}; }
-  bool Exists(WindowId) override { return false; }
-  void SendChar(WindowId, unsigned char) override {}
-  void SendClose(WindowId) override {}
-};
-
 class SilentStatus : public ScanStatus {
  public:
   void ShowParsing(const std::string&) override {}
   void ShowProgress(const ScanProgress&) override {}
   void MarkFolder(bool) override {}
   void ShowSummary(const std::string&) override {}
-};
-
-class RowCollector : public RowSink {
- public:
-  void Clear() override { rows.clear(); }
-  void Append(ListRow row) override { rows.push_back(std::move(row)); }
-  size_t RowCount() const override { return rows.size(); }
-  void Resort() override {}
-
-  std::vector<ListRow> rows;
-};
-
-// What the items are read with.
-struct Library {
-  FileSystem& files;
-  Messages& messages;
-  Clock& clock;
-  ScanSources& sources;
-  std::string userDataFolder;
 };
 
 void Fail(const std::string& item, const std::string& what) {
@@ -140,56 +97,44 @@ std::string Absolute(const std::string& path) {
 }
 
 // The rows an item stands for; nullopt when it names no demo (reported).
-std::optional<std::vector<ListRow>> ItemRows(const std::string& item, Library& library) {
-  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
-  const Locale& locale = *userLocale;
-  AppState state;
+std::optional<std::vector<ListRow>> ItemRows(const std::string& item, Session& session) {
   SilentStatus status;
-  RowCollector unused;
-  RowCollector rows;
-  ScanContext context{library.files, locale, library.clock,         state, library.sources, status,
-                      unused,        rows,   library.userDataFolder};
   if (IsPlayListFile(item)) {
-    const PlayListLoad load = LoadPlayList(Absolute(item), context, library.messages);
-    if (!load.loaded) return std::nullopt;
-    if (rows.rows.empty()) {
+    std::vector<ListRow> rows;
+    if (!session.ReadPlayListFile(Absolute(item), status, rows).loaded) return std::nullopt;
+    if (rows.empty()) {
       Fail(item, std::string(kPlayListCorrupted));
       return std::nullopt;
     }
-    return rows.rows;
+    return rows;
   }
   const size_t marker = item.rfind("::");
   if (marker == std::string::npos) {
     const std::string path = Absolute(item);
-    if (!library.files.Exists(path) || library.files.IsFolder(path)) {
+    if (!session.files().Exists(path) || session.files().IsFolder(path)) {
       Fail(item, "no such demo file");
       return std::nullopt;
     }
-    ScanDemos(ScanEntry::DemoFile(path), context);
-    if (rows.rows.empty()) {
+    std::vector<ListRow> rows = session.RowsOf(ScanEntry::DemoFile(path), status);
+    if (rows.empty()) {
       Fail(item, "not a demo file (.dm3 or .dm_48)");
       return std::nullopt;
     }
-    return rows.rows;
+    return rows;
   }
   const std::string archive = Absolute(item.substr(0, marker));
   std::string member = item.substr(marker + 2);
   for (char& c : member) c = c == '/' ? '\\' : c;
-  const size_t slash = member.rfind('\\');
-  const std::string name = slash == std::string::npos ? member : member.substr(slash + 1);
-  const std::string folder = slash == std::string::npos ? "" : member.substr(0, slash);
-  if (!library.files.Exists(archive)) {
+  if (!session.files().Exists(archive)) {
     Fail(item, "no such archive");
     return std::nullopt;
   }
-  ScanDemos(ScanEntry::ArchiveMembers(archive, name), context);
-  // The scan finds the name in every folder of the archive; the item names one of them.
-  for (const ListRow& row : rows.rows) {
-    if (EqualsIgnoringAnsiCase(row[kArchiveLocationColumn], folder))
-      return std::vector<ListRow>{row};
+  std::optional<ListRow> row = session.RowOfMember(archive, member, status);
+  if (!row) {
+    Fail(item, "the archive holds no demo " + member);
+    return std::nullopt;
   }
-  Fail(item, "the archive holds no demo " + member);
-  return std::nullopt;
+  return std::vector<ListRow>{std::move(*row)};
 }
 
 std::string ProgramText(const std::string& program) {
@@ -201,23 +146,24 @@ std::string ProgramText(const std::string& program) {
 }
 
 int Play(const PlayRequest& request) {
-  PosixFileSystem files;
-  CliMessages messages(request.yes);
-  const std::optional<Program> program = LoadProgram(request.program, files, messages, true);
-  if (!program) return kExitFailure;
-  const Settings& settings = program->settings;
+  CliFrontEnd frontEnd(request.yes);
+  RehearsalShell rehearsal;
+  NoGameWindows noGame;
+#ifdef _WIN32
+  Win32Shell systemShell;
+  Win32WindowSystem systemWindows;
+#else
+  PosixShell systemShell;
+  X11WindowSystem systemWindows;
+#endif
+  const FrontEnd seams = request.dryRun ? frontEnd.seams(rehearsal, noGame)
+                                        : frontEnd.seams(systemShell, systemWindows);
+  const std::unique_ptr<Session> session = OpenSession(request.program, seams, true);
+  if (!session) return kExitFailure;
 
-  SteadyClock clock;
-  NoMessagePump pump;
-  const std::unique_ptr<IcuLocale> userLocale = IcuLocale::FromEnvironment();
-  const Locale& locale = *userLocale;
-  AppState state;
-  DemoReader reader(messages, locale, files);
-  ReaderScanSources sources(reader, files, messages, state);
-  Library library{files, messages, clock, sources, program->paths.userDataFolder};
   RowList playList;
   for (const std::string& item : request.items) {
-    const std::optional<std::vector<ListRow>> rows = ItemRows(item, library);
+    const std::optional<std::vector<ListRow>> rows = ItemRows(item, *session);
     if (!rows) return kExitFailure;
     for (const ListRow& row : *rows) playList.push_back({row, false});
   }
@@ -228,39 +174,11 @@ int Play(const PlayRequest& request) {
     return kExitFailure;
   }
 
-  const GlobalSettings& global = settings.global;
-  const PlaybackControls controls({global.ff_key, global.sm_key, global.inc_key, global.dec_key,
-                                   global.pause_key, global.next_key},
-                                  global.q3a_start_param);
-  LaunchOptions options;
-  options.modDemos = settings.demos.mod_demos && !request.noModDemos;
-  options.script = {settings.demos.time_demos || request.timeDemo,
-                    settings.demos.loop_demos || request.loop, controls.bindBlock()};
-  options.globalParameters = controls.globalParameters();
-  options.switchVersions = !request.dryRun;
-
-  GameInstall install(files, global.q3a_dir);
-  install.ScanMods();
-  RehearsalShell rehearsal;
-  NoWindows noWindows;
-#ifdef _WIN32
-  Win32Shell systemShell;
-  Win32WindowSystem systemWindows;
-#else
-  PosixShell systemShell;
-  X11WindowSystem systemWindows;
-#endif
-  Shell& shell = request.dryRun ? static_cast<Shell&>(rehearsal) : systemShell;
-  WindowSystem& windows = request.dryRun ? static_cast<WindowSystem&>(noWindows) : systemWindows;
-  GameWindow game(windows, pump, clock);
-  GenerationSwitch versions(install, {files, game, shell, messages, pump, clock});
-  Extractor extractor(clock, pump, files);
-  Launch launch(install, {files, messages, game, versions, shell, extractor});
-
+  const PlayChoices choices{request.loop, request.timeDemo, request.noModDemos, !request.dryRun};
   // As at the program's start: what an earlier launch staged goes first.
-  launch.RemoveTemporaryFiles();
-  const bool played = single ? launch.PlayOneDemo(playList[0].columns, options)
-                             : launch.CreatePlaylist(playList, options);
+  session->RemoveTemporaryFiles();
+  const bool played = single ? session->PlayOneDemo(playList[0].columns, choices)
+                             : session->PlayList(playList, choices);
   if (!played) return kExitFailure;
   if (request.dryRun && rehearsal.program) {
     std::cout << "program: " << ProgramText(*rehearsal.program) << '\n'

@@ -1,13 +1,10 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-#include <optional>
+#include <memory>
 #include <string>
 
-#include "host/file_system.h"
-#include "host/messages.h"
-#include "model/program_paths.h"
-#include "model/settings.h"
+#include "session/session.h"
 
 namespace rw::cli {
 
@@ -20,16 +17,11 @@ struct ProgramOptions {
 // Adds --home and --game to a subcommand.
 void AddProgramOptions(CLI::App& command, ProgramOptions& options);
 
-// The program's paths and its configuration, read as the start-up load reads them, with the
-// four program folders created. The configuration is only read; a command never saves it.
-struct Program {
-  ProgramPaths paths;
-  Settings settings;
-};
-
-// With checkGame the game folder must hold the game program (reported through messages,
-// nullopt when it does not); without it the folder is taken as given.
-std::optional<Program> LoadProgram(const ProgramOptions& options, FileSystem& fs,
-                                   Messages& messages, bool checkGame);
+// A session with the program's paths and its configuration, read as the start-up load reads
+// them, and the four program folders created; the configuration is never saved. With needsGame
+// the game folder must hold the game program (reported through the messages, nullptr when it
+// does not).
+std::unique_ptr<Session> OpenSession(const ProgramOptions& options, FrontEnd frontEnd,
+                                     bool needsGame = false);
 
 }  // namespace rw::cli

@@ -1,7 +1,7 @@
 #include <iostream>
 #include <memory>
 
-#include "cli/cli_messages.h"
+#include "cli/cli_front_end.h"
 #include "cli/command_registry.h"
 #include "cli/program_options.h"
 #include "cli/scan_listing.h"
@@ -17,19 +17,23 @@ struct ScanOptions {
 };
 
 int RunScan(const ScanOptions& options) {
-  PosixFileSystem files;
   std::string folder = options.folder;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  if (!files.IsFolder(folder)) {
+  if (!PosixFileSystem().IsFolder(folder)) {
     std::cerr << "reelwright-cli scan: " << folder << " is not a folder\n";
     return kExitFailure;
   }
-  CliMessages messages;
-  const std::optional<Program> program = LoadProgram(options.program, files, messages, false);
-  if (!program) return kExitFailure;
-  const ColumnLayout& layout = program->settings.demoList.columns;
-  return ListFolder({folder, program->paths.userDataFolder, layout.sortColumn, layout.sortAscending,
-                     options.json});
+  CliFrontEnd frontEnd;
+  const std::unique_ptr<Session> session = OpenSession(options.program, frontEnd.seams());
+  if (!session) return kExitFailure;
+  TerminalScanStatus status;
+  session->ListFolder(folder, status);
+  if (options.json) {
+    PrintRowsAsJson(session->demoList().rows(), status.summary());
+  } else {
+    PrintRowsAsText(session->demoList().rows(), status.summary());
+  }
+  return kExitOk;
 }
 
 [[maybe_unused]] const bool registered = RegisterCommand(20, [](CLI::App& app, int& exitCode) {

@@ -1,20 +1,34 @@
 #pragma once
 
+#include <unistd.h>
 #include <string>
+
+#include "library/scan_status.h"
+#include "model/list_row.h"
 
 namespace rw::cli {
 
-// What "scan" needs of the program's configuration.
-struct ScanListingOptions {
-  std::string folder;          // without a trailing separator
-  std::string userDataFolder;  // where the demos' ".description" files are
-  int sortColumn = 0;          // the demo list's recorded sort column and direction
-  bool sortAscending = false;
-  bool json = false;
+// Keeps the summary; shows the progress on stderr when that is a terminal.
+class TerminalScanStatus : public ScanStatus {
+ public:
+  TerminalScanStatus() : showProgress_(::isatty(STDERR_FILENO) == 1) {}
+
+  void ShowParsing(const std::string&) override {}
+  void ShowProgress(const ScanProgress& progress) override;
+  void MarkFolder(bool) override {}
+  void ShowSummary(const std::string& text) override { summary_ = text; }
+  void Finished() override;
+  const std::string& summary() const { return summary_; }
+
+ private:
+  bool showProgress_;
+  bool shown_ = false;
+  std::string summary_;
 };
 
-// Lists the folder into the demo list (writing its parse cache) and prints the rows and the
-// summary line; the exit code.
-int ListFolder(const ScanListingOptions& options);
+// One row a line, 26 tab-separated columns, then the summary line.
+void PrintRowsAsText(const RowList& rows, const std::string& summary);
+// {"rows": [objects keyed by column caption], "summary": text}.
+void PrintRowsAsJson(const RowList& rows, const std::string& summary);
 
 }  // namespace rw::cli

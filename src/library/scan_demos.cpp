@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "archive/member_path.h"
 #include "host/path_separator.h"
 #include "host/path_text.h"
 #include "library/parse_cache.h"
@@ -130,12 +131,9 @@ class FolderScan {
     ScanMember member;
     int code = c_.sources.ArchiveFindFirst(archivePath, "*\\" + parts_.mask, member);
     while (code == 0) {
-      const size_t slash = member.path.rfind('\\');
-      const std::string name =
-          slash == std::string::npos ? member.path : member.path.substr(slash + 1);
-      const std::string inside = slash == std::string::npos ? "" : member.path.substr(0, slash);
-      ScanDemo({name, member.size, member.dosTime, archiveName + "\\" + inside, member.path,
-                archivePath, archivePath + "\\" + member.path, archivePath});
+      const MemberPath split = SplitMemberPath(member.path);
+      ScanDemo({split.name, member.size, member.dosTime, archiveName + "\\" + split.folder,
+                member.path, archivePath, archivePath + "\\" + member.path, archivePath});
       if (c_.state.escapeFlag()) break;
       code = c_.sources.ArchiveFindNext(parts_.mask, member);
     }

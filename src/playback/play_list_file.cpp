@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "archive/member_path.h"
 #include "demo/time_text.h"
 #include "host/path_separator.h"
 #include "model/list_rules.h"
@@ -37,9 +38,10 @@ ScanEntry EntryOfLine(const std::string& line, const std::filesystem::path& list
   std::string path = archive ? line.substr(1) : line;
   std::string member;
   if (archive) {
-    const size_t last = path.rfind('\\');
-    member = last == std::string::npos ? path : path.substr(last + 1);
-    path = last == std::string::npos ? std::string() : path.substr(0, last);
+    // The archive's path and the member's name split as a member path does.
+    MemberPath split = SplitMemberPath(path);
+    member = std::move(split.name);
+    path = std::move(split.folder);
   }
   if (!path.empty() && !IsAbsolutePath(path) && !listFolder.empty()) {
     path = (listFolder / path).lexically_normal().string();

@@ -1,0 +1,191 @@
+#include "session/session.h"
+
+#include <filesystem>
+
+#include "archive/member_path.h"
+#include "host/path_text.h"
+#include "host/posix/posix_file_system.h"
+#include "host/posix/steady_clock.h"
+#include "library/scan_demos.h"
+#include "playback/control_keys.h"
+#include "text/windows_1252.h"
+
+namespace rw {
+
+namespace {
+
+// A folder given relative to where the program runs; the game must get full paths (its
+// in-place rules compare them, and it runs from its own folder).
+std::string AbsoluteFolder(const std::string& folder) {
+  if (folder.empty()) return folder;
+  std::filesystem::path path = std::filesystem::absolute(folder).lexically_normal();
+  if (!path.has_filename() && path.has_relative_path()) path = path.parent_path();
+  return path.string();
+}
+
+// Rows a scan hands over, in the order found.
+class CollectedRows : public RowSink {
+ public:
+  void Clear() override { rows.clear(); }
+  void Append(ListRow row) override { rows.push_back(std::move(row)); }
+  size_t RowCount() const override { return rows.size(); }
+  void Resort() override {}
+
+  std::vector<ListRow> rows;
+};
+
+}  // namespace
+
+std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd frontEnd) {
+  PosixFileSystem files;
+  const std::string programFolder =
+      ChooseProgramFolder(CurrentProgramFolderSources(AbsoluteFolder(options.home)));
+  Settings settings = Settings::Defaults(DefaultGameFolder());
+  if (options.loadConfiguration) {
+    const std::string configFile = DeriveProgramPaths(programFolder, "").configFile;
+    ReadSettings(OpenSettingsFile(files, frontEnd.messages, configFile), settings);
+  }
+  if (!options.game.empty()) settings.global.q3a_dir = AbsoluteFolder(options.game);
+  if (options.needsGame && !ValidateGameFolder(files, frontEnd.messages, settings.global.q3a_dir)) {
+    return nullptr;
+  }
+  ProgramPaths paths = DeriveProgramPaths(programFolder, settings.global.q3a_dir);
+  if (options.loadConfiguration) CreateProgramFolders(files, paths);
+  std::unique_ptr<Session> session(new Session(frontEnd, std::move(paths), std::move(settings)));
+  if (options.needsGame) session->install_.ScanMods();
+  return session;
+}
+
+Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings)
+    : frontEnd_(frontEnd),
+      paths_(std::move(paths)),
+      settings_(std::move(settings)),
+      files_(std::make_unique<PosixFileSystem>()),
+      clock_(std::make_unique<SteadyClock>()),
+      extractor_(*clock_, frontEnd_.pump, *files_),
+      reader_(frontEnd_.messages, frontEnd_.locale, *files_, extractor_),
+      sources_(reader_, *files_, frontEnd_.messages, appState_),
+      install_(*files_, settings_.global.q3a_dir),
+      game_(frontEnd_.windows, frontEnd_.pump, *clock_),
+      versions_(install_,
+                {*files_, game_, frontEnd_.shell, frontEnd_.messages, frontEnd_.pump, *clock_}),
+      launch_(install_,
+              {*files_, frontEnd_.messages, game_, versions_, frontEnd_.shell, extractor_}),
+      demoList_(frontEnd_.locale, settings_.demoList.columns.sortColumn,
+                settings_.demoList.columns.sortAscending),
+      playList_(frontEnd_.locale, settings_.playList.columns.sortColumn,
+                settings_.playList.columns.sortAscending) {}
+
+Session::~Session() = default;
+
+FileSystem& Session::files() {
+  return *files_;
+}
+
+ScanContext Session::ContextFor(ScanStatus& status, RowSink& demoList, RowSink& playList) {
+  return {*files_,  frontEnd_.locale,     *clock_, appState_, sources_, status, demoList,
+          playList, paths_.userDataFolder};
+}
+
+void Session::ListFolder(const std::string& folder, ScanStatus& status) {
+  ScanContext context = ContextFor(status, demoList_, playList_);
+  ScanDemos(ScanEntry::Folder(folder), context);
+}
+
+size_t Session::AddToPlayList(const ScanEntry& entry, ScanStatus& status) {
+  const size_t before = playList_.RowCount();
+  ScanContext context = ContextFor(status, demoList_, playList_);
+  ScanDemos(entry, context);
+  return playList_.RowCount() - before;
+}
+
+PlayListLoad Session::LoadPlayList(const std::string& path, ScanStatus& status) {
+  ScanContext context = ContextFor(status, demoList_, playList_);
+  return rw::LoadPlayList(path, context, frontEnd_.messages);
+}
+
+std::vector<ListRow> Session::RowsOf(const ScanEntry& entry, ScanStatus& status) {
+  CollectedRows unused;
+  CollectedRows rows;
+  ScanContext context = ContextFor(status, unused, rows);
+  ScanDemos(entry, context);
+  return std::move(rows.rows);
+}
+
+std::optional<ListRow> Session::RowOfMember(const std::string& archive, std::string memberPath,
+                                            ScanStatus& status) {
+  for (char& c : memberPath) c = c == '/' ? '\\' : c;
+  const MemberPath member = SplitMemberPath(memberPath);
+  for (ListRow& row : RowsOf(ScanEntry::ArchiveMembers(archive, member.name), status)) {
+    if (EqualsIgnoringAnsiCase(row[kArchiveLocationColumn], member.folder)) return row;
+  }
+  return std::nullopt;
+}
+
+PlayListLoad Session::ReadPlayListFile(const std::string& path, ScanStatus& status,
+                                       std::vector<ListRow>& rows) {
+  CollectedRows unused;
+  CollectedRows collected;
+  ScanContext context = ContextFor(status, unused, collected);
+  const PlayListLoad load = rw::LoadPlayList(path, context, frontEnd_.messages);
+  rows = std::move(collected.rows);
+  return load;
+}
+
+DemoDescription Session::DescribeDemo(const ListedDemo& place, bool buildLog) {
+  const bool inArchive = !place.memberPath.empty();
+  const std::string result =
+      inArchive ? reader_.GetFromDemo(place.memberPath, place.location, buildLog)
+                : reader_.GetFromDemo(JoinPath(place.location, place.name), "", buildLog);
+  if (reader_.RanOutOfMemory()) appState_.ResetBusy();
+  // The user's notes are found by the demo's file name alone.
+  const UserInfo notes = GetUserInfo(*files_, NotesPath(place.name), frontEnd_.messages);
+  return {result, DemoRowOf(place, reader_.State(), notes, frontEnd_.locale)};
+}
+
+std::string Session::NotesPath(const std::string& demoName) const {
+  return UserDataPath(paths_.userDataFolder, demoName);
+}
+
+std::optional<UserData> Session::ReadNotes(const std::string& demoName) {
+  const std::string path = NotesPath(demoName);
+  if (!files_->Exists(path)) return UserData{};
+  return ReadUserData(*files_, path);
+}
+
+bool Session::SaveNotes(const std::string& demoName, const UserData& notes) {
+  return SaveUserData(*files_, frontEnd_.messages, NotesPath(demoName), notes);
+}
+
+bool Session::ClearNotes(const std::string& demoName) {
+  const std::string path = NotesPath(demoName);
+  return !files_->Exists(path) || files_->DeleteFile(path).ok();
+}
+
+LaunchOptions Session::LaunchOptionsFor(const PlayChoices& choices) const {
+  const GlobalSettings& global = settings_.global;
+  const PlaybackControls controls({global.ff_key, global.sm_key, global.inc_key, global.dec_key,
+                                   global.pause_key, global.next_key},
+                                  global.q3a_start_param);
+  LaunchOptions options;
+  options.modDemos = settings_.demos.mod_demos && !choices.noModDemos;
+  options.script = {settings_.demos.time_demos || choices.timeDemo,
+                    settings_.demos.loop_demos || choices.loop, controls.bindBlock()};
+  options.globalParameters = controls.globalParameters();
+  options.switchVersions = choices.switchVersions;
+  return options;
+}
+
+void Session::RemoveTemporaryFiles() {
+  launch_.RemoveTemporaryFiles();
+}
+
+bool Session::PlayOneDemo(const ListRow& row, const PlayChoices& choices) {
+  return launch_.PlayOneDemo(row, LaunchOptionsFor(choices));
+}
+
+bool Session::PlayList(const RowList& rows, const PlayChoices& choices) {
+  return launch_.CreatePlaylist(rows, LaunchOptionsFor(choices));
+}
+
+}  // namespace rw

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "archive/extractor.h"
+#include "demo/demo_reader.h"
+#include "host/clock.h"
+#include "host/file_system.h"
+#include "host/locale.h"
+#include "host/message_pump.h"
+#include "host/messages.h"
+#include "host/shell.h"
+#include "host/window_system.h"
+#include "library/listed_demo.h"
+#include "library/scan_entry.h"
+#include "library/scan_reader_sources.h"
+#include "library/scan_status.h"
+#include "library/sorted_rows.h"
+#include "library/user_data.h"
+#include "model/app_state.h"
+#include "model/game_install.h"
+#include "model/program_paths.h"
+#include "model/settings.h"
+#include "playback/game_window.h"
+#include "playback/generation_switch.h"
+#include "playback/launch.h"
+#include "playback/play_list_file.h"
+
+namespace rw {
+
+// What only a front end can give the session: how it shows messages and serves its windows
+// during long loops, which locale it reads and writes, how it starts programs and finds the
+// game's windows.
+struct FrontEnd {
+  Messages& messages;
+  const Locale& locale;
+  MessagePump& pump;
+  Shell& shell;
+  WindowSystem& windows;
+};
+
+// Where a session finds the program's files and the game.
+struct SessionOptions {
+  std::string home;  // else REELWRIGHT_HOME, else the usual program folder
+  std::string game;  // else "q3a_dir" of the configuration
+  // Without it the configuration is neither read nor are the program's folders created: a
+  // look at one demo changes nothing on disk.
+  bool loadConfiguration = true;
+  // The game folder must hold the game program; when it does not, the user is asked for it
+  // and opening fails when none is given.
+  bool needsGame = false;
+};
+
+// One demo read in full, as the properties window and "info" show it.
+struct DemoDescription {
+  std::string result;  // "1" when the server info and the system info were found
+  DemoInfo row;        // its 26 columns as the demo list shows them
+};
+
+// What playing adds to the configuration's choices.
+struct PlayChoices {
+  bool loop = false;
+  bool timeDemo = false;
+  bool noModDemos = false;
+  bool switchVersions = true;
+};
+
+// The program's one entry point for every front end: it owns the configuration, the paths,
+// the readers, the game installation, the launcher and both lists, and offers what a front
+// end does with them.
+class Session {
+ public:
+  static std::unique_ptr<Session> Open(const SessionOptions& options, FrontEnd frontEnd);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  const ProgramPaths& paths() const { return paths_; }
+  Settings& settings() { return settings_; }
+  AppState& appState() { return appState_; }
+  FileSystem& files();
+  const Locale& locale() const { return frontEnd_.locale; }
+  Messages& messages() { return frontEnd_.messages; }
+  DemoReader& reader() { return reader_; }
+  GameInstall& install() { return install_; }
+  Launch& launch() { return launch_; }
+  SortedRows& demoList() { return demoList_; }
+  SortedRows& playList() { return playList_; }
+
+  // Lists the folder into the demo list as selecting it in the tree does: the parse cache is
+  // read and rewritten, and the list is sorted by its sort column.
+  void ListFolder(const std::string& folder, ScanStatus& status);
+  // Appends the demos of an entry to the play list; how many rows it added.
+  size_t AddToPlayList(const ScanEntry& entry, ScanStatus& status);
+  // Replaces the play list by a play list file's demos.
+  PlayListLoad LoadPlayList(const std::string& path, ScanStatus& status);
+
+  // The rows an entry stands for, read as the play list reads them; the lists stay as they are.
+  std::vector<ListRow> RowsOf(const ScanEntry& entry, ScanStatus& status);
+  // The row of the member at memberPath (either separator) of the archive: the scan finds its
+  // name in every folder of the archive, and the path names one of them.
+  std::optional<ListRow> RowOfMember(const std::string& archive, std::string memberPath,
+                                     ScanStatus& status);
+  // A play list file's rows; the lists stay as they are.
+  PlayListLoad ReadPlayListFile(const std::string& path, ScanStatus& status,
+                                std::vector<ListRow>& rows);
+
+  // Reads one demo in full; the reader's state holds the rest until the next read.
+  DemoDescription DescribeDemo(const ListedDemo& place, bool buildLog);
+
+  // The user's notes on every demo of that file name.
+  std::string NotesPath(const std::string& demoName) const;
+  std::optional<UserData> ReadNotes(const std::string& demoName);
+  bool SaveNotes(const std::string& demoName, const UserData& notes);
+  bool ClearNotes(const std::string& demoName);
+
+  // What the configuration and the choices make of a launch.
+  LaunchOptions LaunchOptionsFor(const PlayChoices& choices) const;
+  // Removes what an earlier launch staged, as the program's start does.
+  void RemoveTemporaryFiles();
+  // Plays one row as a single demo, or the rows as a play list.
+  bool PlayOneDemo(const ListRow& row, const PlayChoices& choices);
+  bool PlayList(const RowList& rows, const PlayChoices& choices);
+
+ private:
+  Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings);
+  ScanContext ContextFor(ScanStatus& status, RowSink& demoList, RowSink& playList);
+
+  FrontEnd frontEnd_;
+  ProgramPaths paths_;
+  Settings settings_;
+  std::unique_ptr<FileSystem> files_;
+  std::unique_ptr<Clock> clock_;
+  AppState appState_;
+  Extractor extractor_;
+  DemoReader reader_;
+  ReaderScanSources sources_;
+  GameInstall install_;
+  GameWindow game_;
+  GenerationSwitch versions_;
+  Launch launch_;
+  SortedRows demoList_;
+  SortedRows playList_;
+};
+
+}  // namespace rw

@@ -1,0 +1,136 @@
+#include "session/session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "host/fake/fake_host.h"
+#include "host/fake/fake_windows.h"
+#include "host/locale.h"
+#include "support/scan_fakes.h"
+#include "support/test_files.h"
+
+namespace rw {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A program folder, a game folder and a copy of the bundled sample demos (two files, and an
+// archive holding archived_tdm.dm3 and matches/archived_ffa.dm_48, as unzip -l lists it).
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() {
+    fs::create_directories(game_);
+    test::WriteBytes(game_ + "/quake3.exe", "MZ");
+    fs::copy(std::string(REELWRIGHT_SOURCE_DIR) + "/samples/demos", demos_);
+  }
+
+  std::unique_ptr<Session> Open(bool loadConfiguration = true, bool needsGame = false) {
+    return Session::Open({home_, game_, loadConfiguration, needsGame},
+                         {messages_, locale_, pump_, shell_, windows_});
+  }
+  static std::vector<std::string> Names(const RowList& rows) {
+    std::vector<std::string> names;
+    for (const ListItem& item : rows) names.push_back(item.columns[kDemonameColumn]);
+    return names;
+  }
+
+  test::TempDir dir_;
+  const std::string home_ = dir_.Join("home");
+  const std::string game_ = dir_.Join("game");
+  const std::string demos_ = dir_.Join("demos");
+  FakeMessages messages_;
+  FixedLocale locale_;
+  CountingPump pump_;
+  FakeShell shell_;
+  FakeWindowSystem windows_;
+  test::RecordingStatus status_;
+};
+
+TEST_F(SessionTest, ListsAFolderInTheConfigurationsSortOrder) {
+  std::unique_ptr<Session> session = Open();
+  ASSERT_TRUE(session);
+  session->ListFolder(demos_, status_);
+  // The built-in order: Demoname, descending.
+  EXPECT_EQ(Names(session->demoList().rows()),
+            (std::vector<std::string>{"sample_tdm.dm3", "sample_ffa.dm_48", "archived_tdm.dm3",
+                                      "archived_ffa.dm_48"}));
+  EXPECT_TRUE(fs::exists(demos_ + "/rwt_scan"));
+  ASSERT_EQ(status_.summaries.size(), 1u);
+  EXPECT_EQ(status_.summaries[0].substr(0, 18), "4 item(s) loaded i");
+
+  test::WriteBytes(home_ + "/Reelwright.cfg", "[Demo List]\r\nSortColumn=0\r\nSortAscending=1\r\n");
+  session = Open();
+  session->ListFolder(demos_, status_);
+  EXPECT_EQ(Names(session->demoList().rows()),
+            (std::vector<std::string>{"archived_ffa.dm_48", "archived_tdm.dm3", "sample_ffa.dm_48",
+                                      "sample_tdm.dm3"}));
+}
+
+TEST_F(SessionTest, PlayListGrowsByEntriesAndIsReplacedByAPlayListFile) {
+  std::unique_ptr<Session> session = Open();
+  EXPECT_EQ(session->AddToPlayList(ScanEntry::DemoFile(demos_ + "/sample_tdm.dm3"), status_), 1u);
+  EXPECT_EQ(
+      session->AddToPlayList(
+          ScanEntry::ArchiveMembers(demos_ + "/demo_pack.zip", "archived_ffa.dm_48"), status_),
+      1u);
+  EXPECT_EQ(Names(session->playList().rows()),
+            (std::vector<std::string>{"sample_tdm.dm3", "archived_ffa.dm_48"}));
+  EXPECT_TRUE(session->demoList().rows().empty());
+
+  // Of the member's name in every folder, the path picks one; the lists stay as they are.
+  const std::optional<ListRow> member =
+      session->RowOfMember(demos_ + "/demo_pack.zip", "matches/archived_ffa.dm_48", status_);
+  ASSERT_TRUE(member);
+  EXPECT_EQ((*member)[kArchiveLocationColumn], "matches");
+  EXPECT_FALSE(session->RowOfMember(demos_ + "/demo_pack.zip", "archived_ffa.dm_48", status_));
+  EXPECT_EQ(session->playList().RowCount(), 2u);
+
+  const std::string list = dir_.Join("two.rwt");
+  test::WriteBytes(list, "RWT Play List, ver 1.32\r\n" + demos_ + "/sample_ffa.dm_48\r\n\x01" +
+                             demos_ + "/demo_pack.zip\\archived_tdm.dm3\r\n");
+  const PlayListLoad load = session->LoadPlayList(list, status_);
+  EXPECT_TRUE(load.loaded);
+  EXPECT_EQ(Names(session->playList().rows()),
+            (std::vector<std::string>{"sample_ffa.dm_48", "archived_tdm.dm3"}));
+}
+
+TEST_F(SessionTest, ALookAtOneDemoChangesNothingOnDisk) {
+  std::unique_ptr<Session> session = Open(false);
+  const std::optional<ListedDemo> demo = FindDemoFile(session->files(), demos_ + "/sample_tdm.dm3");
+  ASSERT_TRUE(demo);
+  const DemoDescription description = session->DescribeDemo(*demo, true);
+  EXPECT_EQ(description.result, "1");
+  EXPECT_EQ(description.row[DemoInfo::Name], "sample_tdm.dm3");
+  EXPECT_EQ(description.row[DemoInfo::Size], "103 KB");  // 105916 bytes
+  EXPECT_EQ(description.row[DemoInfo::Location], demos_);
+  EXPECT_FALSE(session->reader().State().MatchLog.empty());
+  EXPECT_FALSE(fs::exists(home_));
+  EXPECT_FALSE(fs::exists(demos_ + "/rwt_scan"));
+}
+
+TEST_F(SessionTest, NotesAreKeptByTheDemosFileName) {
+  std::unique_ptr<Session> session = Open();
+  UserData notes;
+  notes.Rating = "7";
+  notes.Description = {"first", "second"};
+  ASSERT_TRUE(session->SaveNotes("final.dm_48", notes));
+  EXPECT_TRUE(fs::exists(home_ + "/RWT Data/Demos/final.dm_48.description"));
+  const std::optional<UserData> read = session->ReadNotes("final.dm_48");
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->Rating, "7");
+  EXPECT_EQ(read->Description, (std::vector<std::string>{"first", "second"}));
+  EXPECT_TRUE(session->ClearNotes("final.dm_48"));
+  EXPECT_FALSE(fs::exists(session->NotesPath("final.dm_48")));
+}
+
+TEST_F(SessionTest, PlayingNeedsTheGame) {
+  fs::remove(game_ + "/quake3.exe");
+  messages_.inputs.push_back(std::nullopt);  // the folder chooser is closed
+  EXPECT_FALSE(Open(true, true));
+  ASSERT_FALSE(messages_.shown.empty());
+  EXPECT_EQ(messages_.shown.back().caption, "Fatal Error");
+}
+
+}  // namespace
+}  // namespace rw
