@@ -78,9 +78,10 @@ int LoadMember(ArchiveCursor& cursor) {
   }
   const uint32_t remaining = cursor.filled - cursor.position;
   const uint8_t* record = cursor.buffer.get() + cursor.position;
-  if (remaining < kCentralHeaderSize || !IsZipSignature(record, 1, 2) ||
-      RecordLength(record) > remaining) {
-    return CloseWith(cursor, kArchiveNoMember);
+  if (remaining < 4 || !IsZipSignature(record, 1, 2)) return CloseWith(cursor, kArchiveNoMember);
+  // A record that runs past the directory: the archive is damaged, and the walk says so.
+  if (remaining < kCentralHeaderSize || RecordLength(record) > remaining) {
+    return CloseWith(cursor, kArchiveDamaged);
   }
   cursor.flags = ReadLe16(record + 8);
   cursor.method = ReadLe16(record + 10);

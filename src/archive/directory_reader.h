@@ -12,7 +12,8 @@ namespace rw {
 inline constexpr int kArchiveMember = 0;       // a member is loaded into the cursor
 inline constexpr int kArchiveNoMember = 1;     // no (further) member
 inline constexpr int kArchiveUnreadable = -1;  // cannot open or read, empty, or no end record
-inline constexpr int kArchiveDamaged = -2;     // end record too near the start, or cursor closed
+inline constexpr int kArchiveDamaged = -2;     // end record too near the start, a record running
+                                               // past the directory, or cursor closed
 
 // Finds the end record, loads the central directory and its first member.
 int ArchiveOpen(const std::string& archivePath, ArchiveCursor& cursor);

@@ -62,8 +62,10 @@ const char* ExtractFailure(int code) {
 constexpr uint16_t kFolderAttribute = 0x10;
 
 std::string OpenFailure(int code) {
-  return code == kArchiveDamaged ? "the archive is damaged (end record too near the start)"
-                                 : "cannot read the archive or find its end record";
+  return code == kArchiveDamaged
+             ? "the archive is damaged (its end record lies too near the start, or a directory "
+               "record runs past the directory)"
+             : "cannot read the archive or find its end record";
 }
 
 std::string DateTimeText(uint32_t dosTime) {
@@ -90,6 +92,10 @@ int ListArchive(const std::string& archive) {
               << '\t' << cursor.name << '\n';
   }
   ArchiveClose(cursor);
+  if (code == kArchiveDamaged) {
+    std::cerr << "reelwright-cli zip list: " << archive << ": " << OpenFailure(code) << '\n';
+    return kExitFailure;
+  }
   return kExitOk;
 }
 
