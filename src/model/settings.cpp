@@ -227,4 +227,8 @@ bool SaveFolderFontColor(FileSystem& fs, const std::string& configFile, std::str
   return SaveProfileFile(fs, configFile, *file);
 }
 
+bool ShowsStartUpPicture(bool noSplash, std::string_view firstArgument) {
+  return !noSplash && firstArgument.find("nosplash") == std::string_view::npos;
+}
+
 }  // namespace rw

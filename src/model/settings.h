@@ -143,6 +143,10 @@ SettingsLoad LoadSettings(FileSystem& fs, Messages& messages, const std::string&
 // reported and reads as false.
 bool ReadNoSplash(FileSystem& fs, Messages& messages, const std::string& configFile);
 
+// Whether the start-up picture shows: not with "no_splash", nor when the first argument
+// holds "nosplash" (exact case, anywhere in it).
+bool ShowsStartUpPicture(bool noSplash, std::string_view firstArgument);
+
 // The exit save: keeps what else the file holds and replaces it atomically. An unreadable
 // file is left alone. With "q3a_dir" "ERROR" the file is removed instead. False when the
 // file could not be written or removed.

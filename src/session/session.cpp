@@ -7,6 +7,7 @@
 #include "host/posix/posix_file_system.h"
 #include "host/posix/steady_clock.h"
 #include "library/scan_demos.h"
+#include "model/folder_tree_file.h"
 #include "playback/control_keys.h"
 #include "text/windows_1252.h"
 
@@ -74,7 +75,53 @@ Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings)
       demoList_(frontEnd_.locale, settings_.demoList.columns.sortColumn,
                 settings_.demoList.columns.sortAscending),
       playList_(frontEnd_.locale, settings_.playList.columns.sortColumn,
-                settings_.playList.columns.sortAscending) {}
+                settings_.playList.columns.sortAscending),
+      tree_(frontEnd_.locale) {}
+
+void Session::ForgetConfiguration(const SessionOptions& options) {
+  PosixFileSystem files;
+  const std::string programFolder =
+      ChooseProgramFolder(CurrentProgramFolderSources(AbsoluteFolder(options.home)));
+  Settings settings = Settings::Defaults(DefaultGameFolder());
+  settings.global.q3a_dir = std::string(kGameFolderError);
+  SaveSettings(files, DeriveProgramPaths(programFolder, "").configFile, settings);
+}
+
+FolderColours Session::folderColours() const {
+  return {static_cast<uint32_t>(settings_.virtualFolders.DemoFolderFontColor),
+          static_cast<uint32_t>(settings_.virtualFolders.NonDemoFolderFontColor)};
+}
+
+bool Session::LoadTree() {
+  const std::optional<std::string> bytes = files_->ReadFile(JoinPath(paths_.dataFolder, "Folders"));
+  if (bytes && LoadFolderTree(*bytes, tree_)) return true;
+  tree_.Clear();
+  return false;
+}
+
+FolderNode* Session::FirstFolder(const std::function<void(const std::string&)>& showPath) {
+  if (tree_.empty()) {
+    if (paths_.gameFolder.empty()) return nullptr;
+    BranchContext context{*files_, folderColours(), paths_.gameFolder, showPath};
+    return &AddBranch(tree_, paths_.gameFolder, context);
+  }
+  FolderNode* node = tree_.FindNodeByPath(settings_.global.Selected_Folder);
+  return node != nullptr ? node : tree_.roots().front().get();
+}
+
+bool Session::SelectFolder(FolderNode& node, ScanStatus& status) {
+  ScanContext context = ContextFor(status, demoList_, playList_);
+  return SelectFolderNode(tree_, node, context);
+}
+
+bool Session::SaveOnExit() {
+  launch_.RemoveTemporaryFiles();
+  if (!appState_.currentFolder().empty()) {
+    settings_.global.Selected_Folder = appState_.currentFolder();
+  }
+  files_->WriteFileAtomic(JoinPath(paths_.dataFolder, "Folders"), SaveFolderTree(tree_));
+  return SaveSettings(*files_, paths_.configFile, settings_);
+}
 
 Session::~Session() = default;
 

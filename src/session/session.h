@@ -14,6 +14,7 @@
 #include "host/messages.h"
 #include "host/shell.h"
 #include "host/window_system.h"
+#include "library/folder_branch_scan.h"
 #include "library/listed_demo.h"
 #include "library/scan_entry.h"
 #include "library/scan_reader_sources.h"
@@ -21,6 +22,8 @@
 #include "library/sorted_rows.h"
 #include "library/user_data.h"
 #include "model/app_state.h"
+#include "model/folder_tree.h"
+#include "model/folder_tree_commands.h"
 #include "model/game_install.h"
 #include "model/program_paths.h"
 #include "model/settings.h"
@@ -74,6 +77,9 @@ struct PlayChoices {
 class Session {
  public:
   static std::unique_ptr<Session> Open(const SessionOptions& options, FrontEnd frontEnd);
+  // After Open failed for want of the game: the exit save of that path, which removes the
+  // configuration so that the next start begins from defaults.
+  static void ForgetConfiguration(const SessionOptions& options);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -89,6 +95,20 @@ class Session {
   Launch& launch() { return launch_; }
   SortedRows& demoList() { return demoList_; }
   SortedRows& playList() { return playList_; }
+  FolderTree& tree() { return tree_; }
+  FolderColours folderColours() const;
+
+  // The folder tree of the last run ("Folders" in the data folder); false, with the tree
+  // empty, when there is none or it is damaged.
+  bool LoadTree();
+  // The first listing's folder: the remembered folder's node, else the first node, else a new
+  // branch of the game folder (showPath shows each folder looked at). nullptr when there is no
+  // folder at all.
+  FolderNode* FirstFolder(const std::function<void(const std::string&)>& showPath);
+  // Selecting a tree node lists its folder unless the program is busy or the folder is shown.
+  bool SelectFolder(FolderNode& node, ScanStatus& status);
+  // The exit: staged files removed unless the game runs, the tree and the settings saved.
+  bool SaveOnExit();
 
   // Lists the folder into the demo list as selecting it in the tree does: the parse cache is
   // read and rewritten, and the list is sorted by its sort column.
@@ -144,6 +164,7 @@ class Session {
   Launch launch_;
   SortedRows demoList_;
   SortedRows playList_;
+  FolderTree tree_;
 };
 
 }  // namespace rw

@@ -244,3 +244,17 @@ TEST_F(SettingsTest, FolderFontColourIsWrittenAtOnce) {
 
 }  // namespace
 }  // namespace rw
+
+namespace rw {
+namespace {
+
+TEST(StartUpPicture, NosplashAnywhereInTheFirstArgumentOnly) {
+  EXPECT_TRUE(ShowsStartUpPicture(false, ""));
+  EXPECT_FALSE(ShowsStartUpPicture(false, "nosplash"));
+  EXPECT_FALSE(ShowsStartUpPicture(false, "--xnosplashx"));
+  EXPECT_TRUE(ShowsStartUpPicture(false, "NoSplash"));
+  EXPECT_FALSE(ShowsStartUpPicture(true, ""));
+}
+
+}  // namespace
+}  // namespace rw

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "app/gui_messages.h"
+#include "app/qt_message_pump.h"
+#include "host/icu_locale.h"
+#include "session/session.h"
+
+#ifdef _WIN32
+#include "host/win32/win32_shell.h"
+#include "host/win32/win32_window_system.h"
+#else
+#include "host/posix/posix_shell.h"
+#include "host/posix/x11_window_system.h"
+#endif
+
+namespace rw::app {
+
+// The windows' side of a session: Qt dialogs, the user's locale, Qt's event loop served from
+// long loops, the system's shell and the game's windows.
+class GuiFrontEnd {
+ public:
+  GuiFrontEnd() : locale_(IcuLocale::FromEnvironment()) {}
+
+  FrontEnd seams() { return {messages_, *locale_, pump_, shell_, windows_}; }
+  GuiMessages& messages() { return messages_; }
+
+ private:
+  GuiMessages messages_;
+  std::unique_ptr<IcuLocale> locale_;
+  QtMessagePump pump_;
+#ifdef _WIN32
+  Win32Shell shell_;
+  Win32WindowSystem windows_;
+#else
+  PosixShell shell_;
+  X11WindowSystem windows_;
+#endif
+};
+
+}  // namespace rw::app

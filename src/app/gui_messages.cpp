@@ -1,0 +1,60 @@
+#include "app/gui_messages.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "app/display_text.h"
+#include "text/utf8_to_windows_1252.h"
+
+namespace rw::app {
+
+namespace {
+
+QMessageBox::Icon IconOf(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kError:
+      return QMessageBox::Critical;
+    case MessageIcon::kWarning:
+      return QMessageBox::Warning;
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kQuestion:
+      return QMessageBox::Question;
+    case MessageIcon::kNone:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageAnswer GuiMessages::Show(std::string_view caption, std::string_view text, MessageIcon icon,
+                                MessageButtons buttons) {
+  QMessageBox box(
+      IconOf(icon), FromText(caption), FromText(text),
+      buttons == MessageButtons::kYesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+      parent_);
+  const int answer = box.exec();
+  if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
+  return answer == QMessageBox::Yes ? MessageAnswer::kYes : MessageAnswer::kNo;
+}
+
+std::optional<std::string> GuiMessages::Ask(std::string_view caption, std::string_view prompt,
+                                            std::string_view preset) {
+  bool accepted = false;
+  const QString answer = QInputDialog::getText(parent_, FromText(caption), FromText(prompt),
+                                               QLineEdit::Normal, FromText(preset), &accepted);
+  if (!accepted) return std::nullopt;
+  return Utf8ToWindows1252(answer.toStdString());
+}
+
+std::optional<std::string> GuiMessages::ChooseFolder(std::string_view title,
+                                                     std::string_view root) {
+  const QString folder =
+      QFileDialog::getExistingDirectory(parent_, FromText(title), FromName(root));
+  if (folder.isEmpty()) return std::nullopt;
+  return folder.toStdString();
+}
+
+}  // namespace rw::app

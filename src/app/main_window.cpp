@@ -1,0 +1,336 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "app/display_text.h"
+#include "model/list_drag.h"
+
+namespace rw::app {
+
+namespace {
+
+QColor ColorOf(int32_t reference) {
+  return {RedOf(reference), GreenOf(reference), BlueOf(reference)};
+}
+
+void SetBackground(QWidget& view, int32_t reference) {
+  QPalette palette = view.palette();
+  palette.setColor(QPalette::Base, ColorOf(reference));
+  view.setPalette(palette);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, QWidget* parent)
+    : QMainWindow(parent),
+      session_(session),
+      treeModel_(session.tree()),
+      splitter_(new QSplitter(this)),
+      tree_(new QTreeView(splitter_)),
+      demoList_(new ListView(session.demoList(), QStringLiteral("Demo List"), splitter_)),
+      playList_(new ListView(session.playList(), QStringLiteral("Play List"), splitter_)),
+      progress_(new QProgressBar(this)),
+      panelTexts_(session.locale()) {
+  setWindowTitle(QStringLiteral("Reelwright 1.32"));
+  tree_->setModel(&treeModel_);
+  tree_->setAccessibleName(QStringLiteral("Folder Tree"));
+  tree_->setHeaderHidden(true);
+  tree_->setToolTip(QStringLiteral("* Tree View *\nDrop Folders from Windows to scan for demos "));
+  demoList_->setToolTip(
+      QStringLiteral("* Demo List *\nUse drag & drop to create your own Demo Play List"));
+  playList_->setToolTip(
+      QStringLiteral("* Play List *\nUse drag & drop to remove or to reorder entries"));
+  splitter_->setChildrenCollapsible(false);
+  setCentralWidget(splitter_);
+
+  for (int panel = 0; panel < 3; ++panel) {
+    panels_[panel] = new QLabel(this);
+    panels_[panel]->setMinimumWidth(30);
+    statusBar()->addWidget(panels_[panel], panel == 0 ? 0 : 1);
+  }
+  progress_->setVisible(false);
+  statusBar()->addPermanentWidget(progress_, 2);
+
+  connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) { SelectNode(current); });
+  connect(demoList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int column) { SortBy(*demoList_, session_.settings().demoList.columns, column); });
+  connect(playList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int column) { SortBy(*playList_, session_.settings().playList.columns, column); });
+  for (ListView* view : {demoList_, playList_}) {
+    connect(view, &ListView::rowsDropped, this,
+            [this, view](QObject* source, int row) { TakeDroppedRows(*view, source, row); });
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, view](const QItemSelection& selected, const QItemSelection& deselected) {
+              SelectionChanged(*view, selected, deselected);
+            });
+    view->installEventFilter(this);
+  }
+  tree_->installEventFilter(this);
+  // The tree file keeps which folders were open.
+  connect(tree_, &QTreeView::expanded, this,
+          [](const QModelIndex& index) { FolderTreeModel::NodeOf(index)->expanded = true; });
+  connect(tree_, &QTreeView::collapsed, this,
+          [](const QModelIndex& index) { FolderTreeModel::NodeOf(index)->expanded = false; });
+  ApplySettings();
+}
+
+void MainWindow::ApplySettings() {
+  const Settings& settings = session_.settings();
+  move(settings.mainWindow.left, settings.mainWindow.top);
+  resize(settings.mainWindow.width, settings.mainWindow.height);
+  splitter_->setSizes(
+      {settings.virtualFolders.width, settings.demoList.width, settings.playList.width});
+  tree_->setVisible(settings.virtualFolders.visible);
+  playList_->setVisible(settings.playList.visible);
+  SetBackground(*tree_, settings.virtualFolders.Color);
+  SetBackground(*demoList_, settings.demoList.Color);
+  SetBackground(*playList_, settings.playList.Color);
+  ApplyColumns(*demoList_, settings.demoList);
+  ApplyColumns(*playList_, settings.playList);
+}
+
+void MainWindow::ApplyColumns(ListView& view, const ListSettings& list) {
+  QHeaderView* header = view.horizontalHeader();
+  const ColumnLayout& layout = list.columns;
+  for (int column = 0; column < static_cast<int>(kColumnCount); ++column) {
+    const int32_t width = layout.widths[static_cast<size_t>(column)];
+    header->setSectionHidden(column, width == 0);
+    if (width > 0) header->resizeSection(column, width);
+    if (width < 0) header->resizeSection(column, header->sectionSizeHint(column));
+  }
+  if (IsColumnPermutation(layout.order)) {
+    for (int visual = 0; visual < static_cast<int>(kColumnCount); ++visual) {
+      const int logical = layout.order[static_cast<size_t>(visual)];
+      header->moveSection(header->visualIndex(logical), visual);
+    }
+  }
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(layout.sortColumn,
+                           layout.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  view.setShowGrid(list.GridStyle);
+}
+
+void MainWindow::FitColumns(ListView& view, const ColumnLayout& layout) {
+  // A stored width below 0 asks for the column to fit its texts once there are rows.
+  for (int column = 0; column < static_cast<int>(kColumnCount); ++column) {
+    if (layout.widths[static_cast<size_t>(column)] < 0) view.resizeColumnToContents(column);
+  }
+}
+
+void MainWindow::ShowExpandedNodes() {
+  for (FolderNode* node : session_.tree().FlatOrder()) {
+    if (node->expanded) tree_->expand(treeModel_.IndexOf(node));
+  }
+}
+
+void MainWindow::StoreColumns(const ListView& view, ListSettings& list) const {
+  const QHeaderView* header = view.horizontalHeader();
+  for (int column = 0; column < static_cast<int>(kColumnCount); ++column) {
+    list.columns.widths[static_cast<size_t>(column)] =
+        header->isSectionHidden(column) ? 0 : header->sectionSize(column);
+    list.columns.order[static_cast<size_t>(column)] = header->logicalIndex(column);
+  }
+}
+
+void MainWindow::StoreSettings() {
+  Settings& settings = session_.settings();
+  const QRect frame = frameGeometry();
+  settings.mainWindow = {frame.x(), frame.y(), frame.width(), frame.height()};
+  const QList<int> sizes = splitter_->sizes();
+  settings.virtualFolders.width = sizes[0];
+  settings.demoList.width = sizes[1];
+  if (playList_->isVisible()) settings.playList.width = sizes[2];
+  StoreColumns(*demoList_, settings.demoList);
+  StoreColumns(*playList_, settings.playList);
+}
+
+void MainWindow::FirstListing() {
+  FolderNode* node = session_.FirstFolder([this](const std::string& path) {
+    panels_[0]->setText(FromName(path));
+    QCoreApplication::processEvents();
+  });
+  treeModel_.Reload();
+  ShowExpandedNodes();
+  if (node == nullptr) return;
+  const QModelIndex index = treeModel_.IndexOf(node);
+  for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) tree_->expand(up);
+  tree_->scrollTo(index);
+  tree_->setFocus();
+  // Selecting the node lists it.
+  tree_->setCurrentIndex(index);
+}
+
+void MainWindow::SelectNode(const QModelIndex& index) {
+  FolderNode* node = FolderTreeModel::NodeOf(index);
+  if (node == nullptr || selecting_) return;
+  if (session_.appState().isBusy()) {
+    // A listing runs: the selection stays where it was.
+    selecting_ = true;
+    tree_->setCurrentIndex(treeModel_.IndexOf(session_.tree().selected()));
+    selecting_ = false;
+    return;
+  }
+  const std::string path = NodePath(*node);
+  panels_[0]->setToolTip(FromName(path));
+  panels_[0]->setText(
+      panels_[0]->fontMetrics().elidedText(FromName(path), Qt::ElideMiddle, panels_[0]->width()));
+  if (session_.SelectFolder(*node, *this)) {
+    demoList_->Reload();
+    if (!fitted_) {
+      FitColumns(*demoList_, session_.settings().demoList.columns);
+      fitted_ = true;
+    }
+    demoList_->horizontalHeader()->setSortIndicator(
+        session_.settings().demoList.columns.sortColumn,
+        session_.settings().demoList.columns.sortAscending ? Qt::AscendingOrder
+                                                           : Qt::DescendingOrder);
+  }
+  if (closeAfterListing_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::SortBy(ListView& view, ColumnLayout& layout, int column) {
+  ClickColumnHeader(layout, column);
+  view.rows().SetSort(layout.sortColumn, layout.sortAscending);
+  view.rows().Resort();
+  view.Reload();
+  view.horizontalHeader()->setSortIndicator(
+      layout.sortColumn, layout.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void MainWindow::TakeDroppedRows(ListView& target, QObject* source, int row) {
+  const std::optional<size_t> at =
+      row < 0 ? std::nullopt : std::optional<size_t>(static_cast<size_t>(row));
+  RowList& demoRows = demoList_->rows().rows();
+  RowList& playRows = playList_->rows().rows();
+  if (&target == playList_ && source == demoList_) {
+    if (!PlayListAcceptsDrop(demoRows)) return;
+    CopyToPlayList(demoRows, playRows, at);
+    playList_->Reload();
+    panelTexts_.RowsDropped(playRows);
+  } else if (&target == playList_ && source == playList_) {
+    if (ReorderPlayList(playRows, at)) playList_->Reload();
+  } else if (&target == demoList_ && source == playList_) {
+    RemoveSelected(playRows);
+    playList_->Reload();
+  }
+  ShowPanels();
+}
+
+void MainWindow::SelectionChanged(ListView& view, const QItemSelection& selected,
+                                  const QItemSelection& deselected) {
+  const size_t count = static_cast<size_t>(view.selectionModel()->selectedRows().size());
+  const auto report = [&](const QItemSelection& rows, bool isSelected) {
+    for (const QModelIndex& index : rows.indexes()) {
+      if (index.column() != 0) continue;
+      const ListRow& row = view.rowModel().RowAt(index.row());
+      if (&view == demoList_) {
+        panelTexts_.DemoRowChanged(row, isSelected, count);
+      } else {
+        panelTexts_.PlayRowChanged(row, isSelected, count);
+      }
+    }
+  };
+  report(deselected, false);
+  report(selected, true);
+  ShowPanels();
+}
+
+void MainWindow::ShowPanels() {
+  panels_[1]->setText(FromText(panelTexts_.panel1()));
+  panels_[2]->setText(FromText(panelTexts_.panel2()));
+}
+
+void MainWindow::ComeToFront() {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  AppState& state = session_.appState();
+  if (listing_) {
+    // Never from inside the listing's loop: the first close is refused, a second stops the
+    // listing, and the window closes once the listing has returned.
+    if (state.isBusy()) {
+      state.LowerBusy();
+    } else {
+      state.SetEscape();
+      closeAfterListing_ = true;
+    }
+    event->ignore();
+    return;
+  }
+  if (state.isBusy()) {
+    state.LowerBusy();
+    event->ignore();
+    return;
+  }
+  StoreSettings();
+  session_.SaveOnExit();
+  event->accept();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    session_.appState().SetEscape();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    session_.appState().SetEscape();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::Started() {
+  listing_ = true;
+  progress_->setRange(0, 0);
+  progress_->setVisible(true);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void MainWindow::ShowParsing(const std::string& text) {
+  panels_[1]->setText(
+      panels_[1]->fontMetrics().elidedText(FromName(text), Qt::ElideMiddle, panels_[1]->width()));
+}
+
+void MainWindow::ShowProgress(const ScanProgress& progress) {
+  progress_->setRange(0, static_cast<int>(progress.entriesFound));
+  progress_->setValue(static_cast<int>(progress.entriesDone));
+  // Keeps the window responsive; Escape reaches the listing through here.
+  QCoreApplication::processEvents();
+}
+
+void MainWindow::MarkFolder(bool holdsDemos) {
+  FolderNode* node = session_.tree().selected();
+  if (node == nullptr) return;
+  const FolderColours colours = session_.folderColours();
+  node->colour = holdsDemos ? colours.demo : colours.nonDemo;
+  const QModelIndex index = treeModel_.IndexOf(node);
+  emit treeModel_.dataChanged(index, index);
+}
+
+void MainWindow::ShowSummary(const std::string& text) {
+  panelTexts_.ListingDone(text);
+  ShowPanels();
+}
+
+void MainWindow::Finished() {
+  listing_ = false;
+  progress_->setVisible(false);
+  QApplication::restoreOverrideCursor();
+}
+
+}  // namespace rw::app

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QTreeView>
+
+#include "app/folder_tree_model.h"
+#include "app/list_view.h"
+#include "library/scan_status.h"
+#include "model/selection_status.h"
+#include "session/session.h"
+
+namespace rw::app {
+
+// The main window: the folder tree, the demo list and the play list side by side, the status
+// bar with its three panels and the progress bar of a listing. It shows what the session
+// derives and hands the user's actions to it.
+class MainWindow : public QMainWindow, private ScanStatus {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(Session& session, QWidget* parent = nullptr);
+
+  QTreeView* folderTree() const { return tree_; }
+  ListView* demoList() const { return demoList_; }
+  ListView* playList() const { return playList_; }
+  QLabel* statusPanel(int panel) const { return panels_[panel]; }
+  bool listing() const { return listing_; }
+
+  // After the window is shown: selects the remembered folder and lists it.
+  void FirstListing();
+  // Another start of the program handed over its command line.
+  void ComeToFront();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ApplySettings();
+  void StoreSettings();
+  void ApplyColumns(ListView& view, const ListSettings& list);
+  void FitColumns(ListView& view, const ColumnLayout& layout);
+  void ShowExpandedNodes();
+  void StoreColumns(const ListView& view, ListSettings& list) const;
+  void SelectNode(const QModelIndex& index);
+  void SortBy(ListView& view, ColumnLayout& layout, int column);
+  void TakeDroppedRows(ListView& target, QObject* source, int row);
+  void SelectionChanged(ListView& view, const QItemSelection& selected,
+                        const QItemSelection& deselected);
+  void ShowPanels();
+
+  // The listing's progress, in the status bar.
+  void Started() override;
+  void ShowParsing(const std::string& text) override;
+  void ShowProgress(const ScanProgress& progress) override;
+  void MarkFolder(bool holdsDemos) override;
+  void ShowSummary(const std::string& text) override;
+  void Finished() override;
+
+  Session& session_;
+  FolderTreeModel treeModel_;
+  QSplitter* splitter_;
+  QTreeView* tree_;
+  ListView* demoList_;
+  ListView* playList_;
+  QLabel* panels_[3];
+  QProgressBar* progress_;
+  StatusPanels panelTexts_;
+  bool listing_ = false;
+  bool closeAfterListing_ = false;
+  bool selecting_ = false;
+  bool fitted_ = false;
+};
+
+}  // namespace rw::app

@@ -1,0 +1,62 @@
+#include "app/program.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <memory>
+
+#include "app/gui_front_end.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "app/start_up_picture.h"
+#include "host/posix/posix_file_system.h"
+
+namespace rw::app {
+
+namespace {
+
+// --home DIR picks the program folder, as on the command line.
+std::string HomeOption(const QStringList& arguments) {
+  const qsizetype at = arguments.indexOf(QStringLiteral("--home"));
+  return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1].toStdString() : std::string();
+}
+
+}  // namespace
+
+int RunProgram(const QStringList& arguments) {
+  const std::string home = HomeOption(arguments);
+  const std::string programFolder = ChooseProgramFolder(CurrentProgramFolderSources(home));
+  SingleInstance instance(QString::fromStdString(programFolder));
+  if (instance.HandOver(arguments)) return 0;
+  instance.Listen();
+
+  GuiFrontEnd frontEnd;
+  PosixFileSystem files;
+  const bool noSplash =
+      ReadNoSplash(files, frontEnd.messages(), DeriveProgramPaths(programFolder, "").configFile);
+  std::unique_ptr<StartUpPicture> picture;
+  if (ShowsStartUpPicture(noSplash, arguments.size() > 1 ? arguments[1].toStdString() : "")) {
+    picture = std::make_unique<StartUpPicture>();
+    picture->show();
+    QCoreApplication::processEvents();
+  }
+
+  const SessionOptions options{home, "", true, true};
+  const std::unique_ptr<Session> session = Session::Open(options, frontEnd.seams());
+  if (!session) {
+    Session::ForgetConfiguration(options);
+    return 1;
+  }
+  session->LoadTree();
+  session->RemoveTemporaryFiles();
+
+  MainWindow window(*session);
+  frontEnd.messages().SetParent(&window);
+  QObject::connect(&instance, &SingleInstance::commandLineReceived, &window,
+                   &MainWindow::ComeToFront);
+  if (picture) picture->finish(&window);
+  window.show();
+  QTimer::singleShot(0, &window, &MainWindow::FirstListing);
+  return QApplication::exec();
+}
+
+}  // namespace rw::app

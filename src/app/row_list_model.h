@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "library/sorted_rows.h"
+
+namespace rw::app {
+
+// The demo list or the play list: the core's rows, 26 columns with the captions of the
+// summary, each cell its text with colour codes removed. The core fills and sorts the rows;
+// Reload() shows them in one batch.
+class RowListModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit RowListModel(SortedRows& rows, QObject* parent = nullptr)
+      : QAbstractTableModel(parent), rows_(rows) {}
+
+  void Reload() {
+    beginResetModel();
+    endResetModel();
+  }
+  const ListRow& RowAt(int row) const { return rows_.rows()[static_cast<size_t>(row)].columns; }
+
+  int rowCount(const QModelIndex& parent) const override;
+  int columnCount(const QModelIndex& parent) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  SortedRows& rows_;
+};
+
+}  // namespace rw::app

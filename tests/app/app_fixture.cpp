@@ -1,0 +1,51 @@
+#include "app_fixture.h"
+
+#include <QTest>
+#include <filesystem>
+
+#include "support/test_files.h"
+
+namespace rw::test {
+
+namespace fs = std::filesystem;
+
+AppFixture::AppFixture() {
+  fs::create_directories(demos());
+  WriteBytes(game() + "/quake3.exe", "MZ");
+  for (const char* name : {"demos/tdm.dm3", "demos/duel.dm_48"}) {
+    fs::copy_file(TestDataPath(name), demos() + "/" + fs::path(name).filename().string());
+  }
+  for (const char* name : {"sample_tdm.dm3", "sample_ffa.dm_48", "demo_pack.zip"}) {
+    fs::copy_file(std::string(REELWRIGHT_SOURCE_DIR) + "/samples/demos/" + name,
+                  demos() + "/" + name);
+  }
+  fs::create_directories(home());
+  WriteBytes(home() + "/Reelwright.cfg", "[Global]\r\nq3a_dir=" + game() + "\r\n");
+}
+
+app::MainWindow& AppFixture::Start() {
+  frontEnd = std::make_unique<app::GuiFrontEnd>();
+  session = Session::Open({home(), "", true, true}, frontEnd->seams());
+  session->LoadTree();
+  window = std::make_unique<app::MainWindow>(*session);
+  window->show();
+  window->FirstListing();
+  return *window;
+}
+
+bool AppFixture::Close() {
+  const bool closed = window->close();
+  window.reset();
+  session.reset();
+  return closed;
+}
+
+QStringList ColumnTexts(const QAbstractItemModel& model, int column) {
+  QStringList texts;
+  for (int row = 0; row < model.rowCount(); ++row) {
+    texts << model.index(row, column).data().toString();
+  }
+  return texts;
+}
+
+}  // namespace rw::test

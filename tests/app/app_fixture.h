@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/gui_front_end.h"
+#include "app/main_window.h"
+#include "session/session.h"
+
+namespace rw::test {
+
+// A program folder and a game whose baseq3/demos holds the real demos of the test data and
+// the bundled sample archive: tdm.dm3, duel.dm_48, sample_tdm.dm3, sample_ffa.dm_48, and in
+// demo_pack.zip archived_tdm.dm3 and matches/archived_ffa.dm_48 (as unzip -l lists them).
+class AppFixture {
+ public:
+  AppFixture();
+
+  std::string home() const { return dir_.filePath("home").toStdString(); }
+  std::string game() const { return dir_.filePath("game").toStdString(); }
+  std::string demos() const { return game() + "/baseq3/demos"; }
+
+  // A session and a main window as the program builds them; the first listing has run.
+  app::MainWindow& Start();
+  // Closes the window as the user does (the exit save runs) and forgets it.
+  bool Close();
+
+  std::unique_ptr<app::GuiFrontEnd> frontEnd;
+  std::unique_ptr<Session> session;
+  std::unique_ptr<app::MainWindow> window;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The texts of one column of a view, top to bottom.
+QStringList ColumnTexts(const QAbstractItemModel& model, int column);
+
+}  // namespace rw::test

@@ -1,0 +1,173 @@
+#include <QHeaderView>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <thread>
+
+#include "app/single_instance.h"
+#include "app_fixture.h"
+
+namespace rw::app {
+
+namespace {
+
+const QStringList kDescendingNames = {"tdm.dm3",    "sample_tdm.dm3",   "sample_ffa.dm_48",
+                                      "duel.dm_48", "archived_tdm.dm3", "archived_ffa.dm_48"};
+
+QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& text) {
+  for (int row = 0; row < model.rowCount(parent); ++row) {
+    const QModelIndex index = model.index(row, 0, parent);
+    if (index.data().toString() == text) return index;
+  }
+  return {};
+}
+
+// Drops the selected rows of source at point of target as a drag of the user does.
+void DropRows(ListView& source, ListView& target, QPoint point = {5, -5}) {
+  if (point.y() < 0) point.setY(target.viewport()->height() - 5);
+  QMimeData mime;
+  mime.setData(ListView::kRowsMime, QByteArray::number(reinterpret_cast<quintptr>(&source)));
+  QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target.viewport(), &enter);
+  QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target.viewport(), &drop);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // Selects baseq3/demos below the game folder, which lists it.
+  void ListDemos(test::AppFixture& app) {
+    QTreeView& tree = *app.window->folderTree();
+    const QAbstractItemModel& model = *tree.model();
+    const QModelIndex root = model.index(0, 0, {});
+    const QModelIndex demos = Child(model, Child(model, root, "baseq3"), "demos");
+    QVERIFY(demos.isValid());
+    tree.setCurrentIndex(demos);
+  }
+
+ private slots:
+  void startUpListsTheGameFolderThenTheRememberedFolderAfterARestart() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    QCOMPARE(window.folderTree()->accessibleName(), QString("Folder Tree"));
+    QCOMPARE(window.demoList()->accessibleName(), QString("Demo List"));
+    QCOMPARE(window.playList()->accessibleName(), QString("Play List"));
+    // A first start has no tree: the game folder's branch, listed.
+    QCOMPARE(window.statusPanel(0)->toolTip(), QString::fromStdString(app.game()));
+    QCOMPARE(window.demoList()->model()->rowCount(), 0);
+    ListDemos(app);
+    // Demos of the folder and of its archive, in the built-in order (Demoname, descending).
+    QCOMPARE(test::ColumnTexts(*window.demoList()->model(), 0), kDescendingNames);
+    QCOMPARE(window.demoList()->model()->index(4, 3).data().toString(), QString(""));
+    QVERIFY(window.statusPanel(1)->text().startsWith("6 item(s) loaded in "));
+    QVERIFY(app.Close());
+
+    // The tree and the folder come back.
+    MainWindow& again = app.Start();
+    QCOMPARE(again.folderTree()->model()->rowCount({}), 1);
+    QCOMPARE(again.statusPanel(0)->toolTip().toStdString(), app.demos());
+    QCOMPARE(test::ColumnTexts(*again.demoList()->model(), 0), kDescendingNames);
+    QVERIFY(again.statusPanel(1)->text().contains("100.00% read from cache"));
+  }
+
+  void headerClickSortsAndTheLayoutSurvivesARestart() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    ListDemos(app);
+    QHeaderView* header = window.demoList()->horizontalHeader();
+    // The sort column again reverses the order.
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(0) + 5, 5));
+    QStringList ascending = kDescendingNames;
+    std::reverse(ascending.begin(), ascending.end());
+    QCOMPARE(test::ColumnTexts(*window.demoList()->model(), 0), ascending);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    // Another column sorts ascending: by size, 90 KB before 103 KB and so on.
+    header->showSection(4);
+    header->resizeSection(4, 123);
+    header->moveSection(header->visualIndex(4), 0);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(1) + 5, 5));
+    QCOMPARE(header->sortIndicatorSection(), 1);
+    QVERIFY(app.Close());
+
+    MainWindow& again = app.Start();
+    QHeaderView* restored = again.demoList()->horizontalHeader();
+    QCOMPARE(restored->logicalIndex(0), 4);
+    QCOMPARE(restored->sectionSize(4), 123);
+    QCOMPARE(restored->sortIndicatorSection(), 1);
+    QCOMPARE(restored->sortIndicatorOrder(), Qt::AscendingOrder);
+  }
+
+  void rowsDragToThePlayListAndBack() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    ListDemos(app);
+    ListView& demos = *window.demoList();
+    ListView& play = *window.playList();
+    demos.selectRow(0);
+    demos.selectionModel()->select(demos.model()->index(3, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    DropRows(demos, play);
+    QCOMPARE(test::ColumnTexts(*play.model(), 0), QStringList({"tdm.dm3", "duel.dm_48"}));
+    QVERIFY(window.statusPanel(2)->text().startsWith("2 item(s) selected."));
+    // Within the play list, one row moves to the place of the row it is dropped on.
+    play.clearSelection();
+    play.selectRow(1);
+    DropRows(play, play, play.visualRect(play.model()->index(0, 0)).center());
+    QCOMPARE(test::ColumnTexts(*play.model(), 0), QStringList({"duel.dm_48", "tdm.dm3"}));
+    // Back onto the demo list: the selected rows leave the play list.
+    play.clearSelection();
+    play.selectRow(0);
+    DropRows(play, demos);
+    QCOMPARE(test::ColumnTexts(*play.model(), 0), QStringList({"tdm.dm3"}));
+    QCOMPARE(demos.model()->rowCount(), 6);
+  }
+
+  void aCloseDuringAListingIsRefusedOnceThenClosesAfterIt() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    int closes = 0;
+    // Both arrive while the listing serves window messages.
+    for (int i = 0; i < 2; ++i) {
+      QTimer::singleShot(0, &window, [&] {
+        ++closes;
+        window.close();
+      });
+    }
+    ListDemos(app);
+    QCOMPARE(closes, 2);
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.listing());
+    // The close comes once the listing has returned.
+    QTRY_VERIFY(!window.isVisible());
+  }
+
+  void aSecondStartHandsOverItsCommandLine() {
+    SingleInstance first(QStringLiteral("/some/program folder"));
+    QVERIFY(first.Listen());
+    QSignalSpy received(&first, &SingleInstance::commandLineReceived);
+    bool handedOver = false;
+    std::thread second([&] {
+      SingleInstance later(QStringLiteral("/some/program folder"));
+      handedOver = later.HandOver({"reelwright", "nosplash"});
+    });
+    QTRY_COMPARE(received.count(), 1);
+    second.join();
+    QVERIFY(handedOver);
+    QCOMPARE(received[0][0].toStringList(), QStringList({"reelwright", "nosplash"}));
+    // Another program folder is another program.
+    SingleInstance elsewhere(QStringLiteral("/other"));
+    QVERIFY(!elsewhere.HandOver({"reelwright"}));
+  }
+};
+
+}  // namespace rw::app
+
+QTEST_MAIN(rw::app::MainWindowTest)
+#include "main_window_test.moc"
