@@ -55,4 +55,20 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+Qt::ItemFlags FolderTreeModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags flags = QAbstractItemModel::flags(index) | Qt::ItemIsDropEnabled;
+  FolderNode* node = NodeOf(index);
+  if (node != nullptr && canRename && canRename(*node)) flags |= Qt::ItemIsEditable;
+  return flags;
+}
+
+bool FolderTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  FolderNode* node = NodeOf(index);
+  if (role != Qt::EditRole || node == nullptr || !rename) return false;
+  if (!rename(*node, value.toString().toStdString())) return false;
+  // The node may have moved among its siblings.
+  Reload();
+  return true;
+}
+
 }  // namespace rw::app

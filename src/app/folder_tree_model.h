@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <functional>
 
 #include "model/folder_tree.h"
 
@@ -29,6 +30,12 @@ class FolderTreeModel : public QAbstractItemModel {
   int rowCount(const QModelIndex& parent) const override;
   int columnCount(const QModelIndex&) const override { return 1; }
   QVariant data(const QModelIndex& index, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  // An in-place edit of a node's name (F2): whether it may start, and the rename itself.
+  std::function<bool(FolderNode& node)> canRename;
+  std::function<bool(FolderNode& node, const std::string& text)> rename;
 
  private:
   const std::vector<std::unique_ptr<FolderNode>>& ChildrenOf(const FolderNode* node) const {

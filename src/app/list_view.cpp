@@ -18,6 +18,7 @@ ListView::ListView(SortedRows& rows, const QString& accessibleName, QWidget* par
   setDropIndicatorShown(true);
   setWordWrap(false);
   setSortingEnabled(false);
+  setEditTriggers(QAbstractItemView::EditKeyPressed);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setSectionsMovable(true);

@@ -72,6 +72,20 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     view->installEventFilter(this);
   }
   tree_->installEventFilter(this);
+  tree_->setEditTriggers(QAbstractItemView::EditKeyPressed);
+  treeModel_.canRename = [this](FolderNode& node) { return session_.CanRenameFolder(node); };
+  treeModel_.rename = [this](FolderNode& node, const std::string& text) {
+    if (!session_.RenameFolder(node, text)) return false;
+    demoList_->Reload();
+    playList_->Reload();
+    return true;
+  };
+  demoList_->rowModel().canRename = [this](int row) {
+    return session_.CanRenameDemo(static_cast<size_t>(row));
+  };
+  demoList_->rowModel().rename = [this](int row, const std::string& name) {
+    return session_.RenameDemo(static_cast<size_t>(row), name);
+  };
   // The tree file keeps which folders were open.
   connect(tree_, &QTreeView::expanded, this,
           [](const QModelIndex& index) { FolderTreeModel::NodeOf(index)->expanded = true; });
@@ -286,9 +300,20 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key == Qt::Key_Escape) {
     session_.appState().SetEscape();
+    return true;
+  }
+  if (key == Qt::Key_Delete && watched == demoList_) {
+    if (session_.DeleteSelectedDemos()) demoList_->Reload();
+    return true;
+  }
+  if (key == Qt::Key_Delete && watched == playList_) {
+    RemoveSelected(playList_->rows().rows());
+    playList_->Reload();
+    ShowPanels();
     return true;
   }
   return QMainWindow::eventFilter(watched, event);

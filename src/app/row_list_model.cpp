@@ -15,12 +15,28 @@ int RowListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RowListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount({})) return {};
-  if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole) {
+  if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole &&
+      role != Qt::EditRole) {
     return {};
   }
   const auto column = static_cast<size_t>(index.column());
   const std::string& text = RowAt(index.row())[column];
   return HoldsName(column) ? FromName(text) : PlainText(text);
+}
+
+Qt::ItemFlags RowListModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags flags = QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled;
+  if (index.isValid() && index.column() == 0 && canRename && canRename(index.row())) {
+    flags |= Qt::ItemIsEditable;
+  }
+  return flags;
+}
+
+bool RowListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || !index.isValid() || index.column() != 0 || !rename) return false;
+  if (!rename(index.row(), value.toString().toStdString())) return false;
+  emit dataChanged(index, index);
+  return true;
 }
 
 QVariant RowListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 
 #include "library/sorted_rows.h"
 
@@ -26,6 +27,13 @@ class RowListModel : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  // An in-place edit of a row's name (F2): whether it may start, and the rename itself, which
+  // gives whether the name changed.
+  std::function<bool(int row)> canRename;
+  std::function<bool(int row, const std::string& name)> rename;
 
  private:
   SortedRows& rows_;

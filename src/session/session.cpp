@@ -7,7 +7,10 @@
 #include "host/posix/posix_file_system.h"
 #include "host/posix/steady_clock.h"
 #include "library/scan_demos.h"
+#include "model/demo_file_commands.h"
+#include "model/folder_move.h"
 #include "model/folder_tree_file.h"
+#include "model/list_rules.h"
 #include "playback/control_keys.h"
 #include "text/windows_1252.h"
 
@@ -112,6 +115,39 @@ FolderNode* Session::FirstFolder(const std::function<void(const std::string&)>& 
 bool Session::SelectFolder(FolderNode& node, ScanStatus& status) {
   ScanContext context = ContextFor(status, demoList_, playList_);
   return SelectFolderNode(tree_, node, context);
+}
+
+bool Session::CanRenameDemo(size_t row) const {
+  const RowList& rows = demoList_.rows();
+  return row < rows.size() && CanEditName(rows[row].columns, settings_.global.work_readonly);
+}
+
+bool Session::RenameDemo(size_t row, const std::string& newName) {
+  if (!CanRenameDemo(row)) return false;
+  ListRow& columns = demoList_.rows()[row].columns;
+  const std::string name = RenameDemoFile(*files_, frontEnd_.messages, columns, newName);
+  if (name == columns[kDemonameColumn]) return false;
+  columns[kDemonameColumn] = name;
+  return true;
+}
+
+bool Session::DeleteSelectedDemos() {
+  if (!DemoListMenu(demoList_.rows(), settings_.global.work_readonly).deleteFiles) return false;
+  return rw::DeleteSelectedDemos(*files_, frontEnd_.messages, demoList_.rows(),
+                                 appState_.currentFolder());
+}
+
+bool Session::CanRenameFolder(const FolderNode& node) {
+  return CanEditFolderName(node, settings_.global.work_readonly, *files_);
+}
+
+bool Session::RenameFolder(FolderNode& node, const std::string& newText) {
+  if (!CanRenameFolder(node)) return false;
+  const std::optional<FolderMove> move =
+      rw::RenameFolder(tree_, node, newText, paths_.gameFolder, *files_, frontEnd_.messages);
+  if (!move) return false;
+  FollowFolderMove(*move, appState_, demoList_.rows(), playList_.rows());
+  return true;
 }
 
 bool Session::SaveOnExit() {

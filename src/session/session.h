@@ -110,6 +110,17 @@ class Session {
   // The exit: staged files removed unless the game runs, the tree and the settings saved.
   bool SaveOnExit();
 
+  // In-place edits and deletions, with the core's checks, questions and messages; read-only
+  // mode refuses them.
+  bool CanRenameDemo(size_t row) const;
+  // The demo list row's file gets the typed name (UTF-8, as names are); false when refused.
+  bool RenameDemo(size_t row, const std::string& newName);
+  // "Delete..": the selected demo-list rows' files, after the question.
+  bool DeleteSelectedDemos();
+  bool CanRenameFolder(const FolderNode& node);
+  // The node's folder gets the typed name; the current folder and the rows follow.
+  bool RenameFolder(FolderNode& node, const std::string& newText);
+
   // Lists the folder into the demo list as selecting it in the tree does: the parse cache is
   // read and rewritten, and the list is sorted by its sort column.
   void ListFolder(const std::string& folder, ScanStatus& status);

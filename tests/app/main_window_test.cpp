@@ -1,4 +1,7 @@
+#include <QAbstractButton>
+#include <QApplication>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -7,6 +10,7 @@
 
 #include "app/single_instance.h"
 #include "app_fixture.h"
+#include "support/test_files.h"
 
 namespace rw::app {
 
@@ -127,6 +131,41 @@ class MainWindowTest : public QObject {
     DropRows(play, demos);
     QCOMPARE(test::ColumnTexts(*play.model(), 0), QStringList({"tdm.dm3"}));
     QCOMPARE(demos.model()->rowCount(), 6);
+  }
+
+  void renameAndDeleteInTheListFollowTheReadOnlyMode() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    ListDemos(app);
+    QAbstractItemModel& model = *window.demoList()->model();
+    // Read-only is the built-in mode: no edit starts.
+    QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    QVERIFY(app.Close());
+
+    test::WriteBytes(app.home() + "/Reelwright.cfg",
+                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    MainWindow& writable = app.Start();
+    ListDemos(app);
+    QAbstractItemModel& rows = *writable.demoList()->model();
+    QCOMPARE(rows.index(0, 0).data().toString(), QString("tdm.dm3"));
+    // An archive member's name is not edited in place.
+    QVERIFY(!(rows.flags(rows.index(5, 0)) & Qt::ItemIsEditable));
+    // The typed name gets the extension of the demo's generation (protocol 43: .dm3).
+    QVERIFY(rows.setData(rows.index(0, 0), QString("final"), Qt::EditRole));
+    QCOMPARE(rows.index(0, 0).data().toString(), QString("final.dm3"));
+    QVERIFY(std::filesystem::exists(app.demos() + "/final.dm3"));
+    QVERIFY(!std::filesystem::exists(app.demos() + "/tdm.dm3"));
+
+    // Del asks first; Yes deletes the file and the row.
+    writable.demoList()->selectRow(0);
+    QTimer::singleShot(50, [] {
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget)) box->button(QMessageBox::Yes)->click();
+      }
+    });
+    QTest::keyClick(writable.demoList(), Qt::Key_Delete);
+    QVERIFY(!std::filesystem::exists(app.demos() + "/final.dm3"));
+    QCOMPARE(rows.rowCount(), 5);
   }
 
   void aCloseDuringAListingIsRefusedOnceThenClosesAfterIt() {
