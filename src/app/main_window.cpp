@@ -196,7 +196,7 @@ void MainWindow::SelectNode(const QModelIndex& index) {
       panels_[0]->fontMetrics().elidedText(FromName(path), Qt::ElideMiddle, panels_[0]->width()));
   if (session_.SelectFolder(*node, *this)) {
     demoList_->Reload();
-    if (!fitted_) {
+    if (!fitted_ && demoList_->model()->rowCount() > 0) {
       FitColumns(*demoList_, session_.settings().demoList.columns);
       fitted_ = true;
     }
@@ -226,6 +226,10 @@ void MainWindow::TakeDroppedRows(ListView& target, QObject* source, int row) {
     if (!PlayListAcceptsDrop(demoRows)) return;
     CopyToPlayList(demoRows, playRows, at);
     playList_->Reload();
+    if (!playFitted_) {
+      FitColumns(*playList_, session_.settings().playList.columns);
+      playFitted_ = true;
+    }
     panelTexts_.RowsDropped(playRows);
   } else if (&target == playList_ && source == playList_) {
     if (ReorderPlayList(playRows, at)) playList_->Reload();

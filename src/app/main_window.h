@@ -74,6 +74,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool closeAfterListing_ = false;
   bool selecting_ = false;
   bool fitted_ = false;
+  bool playFitted_ = false;
 };
 
 }  // namespace rw::app

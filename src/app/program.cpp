@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/start_up_picture.h"
+#include "app/termination_signal.h"
 #include "host/posix/posix_file_system.h"
 
 namespace rw::app {
@@ -53,6 +54,8 @@ int RunProgram(const QStringList& arguments) {
   frontEnd.messages().SetParent(&window);
   QObject::connect(&instance, &SingleInstance::commandLineReceived, &window,
                    &MainWindow::ComeToFront);
+  TerminationSignal termination;
+  QObject::connect(&termination, &TerminationSignal::requested, &window, &QWidget::close);
   if (picture) picture->finish(&window);
   window.show();
   QTimer::singleShot(0, &window, &MainWindow::FirstListing);
