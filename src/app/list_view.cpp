@@ -10,6 +10,7 @@ namespace rw::app {
 ListView::ListView(SortedRows& rows, const QString& accessibleName, QWidget* parent)
     : QTableView(parent), rows_(rows), model_(rows) {
   setModel(&model_);
+  setItemDelegate(&delegate_);
   setAccessibleName(accessibleName);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -2,6 +2,7 @@
 
 #include <QTableView>
 
+#include "app/colored_cell_delegate.h"
 #include "app/row_list_model.h"
 
 namespace rw::app {
@@ -36,6 +37,7 @@ class ListView : public QTableView {
  private:
   SortedRows& rows_;
   RowListModel model_;
+  ColoredCellDelegate delegate_;
 };
 
 }  // namespace rw::app

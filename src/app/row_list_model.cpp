@@ -1,5 +1,6 @@
 #include "app/row_list_model.h"
 
+#include "app/colored_cell_delegate.h"
 #include "app/display_text.h"
 #include "demo/demo_info.h"
 
@@ -15,6 +16,12 @@ int RowListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RowListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount({})) return {};
+  if (role == ColoredCellDelegate::kCodedTextRole) {
+    // Names are file names: a caret in one is no colour code.
+    if (HoldsName(static_cast<size_t>(index.column()))) return {};
+    const std::string& coded = RowAt(index.row())[static_cast<size_t>(index.column())];
+    return QByteArray(coded.data(), static_cast<qsizetype>(coded.size()));
+  }
   if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole &&
       role != Qt::EditRole) {
     return {};

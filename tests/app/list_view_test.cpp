@@ -1,0 +1,63 @@
+#include <QHeaderView>
+#include <QImage>
+#include <QTest>
+
+#include "app/list_view.h"
+#include "host/locale.h"
+
+namespace rw::app {
+
+class ListViewTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // Pixels of the area that are clearly red (text is drawn smoothed, so not all are pure).
+  static int RedPixels(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        count += c.red() > 160 && c.green() < 90 && c.blue() < 90;
+      }
+    }
+    return count;
+  }
+
+ private slots:
+  void colourCodesAreDrawnInColourAndReadPlain() {
+    FixedLocale locale;
+    SortedRows rows(locale, 0, false);
+    ListRow row;
+    row[0] = "red^1team.dm3";
+    row[18] = "^1RedWinner^7";
+    rows.Append(row);
+    ListView view(rows, "Demo List");
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    view.setPalette(palette);
+    view.resize(800, 200);
+    view.Reload();
+    view.horizontalHeader()->resizeSection(0, 150);
+    view.horizontalHeader()->resizeSection(18, 150);
+    view.horizontalHeader()->moveSection(view.horizontalHeader()->visualIndex(18), 1);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    // Screen readers and the cell's text get the text without its codes.
+    QCOMPARE(view.model()->index(0, 18).data(Qt::AccessibleTextRole).toString(),
+             QString("RedWinner"));
+    const QImage image = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect winner = view.visualRect(view.model()->index(0, 18));
+    const QRect name = view.visualRect(view.model()->index(0, 0));
+    // Code 1 is red (0xFF0000); a file name's caret is no code.
+    QVERIFY(RedPixels(image, winner) > 10);
+    QCOMPARE(RedPixels(image, name), 0);
+    QCOMPARE(view.model()->index(0, 0).data().toString(), QString("red^1team.dm3"));
+  }
+};
+
+}  // namespace rw::app
+
+QTEST_MAIN(rw::app::ListViewTest)
+#include "list_view_test.moc"
