@@ -4,8 +4,10 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 
 #include "app/display_text.h"
 #include "model/list_drag.h"
@@ -72,6 +74,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     view->installEventFilter(this);
   }
   tree_->installEventFilter(this);
+  tree_->setAcceptDrops(true);
+  tree_->viewport()->installEventFilter(this);
+  tree_->setAutoScroll(session.settings().virtualFolders.AutoScroll);
   tree_->setEditTriggers(QAbstractItemView::EditKeyPressed);
   treeModel_.canRename = [this](FolderNode& node) { return session_.CanRenameFolder(node); };
   treeModel_.rename = [this](FolderNode& node, const std::string& text) {
@@ -303,7 +308,58 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   QMainWindow::keyPressEvent(event);
 }
 
+std::optional<std::string> MainWindow::DroppedFolder(const QMimeData& mime) const {
+  // Exactly one local folder (a link to one counts).
+  const QList<QUrl> urls = mime.urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return std::nullopt;
+  std::string path = urls[0].toLocalFile().toStdString();
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  if (!session_.files().IsFolder(path)) return std::nullopt;
+  return path;
+}
+
+bool MainWindow::TreeDropEvent(QEvent* event) {
+  auto* drop = static_cast<QDropEvent*>(event);
+  const QMimeData& mime = *drop->mimeData();
+  FolderNode* target = FolderTreeModel::NodeOf(tree_->indexAt(drop->position().toPoint()));
+  const bool fromDemoList =
+      mime.data(ListView::kRowsMime).toULongLong() == reinterpret_cast<quintptr>(demoList_);
+  const bool rows = mime.hasFormat(ListView::kRowsMime);
+  const std::optional<std::string> folder = rows ? std::nullopt : DroppedFolder(mime);
+  const bool accepted = rows ? session_.CanDropDemosOn(target, fromDemoList) : folder.has_value();
+  if (event->type() != QEvent::Drop) {
+    drop->setDropAction(rows ? Qt::MoveAction : Qt::LinkAction);
+    accepted ? drop->accept() : drop->ignore();
+    return true;
+  }
+  if (!accepted || session_.appState().isBusy()) return true;
+  drop->acceptProposedAction();
+  if (rows) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    session_.MoveSelectedDemosTo(*target);
+    QApplication::restoreOverrideCursor();
+    demoList_->Reload();
+    treeModel_.Reload();
+    ShowExpandedNodes();
+    tree_->setCurrentIndex(treeModel_.IndexOf(session_.tree().selected()));
+    return true;
+  }
+  FolderNode& branch = session_.AddFolderBranch(*folder, [this](const std::string& path) {
+    panels_[0]->setText(FromName(path));
+    QCoreApplication::processEvents();
+  });
+  treeModel_.Reload();
+  ShowExpandedNodes();
+  tree_->setCurrentIndex(treeModel_.IndexOf(&branch));
+  return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tree_->viewport() &&
+      (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+       event->type() == QEvent::Drop)) {
+    return TreeDropEvent(event);
+  }
   if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (key == Qt::Key_Escape) {

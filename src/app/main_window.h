@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QSplitter>
 #include <QTreeView>
+#include <optional>
 
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
@@ -52,6 +53,9 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void SelectionChanged(ListView& view, const QItemSelection& selected,
                         const QItemSelection& deselected);
   void ShowPanels();
+  // Drops on the tree: a folder from the file manager, or demo list rows onto a node.
+  bool TreeDropEvent(QEvent* event);
+  std::optional<std::string> DroppedFolder(const QMimeData& mime) const;
 
   // The listing's progress, in the status bar.
   void Started() override;

@@ -10,6 +10,7 @@
 #include "model/demo_file_commands.h"
 #include "model/folder_move.h"
 #include "model/folder_tree_file.h"
+#include "model/list_drag.h"
 #include "model/list_rules.h"
 #include "playback/control_keys.h"
 #include "text/windows_1252.h"
@@ -148,6 +149,22 @@ bool Session::RenameFolder(FolderNode& node, const std::string& newText) {
   if (!move) return false;
   FollowFolderMove(*move, appState_, demoList_.rows(), playList_.rows());
   return true;
+}
+
+FolderNode& Session::AddFolderBranch(const std::string& folder,
+                                     const std::function<void(const std::string&)>& showPath) {
+  BranchContext context{*files_, folderColours(), paths_.gameFolder, showPath};
+  return AddBranch(tree_, folder, context);
+}
+
+bool Session::CanDropDemosOn(const FolderNode* target, bool fromDemoList) {
+  return CanDropDemosOnNode(target, tree_, settings_.global.work_readonly, fromDemoList,
+                            SelectedImages(demoList_.rows()), *files_);
+}
+
+void Session::MoveSelectedDemosTo(FolderNode& target) {
+  RowListSelection selection(demoList_.rows());
+  MoveDemosOntoNode(tree_, target, selection, folderColours(), *files_, frontEnd_.messages);
 }
 
 bool Session::SaveOnExit() {

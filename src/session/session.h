@@ -121,6 +121,16 @@ class Session {
   // The node's folder gets the typed name; the current folder and the rows follow.
   bool RenameFolder(FolderNode& node, const std::string& newText);
 
+  // A folder dropped from the file manager or chosen by the user becomes a new branch, which
+  // is selected; showPath shows each folder looked at.
+  FolderNode& AddFolderBranch(const std::string& folder,
+                              const std::function<void(const std::string&)>& showPath);
+  // Whether the demo list's selected rows may be dropped onto target (fromDemoList: the drag
+  // comes from the demo list, not the play list).
+  bool CanDropDemosOn(const FolderNode* target, bool fromDemoList);
+  // Moves the selected demos' files into target's folder, asking before one is replaced.
+  void MoveSelectedDemosTo(FolderNode& target);
+
   // Lists the folder into the demo list as selecting it in the tree does: the parse cache is
   // read and rewritten, and the list is sorted by its sort column.
   void ListFolder(const std::string& folder, ScanStatus& status);

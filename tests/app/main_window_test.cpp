@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <thread>
 
 #include "app/single_instance.h"
@@ -166,6 +167,62 @@ class MainWindowTest : public QObject {
     QTest::keyClick(writable.demoList(), Qt::Key_Delete);
     QVERIFY(!std::filesystem::exists(app.demos() + "/final.dm3"));
     QCOMPARE(rows.rowCount(), 5);
+  }
+
+  void aFolderFromTheFileManagerBecomesABranch() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    const std::string other = app.home() + "/more demos";
+    std::filesystem::create_directories(other);
+    std::filesystem::copy_file(test::TestDataPath("demos/duel.dm_48"), other + "/duel.dm_48");
+    QWidget* viewport = window.folderTree()->viewport();
+    // Whether the tree takes the drag; with drop, dropped too.
+    const auto drag = [&](const QList<QUrl>& urls, bool drop) {
+      QMimeData mime;
+      mime.setUrls(urls);
+      QDragEnterEvent enter(QPoint(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(viewport, &enter);
+      if (drop && enter.isAccepted()) {
+        QDropEvent event(QPointF(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &event);
+      }
+      return enter.isAccepted();
+    };
+    const QUrl folder = QUrl::fromLocalFile(QString::fromStdString(other + "/"));
+    const QUrl file = QUrl::fromLocalFile(QString::fromStdString(other + "/duel.dm_48"));
+    // Exactly one folder: not a file, not two folders.
+    QVERIFY(!drag({file}, false));
+    QVERIFY(!drag({folder, folder}, false));
+    QVERIFY(drag({folder}, true));
+    QCOMPARE(window.folderTree()->model()->rowCount({}), 2);
+    QCOMPARE(window.statusPanel(0)->toolTip().toStdString(), other);
+    QCOMPARE(test::ColumnTexts(*window.demoList()->model(), 0), QStringList({"duel.dm_48"}));
+  }
+
+  void demoRowsDroppedOnAFolderMoveThere() {
+    test::AppFixture app;
+    test::WriteBytes(app.home() + "/Reelwright.cfg",
+                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    MainWindow& window = app.Start();
+    ListDemos(app);
+    QTreeView& tree = *window.folderTree();
+    const QModelIndex baseq3 = Child(*tree.model(), tree.model()->index(0, 0, {}), "baseq3");
+    window.demoList()->selectRow(0);  // tdm.dm3
+    QMimeData mime;
+    mime.setData(ListView::kRowsMime,
+                 QByteArray::number(reinterpret_cast<quintptr>(window.demoList())));
+    const QPoint onBaseq3 = tree.visualRect(baseq3).center();
+    QDragEnterEvent enter(onBaseq3, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(onBaseq3), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &drop);
+    QVERIFY(std::filesystem::exists(app.game() + "/baseq3/tdm.dm3"));
+    QVERIFY(!std::filesystem::exists(app.demos() + "/tdm.dm3"));
+    QCOMPARE(window.demoList()->model()->rowCount(), 5);
+    // baseq3 now holds a demo: it takes the demo folders' colour (black).
+    const QModelIndex moved = Child(*tree.model(), tree.model()->index(0, 0, {}), "baseq3");
+    QCOMPARE(moved.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
   }
 
   void aCloseDuringAListingIsRefusedOnceThenClosesAfterIt() {
