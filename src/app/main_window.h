@@ -9,7 +9,9 @@
 
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
+#include "app/scheme_file_dialog.h"
 #include "library/scan_status.h"
+#include "library/user_data_editor.h"
 #include "model/selection_status.h"
 #include "session/session.h"
 
@@ -35,6 +37,14 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // Another start of the program handed over its command line.
   void ComeToFront();
 
+  // The column commands of either list: the chooser, and saving or loading a scheme file.
+  void ChooseColumns(ListKind list);
+  void SaveColumnScheme(ListKind list);
+  void LoadColumnScheme(ListKind list);
+  // The scheme file dialogs; tests answer them in the user's place.
+  SchemeFileDialog askSchemeToSave = AskSchemeToSave;
+  SchemeFileDialog askSchemeToOpen = AskSchemeToOpen;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -56,6 +66,10 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // Drops on the tree: a folder from the file manager, or demo list rows onto a node.
   bool TreeDropEvent(QEvent* event);
   std::optional<std::string> DroppedFolder(const QMimeData& mime) const;
+  ListView& ViewOf(ListKind list) const;
+  ListSettings& SettingsOf(ListKind list);
+  // A layout the chooser or a scheme gave a list, shown without redrawing in between.
+  void ShowColumns(ListView& view, const ListSettings& list);
 
   // The listing's progress, in the status bar.
   void Started() override;
@@ -79,6 +93,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool selecting_ = false;
   bool fitted_ = false;
   bool playFitted_ = false;
+  QString schemeFolder_;  // the scheme dialogs start in the data folder after their first use
 };
 
 }  // namespace rw::app
