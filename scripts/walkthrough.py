@@ -114,6 +114,14 @@ def main():
     check("the main window appears", frame is not None)
     if frame is None:
         return
+    tip = wait_for(lambda: named(app, "Tip of the Day"))
+    check("a first start shows the tip of the day", tip is not None)
+    if tip is not None:
+        shot("tip-of-the-day.png")
+        named(tip, "Show tips at start-up").queryAction().doAction(0)
+        named(tip, "Close").queryAction().doAction(0)
+        check("the tip closes", wait_for(lambda: named(app, "Tip of the Day") is None
+                                         and True), "still open")
     tree = named(frame, "Folder Tree")
     demo_list = named(frame, "Demo List")
     play_list = named(frame, "Play List")
@@ -167,6 +175,8 @@ def main():
     check("the main window comes back", frame is not None)
     if frame is None:
         return
+    time.sleep(1)
+    check("no tip once the box was cleared", named(app, "Tip of the Day") is None)
     tree = named(frame, "Folder Tree")
     demo_list = named(frame, "Demo List")
     check("the tree comes back", column(tree) == [game, "baseq3", "demos"], column(tree))

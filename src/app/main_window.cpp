@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "app/display_text.h"
+#include "app/tip_of_the_day.h"
 #include "model/list_drag.h"
 
 namespace rw::app {
@@ -183,6 +184,14 @@ void MainWindow::FirstListing() {
   tree_->setFocus();
   // Selecting the node lists it.
   tree_->setCurrentIndex(index);
+}
+
+void MainWindow::ShowTipOfTheDay() {
+  bool& tipOfDay = session_.settings().global.tip_of_day;
+  if (!tipOfDay) return;
+  TipOfTheDay tips(tipOfDay, this);
+  tips.exec();
+  tipOfDay = tips.showAtStartUp();
 }
 
 void MainWindow::SelectNode(const QModelIndex& index) {

@@ -34,6 +34,9 @@ class MainWindow : public QMainWindow, private ScanStatus {
 
   // After the window is shown: selects the remembered folder and lists it.
   void FirstListing();
+  // After the first listing, when the settings ask for it; the dialog's check box decides for
+  // the next start.
+  void ShowTipOfTheDay();
   // Another start of the program handed over its command line.
   void ComeToFront();
 

@@ -58,7 +58,10 @@ int RunProgram(const QStringList& arguments) {
   QObject::connect(&termination, &TerminationSignal::requested, &window, &QWidget::close);
   if (picture) picture->finish(&window);
   window.show();
-  QTimer::singleShot(0, &window, &MainWindow::FirstListing);
+  QTimer::singleShot(0, &window, [&window] {
+    window.FirstListing();
+    window.ShowTipOfTheDay();
+  });
   return QApplication::exec();
 }
 

@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QMimeData>
@@ -10,6 +11,7 @@
 #include <thread>
 
 #include "app/single_instance.h"
+#include "app/tip_of_the_day.h"
 #include "app_fixture.h"
 #include "support/test_files.h"
 
@@ -242,6 +244,27 @@ class MainWindowTest : public QObject {
     QVERIFY(!window.listing());
     // The close comes once the listing has returned.
     QTRY_VERIFY(!window.isVisible());
+  }
+
+  void theTipOfTheDayKeepsItsCheckBoxForTheNextStart() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    QVERIFY(app.session->settings().global.tip_of_day);
+    QString first;
+    QTimer::singleShot(0, [&first] {
+      auto* tips = qobject_cast<TipOfTheDay*>(QApplication::activeModalWidget());
+      if (tips == nullptr) return;
+      first = tips->tip();
+      tips->NextTip();
+      QVERIFY(tips->tip() != first);
+      tips->findChild<QCheckBox*>()->setChecked(false);
+      tips->accept();
+    });
+    window.ShowTipOfTheDay();
+    QVERIFY(!first.isEmpty());
+    QVERIFY(app.Close());
+    QVERIFY(test::ReadBytes(app.home() + "/Reelwright.cfg").find("tip_of_day=0") !=
+            std::string::npos);
   }
 
   void aSecondStartHandsOverItsCommandLine() {
