@@ -128,7 +128,7 @@ TEST(RecordWalk, UnknownOpcodeNamesTheRecord) {
 // A download that stops inside a record header leaves a demo as readable as one that stops
 // inside a message.
 TEST(RecordWalk, DemoCutInsideARecordHeaderEndsBeforeIt) {
-  for (const std::string tail :
+  for (const std::string& tail :
        {std::string("\x10\x00\x00\x00\x05\x00", 6), std::string("\x01\x02", 2)}) {
     DemoWriter demo = Started(43);
     for (uint32_t t : {11000, 12000, 13000, 14000}) demo.AddSnapshot(t);
