@@ -4,6 +4,7 @@
 
 #include "host/path_separator.h"
 #include "host/path_text.h"
+#include "library/note_file_names.h"
 #include "library/parse_cache.h"
 #include "text/windows_1252.h"
 
@@ -80,14 +81,19 @@ class BusyScope {
 class FolderScan {
  public:
   FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target, ScanMemo* memo)
-      : c_(context), parts_(parts), target_(target), memo_(memo), new_(context.locale) {
-    if (memo_ != nullptr) {
-      old_ = &memo_->Cache(c_.files, CachePath());
-    } else {
-      ownOld_ = LoadParseCache(c_.files, CachePath());
-      old_ = &ownOld_;
-    }
-  }
+      : c_(context),
+        parts_(parts),
+        target_(target),
+        memo_(memo),
+        ownOld_(memo != nullptr ? OldParseCache() : LoadParseCache(c_.files, CachePath())),
+        old_(memo != nullptr ? &memo->Cache(c_.files, CachePath()) : &ownOld_),
+        ownFinder_(memo != nullptr
+                       ? std::nullopt
+                       : std::make_optional<CachedLineFinder>(ownOld_.lines, c_.locale)),
+        finder_(memo != nullptr ? memo->Finder(c_.files, CachePath(), c_.locale) : *ownFinder_),
+        ownNoteNames_(c_.userDataFolder),
+        noteNames_(memo != nullptr ? memo->NoteNames(c_.userDataFolder) : ownNoteNames_),
+        new_(context.locale) {}
 
   void Run() {
     const std::vector<DirectoryEntry> entries =
@@ -147,8 +153,13 @@ class FolderScan {
     totalBytes_ += demo.size;
     std::string line;
     const std::string key = LookupKey(demo.name, demo.size, demo.dosTime, demo.archiveField);
-    if (const auto found = FindCachedLine(old_->lines, key, c_.locale)) {
+    if (const auto found = finder_.Find(key)) {
       line = old_->lines[*found];
+      if (finder_.strictlyOrdered()) {
+        new_.Add(line, *found);
+      } else {
+        new_.Add(line);
+      }
       ++hits_;
     } else {
       c_.status.ShowParsing(ParsingText(demo.shownPath));
@@ -162,11 +173,13 @@ class FolderScan {
       fields[3] = demo.archiveField;
       for (size_t i = 4; i < kCacheFieldCount; ++i) fields[i] = summary[i];
       line = BuildCacheLine(fields);
+      new_.Add(line);
     }
-    new_.Add(line);
-    const std::string caption = line.substr(0, line.find(kCacheSeparator));
+    const std::string noteName = line.substr(0, line.find(kCacheSeparator)) + ".description";
     const UserInfo notes =
-        c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + caption + ".description");
+        noteNames_.Lacks(c_.files, noteName)
+            ? UserInfo()
+            : c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + noteName);
     target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
   }
 
@@ -175,7 +188,11 @@ class FolderScan {
   RowSink& target_;
   ScanMemo* memo_;
   OldParseCache ownOld_;
-  const OldParseCache* old_ = nullptr;
+  const OldParseCache* old_;
+  std::optional<CachedLineFinder> ownFinder_;
+  const CachedLineFinder& finder_;
+  NoteFileNames ownNoteNames_;
+  NoteFileNames& noteNames_;
   NewParseCache new_;
   ScanProgress progress_;
   size_t hits_ = 0;
