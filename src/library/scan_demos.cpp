@@ -80,20 +80,26 @@ class BusyScope {
 
 class FolderScan {
  public:
-  FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target, ScanMemo* memo)
+  // A scan of a whole folder, or of entries sharing a memo, looks up many demos: it pays for
+  // a hash of the cache's keys and a listing of the user-data folder once.
+  FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target, ScanMemo* memo,
+             bool wholeFolder)
       : c_(context),
         parts_(parts),
         target_(target),
         memo_(memo),
         ownOld_(memo != nullptr ? OldParseCache() : LoadParseCache(c_.files, CachePath())),
         old_(memo != nullptr ? &memo->Cache(c_.files, CachePath()) : &ownOld_),
-        ownFinder_(memo != nullptr
-                       ? std::nullopt
-                       : std::make_optional<CachedLineFinder>(ownOld_.lines, c_.locale)),
-        finder_(memo != nullptr ? memo->Finder(c_.files, CachePath(), c_.locale) : *ownFinder_),
         ownNoteNames_(c_.userDataFolder),
-        noteNames_(memo != nullptr ? memo->NoteNames(c_.userDataFolder) : ownNoteNames_),
-        new_(context.locale) {}
+        new_(context.locale) {
+    if (memo != nullptr) {
+      finder_ = &memo->Finder(c_.files, CachePath(), c_.locale);
+      noteNames_ = &memo->NoteNames(c_.userDataFolder);
+    } else if (wholeFolder) {
+      finder_ = &ownFinder_.emplace(ownOld_.lines, c_.locale);
+      noteNames_ = &ownNoteNames_;
+    }
+  }
 
   void Run() {
     const std::vector<DirectoryEntry> entries =
@@ -153,9 +159,11 @@ class FolderScan {
     totalBytes_ += demo.size;
     std::string line;
     const std::string key = LookupKey(demo.name, demo.size, demo.dosTime, demo.archiveField);
-    if (const auto found = finder_.Find(key)) {
+    const auto found =
+        finder_ != nullptr ? finder_->Find(key) : FindCachedLine(old_->lines, key, c_.locale);
+    if (found) {
       line = old_->lines[*found];
-      if (finder_.strictlyOrdered()) {
+      if (finder_ != nullptr && finder_->strictlyOrdered()) {
         new_.Add(line, *found);
       } else {
         new_.Add(line);
@@ -177,7 +185,7 @@ class FolderScan {
     }
     const std::string noteName = line.substr(0, line.find(kCacheSeparator)) + ".description";
     const UserInfo notes =
-        noteNames_.Lacks(c_.files, noteName)
+        noteNames_ != nullptr && noteNames_->Lacks(c_.files, noteName)
             ? UserInfo()
             : c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + noteName);
     target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
@@ -190,9 +198,9 @@ class FolderScan {
   OldParseCache ownOld_;
   const OldParseCache* old_;
   std::optional<CachedLineFinder> ownFinder_;
-  const CachedLineFinder& finder_;
+  const CachedLineFinder* finder_ = nullptr;
   NoteFileNames ownNoteNames_;
-  NoteFileNames& noteNames_;
+  NoteFileNames* noteNames_ = nullptr;
   NewParseCache new_;
   ScanProgress progress_;
   size_t hits_ = 0;
@@ -209,7 +217,7 @@ uint64_t Scan(const ScanEntry& entry, ScanContext& context, ScanMemo* memo) {
   if (toDemoList) target.Clear();
 
   const EntryParts parts = SplitEntry(entry);
-  FolderScan scan(context, parts, target, memo);
+  FolderScan scan(context, parts, target, memo, toDemoList);
   const uint32_t started = context.clock.TickCount();
   scan.Run();
   const uint32_t elapsed = context.clock.TickCount() - started;
