@@ -102,9 +102,22 @@ std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std:
 
 CachedLineFinder::CachedLineFinder(const std::vector<std::string>& lines, const Locale& locale)
     : lines_(lines), locale_(locale) {
-  byHash_.reserve(lines.size());
+  size_t capacity = 16;
+  while (capacity < lines.size() * 2) capacity *= 2;
+  slots_.resize(capacity);
   for (size_t i = 0; i < lines.size(); ++i) {
-    byHash_.push_back({FoldedHash(KeyPrefix(lines[i]), locale), i});
+    const uint64_t hash = FoldedHash(KeyPrefix(lines[i]), locale);
+    for (size_t place = hash & (capacity - 1);; place = (place + 1) & (capacity - 1)) {
+      Slot& slot = slots_[place];
+      if (slot.index == kEmpty) {
+        slot = {hash, i};
+        break;
+      }
+      if (slot.hash == hash) {
+        slot.index = kSeveral;
+        break;
+      }
+    }
     if (i == 0 || !keysOrdered_) continue;
     const int keyOrder = locale.CompareIgnoringCase(KeyPrefix(lines[i - 1]), KeyPrefix(lines[i]));
     keysOrdered_ = keyOrder <= 0;
@@ -114,18 +127,20 @@ CachedLineFinder::CachedLineFinder(const std::vector<std::string>& lines, const 
     }
   }
   strictlyOrdered_ = strictlyOrdered_ && keysOrdered_;
-  std::sort(byHash_.begin(), byHash_.end());
 }
 
 std::optional<size_t> CachedLineFinder::Find(std::string_view key) const {
   // Only a line whose folded key hashes like the key can match it, in any order of the lines.
-  const FoldedKey wanted{FoldedHash(key, locale_), 0};
-  const auto [first, last] = std::equal_range(byHash_.begin(), byHash_.end(), wanted);
-  if (first == last) return std::nullopt;
-  if (!keysOrdered_ || last - first > 1) return FindCachedLine(lines_, key, locale_);
+  const uint64_t hash = FoldedHash(key, locale_);
+  const size_t mask = slots_.size() - 1;
+  size_t place = hash & mask;
+  while (slots_[place].index != kEmpty && slots_[place].hash != hash) place = (place + 1) & mask;
+  const size_t index = slots_[place].index;
+  if (index == kEmpty) return std::nullopt;
+  if (!keysOrdered_ || index == kSeveral) return FindCachedLine(lines_, key, locale_);
   // In order, the search meets the one line that can match, if it does.
-  if (locale_.CompareIgnoringCase(KeyPrefix(lines_[first->index]), key) != 0) return std::nullopt;
-  return first->index;
+  if (locale_.CompareIgnoringCase(KeyPrefix(lines_[index]), key) != 0) return std::nullopt;
+  return index;
 }
 
 void NewParseCache::Add(std::string line) {

@@ -54,18 +54,19 @@ class CachedLineFinder {
   bool strictlyOrdered() const { return strictlyOrdered_; }
 
  private:
-  // A hash of a line's folded key and the line's index, ordered by hash.
-  struct FoldedKey {
-    uint64_t hash;
-    size_t index;
-    bool operator<(const FoldedKey& other) const { return hash < other.hash; }
+  static constexpr size_t kEmpty = SIZE_MAX;
+  static constexpr size_t kSeveral = SIZE_MAX - 1;
+  // A hash of folded keys and the index of the one line whose key hashes so.
+  struct Slot {
+    uint64_t hash = 0;
+    size_t index = kEmpty;
   };
 
   const std::vector<std::string>& lines_;
   const Locale& locale_;
   bool keysOrdered_ = true;
   bool strictlyOrdered_ = true;
-  std::vector<FoldedKey> byHash_;
+  std::vector<Slot> slots_;  // open addressing; a power of two, at least twice the lines
 };
 
 // The lines of one scan, written in the locale's case-insensitive order (of their lookup keys,

@@ -163,11 +163,6 @@ class FolderScan {
         finder_ != nullptr ? finder_->Find(key) : FindCachedLine(old_->lines, key, c_.locale);
     if (found) {
       line = old_->lines[*found];
-      if (finder_ != nullptr && finder_->strictlyOrdered()) {
-        new_.Add(line, *found);
-      } else {
-        new_.Add(line);
-      }
       ++hits_;
     } else {
       c_.status.ShowParsing(ParsingText(demo.shownPath));
@@ -181,7 +176,6 @@ class FolderScan {
       fields[3] = demo.archiveField;
       for (size_t i = 4; i < kCacheFieldCount; ++i) fields[i] = summary[i];
       line = BuildCacheLine(fields);
-      new_.Add(line);
     }
     const std::string noteName = line.substr(0, line.find(kCacheSeparator)) + ".description";
     const UserInfo notes =
@@ -189,6 +183,11 @@ class FolderScan {
             ? UserInfo()
             : c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + noteName);
     target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
+    if (found && finder_ != nullptr && finder_->strictlyOrdered()) {
+      new_.Add(std::move(line), *found);
+    } else {
+      new_.Add(std::move(line));
+    }
   }
 
   ScanContext& c_;
