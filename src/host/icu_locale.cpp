@@ -9,6 +9,7 @@
 #include <unicode/unistr.h>
 
 #include <cstdlib>
+#include <mutex>
 
 #include "text/name_text.h"
 #include "text/utf8_to_windows_1252.h"
@@ -100,6 +101,10 @@ struct IcuLocale::Icu {
   char dateSeparator = '-';
   char timeSeparator = ':';
 
+  // Made once and cleared for each date: making a calendar costs far more than setting one.
+  mutable std::mutex calendarLock;
+  mutable std::unique_ptr<icu::GregorianCalendar> calendar;
+
   void SetUpFormats(const icu::Locale& locale);
   UDate ToDate(const LocalDateTime& value) const;
 };
@@ -142,11 +147,14 @@ void IcuLocale::Icu::SetUpFormats(const icu::Locale& locale) {
 }
 
 UDate IcuLocale::Icu::ToDate(const LocalDateTime& value) const {
+  const std::lock_guard<std::mutex> hold(calendarLock);
   UErrorCode status = U_ZERO_ERROR;
-  icu::GregorianCalendar calendar(*icu::TimeZone::getGMT(), status);
-  calendar.clear();
-  calendar.set(value.year, value.month - 1, value.day, value.hour, value.minute, value.second);
-  return calendar.getTime(status);
+  if (!calendar) {
+    calendar = std::make_unique<icu::GregorianCalendar>(*icu::TimeZone::getGMT(), status);
+  }
+  calendar->clear();
+  calendar->set(value.year, value.month - 1, value.day, value.hour, value.minute, value.second);
+  return calendar->getTime(status);
 }
 
 IcuLocale::IcuLocale(std::string_view collation, std::string_view formats)
