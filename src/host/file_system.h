@@ -37,6 +37,9 @@ class FileSystem {
   // ignored; "*.*" matches every name); "." and ".." are left out, and so is anything that
   // is neither a folder nor a regular file (pipes, sockets, devices). Empty when unreadable.
   virtual std::vector<DirectoryEntry> List(const std::string& folder, std::string_view pattern) = 0;
+  // Every name in folder but "." and "..", whatever it names, without looking at the
+  // entries; nullopt when the folder cannot be read whole.
+  virtual std::optional<std::vector<std::string>> ListNames(const std::string& folder) = 0;
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
   virtual std::optional<uint32_t> ModifiedDosTime(const std::string& path) = 0;

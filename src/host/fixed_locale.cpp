@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
+#include <cstdint>
 
 #include "host/locale.h"
 #include "text/windows_1252.h"
@@ -41,17 +41,36 @@ int CompareBytes(std::string_view a, std::string_view b, bool ignore_case) {
   return a.size() < b.size() ? -1 : 1;
 }
 
+// As printf's "%0*d": a minus sign counts towards the width.
+void AppendPadded(std::string& text, int value, int width) {
+  char digits[16];
+  const auto magnitude = static_cast<unsigned>(value < 0 ? -static_cast<int64_t>(value) : value);
+  char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+  const auto length = static_cast<int>(end - digits) + (value < 0 ? 1 : 0);
+  if (value < 0) text += '-';
+  if (length < width) text.append(static_cast<size_t>(width - length), '0');
+  text.append(digits, static_cast<size_t>(end - digits));
+}
+
 }  // namespace
 
 std::string FixedLocale::ShortDateText(const LocalDateTime& value) const {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", value.year, value.month, value.day);
+  std::string text;
+  AppendPadded(text, value.year, 4);
+  text += '-';
+  AppendPadded(text, value.month, 2);
+  text += '-';
+  AppendPadded(text, value.day, 2);
   return text;
 }
 
 std::string FixedLocale::LongTimeText(const LocalDateTime& value) const {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", value.hour, value.minute, value.second);
+  std::string text;
+  AppendPadded(text, value.hour, 2);
+  text += ':';
+  AppendPadded(text, value.minute, 2);
+  text += ':';
+  AppendPadded(text, value.second, 2);
   return text;
 }
 
@@ -79,6 +98,10 @@ int FixedLocale::Compare(std::string_view a, std::string_view b) const {
 
 int FixedLocale::CompareIgnoringCase(std::string_view a, std::string_view b) const {
   return CompareBytes(a, b, true);
+}
+
+std::string FixedLocale::FoldCase(std::string_view text) const {
+  return AnsiLowerText(text);
 }
 
 }  // namespace rw

@@ -9,6 +9,7 @@
 #include <unicode/unistr.h>
 
 #include <cstdlib>
+#include <mutex>
 
 #include "text/name_text.h"
 #include "text/utf8_to_windows_1252.h"
@@ -19,12 +20,19 @@ namespace {
 
 constexpr int kSortYear = 2001;
 
-std::string Utf8Of(std::string_view text) {
-  return IsUtf8(text) ? std::string(text) : Windows1252ToUtf8(text);
+// Texts are compared as UTF-8; one that is not is read as Windows-1252 into storage.
+std::string_view AsUtf8(std::string_view text, bool utf8, std::string& storage) {
+  if (utf8) return text;
+  storage = Windows1252ToUtf8(text);
+  return storage;
 }
 
-std::string CaseFolded(std::string_view text) {
-  return IsUtf8(text) ? NameLowerText(text) : AnsiLowerText(text);
+std::string CaseFolded(std::string_view text, bool utf8) {
+  return utf8 ? NameLowerText(text) : AnsiLowerText(text);
+}
+
+icu::StringPiece Piece(std::string_view text) {
+  return {text.data(), static_cast<int32_t>(text.size())};
 }
 
 int ByteOrder(std::string_view a, std::string_view b) {
@@ -93,6 +101,10 @@ struct IcuLocale::Icu {
   char dateSeparator = '-';
   char timeSeparator = ':';
 
+  // Made once and cleared for each date: making a calendar costs far more than setting one.
+  mutable std::mutex calendarLock;
+  mutable std::unique_ptr<icu::GregorianCalendar> calendar;
+
   void SetUpFormats(const icu::Locale& locale);
   UDate ToDate(const LocalDateTime& value) const;
 };
@@ -135,11 +147,14 @@ void IcuLocale::Icu::SetUpFormats(const icu::Locale& locale) {
 }
 
 UDate IcuLocale::Icu::ToDate(const LocalDateTime& value) const {
+  const std::lock_guard<std::mutex> hold(calendarLock);
   UErrorCode status = U_ZERO_ERROR;
-  icu::GregorianCalendar calendar(*icu::TimeZone::getGMT(), status);
-  calendar.clear();
-  calendar.set(value.year, value.month - 1, value.day, value.hour, value.minute, value.second);
-  return calendar.getTime(status);
+  if (!calendar) {
+    calendar = std::make_unique<icu::GregorianCalendar>(*icu::TimeZone::getGMT(), status);
+  }
+  calendar->clear();
+  calendar->set(value.year, value.month - 1, value.day, value.hour, value.minute, value.second);
+  return calendar->getTime(status);
 }
 
 IcuLocale::IcuLocale(std::string_view collation, std::string_view formats)
@@ -220,17 +235,28 @@ std::optional<LocalDateTime> IcuLocale::ParseDateTime(std::string_view text) con
 
 int IcuLocale::Compare(std::string_view a, std::string_view b) const {
   UErrorCode status = U_ZERO_ERROR;
-  const std::string x = Utf8Of(a);
-  const std::string y = Utf8Of(b);
-  const UCollationResult order = icu_->collator->compareUTF8(x, y, status);
+  std::string storageA;
+  std::string storageB;
+  const std::string_view x = AsUtf8(a, IsUtf8(a), storageA);
+  const std::string_view y = AsUtf8(b, IsUtf8(b), storageB);
+  const UCollationResult order = icu_->collator->compareUTF8(Piece(x), Piece(y), status);
   return U_FAILURE(status) ? ByteOrder(x, y) : static_cast<int>(order);
 }
 
 int IcuLocale::CompareIgnoringCase(std::string_view a, std::string_view b) const {
   UErrorCode status = U_ZERO_ERROR;
-  const UCollationResult order = icu_->caseless->compareUTF8(Utf8Of(a), Utf8Of(b), status);
+  std::string storageA;
+  std::string storageB;
+  const bool utf8A = IsUtf8(a);
+  const bool utf8B = IsUtf8(b);
+  const UCollationResult order = icu_->caseless->compareUTF8(
+      Piece(AsUtf8(a, utf8A, storageA)), Piece(AsUtf8(b, utf8B, storageB)), status);
   if (U_SUCCESS(status) && order != UCOL_EQUAL) return static_cast<int>(order);
-  return ByteOrder(CaseFolded(a), CaseFolded(b));
+  return ByteOrder(CaseFolded(a, utf8A), CaseFolded(b, utf8B));
+}
+
+std::string IcuLocale::FoldCase(std::string_view text) const {
+  return CaseFolded(text, IsUtf8(text));
 }
 
 }  // namespace rw

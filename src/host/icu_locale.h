@@ -34,6 +34,7 @@ class IcuLocale : public FixedLocale {
   // Equal only when the texts are equal but for Windows-1252 case, so that no two
   // different texts collapse into one.
   int CompareIgnoringCase(std::string_view a, std::string_view b) const override;
+  std::string FoldCase(std::string_view text) const override;
 
  private:
   struct Icu;

@@ -34,6 +34,9 @@ class Locale {
   // Collation order, negative, zero or positive.
   virtual int Compare(std::string_view a, std::string_view b) const = 0;
   virtual int CompareIgnoringCase(std::string_view a, std::string_view b) const = 0;
+  // Texts that CompareIgnoringCase finds equal fold to the same bytes, so that they can be
+  // found by a hash (texts that fold alike may still differ).
+  virtual std::string FoldCase(std::string_view text) const = 0;
 };
 
 // The fixed form used by the command line and the tests: "." for decimals, "," for thousands,
@@ -49,6 +52,7 @@ class FixedLocale : public Locale {
   std::optional<LocalDateTime> ParseDateTime(std::string_view text) const override;
   int Compare(std::string_view a, std::string_view b) const override;
   int CompareIgnoringCase(std::string_view a, std::string_view b) const override;
+  std::string FoldCase(std::string_view text) const override;
 };
 
 }  // namespace rw

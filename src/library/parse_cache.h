@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,6 +41,34 @@ std::string DosTimeField(uint32_t dosTime);
 std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std::string_view key,
                                      const Locale& locale);
 
+// FindCachedLine for many keys among the same lines. When the lines' keys are in order, a key
+// whose folded form hashes like the key of one line only is found through the hash, as the
+// search would find it; other keys take the search.
+class CachedLineFinder {
+ public:
+  CachedLineFinder(const std::vector<std::string>& lines, const Locale& locale);
+
+  std::optional<size_t> Find(std::string_view key) const;
+  // Whether the lines are in the order NewParseCache writes, without equal lines: then their
+  // indexes order them as that sort does.
+  bool strictlyOrdered() const { return strictlyOrdered_; }
+
+ private:
+  static constexpr size_t kEmpty = SIZE_MAX;
+  static constexpr size_t kSeveral = SIZE_MAX - 1;
+  // A hash of folded keys and the index of the one line whose key hashes so.
+  struct Slot {
+    uint64_t hash = 0;
+    size_t index = kEmpty;
+  };
+
+  const std::vector<std::string>& lines_;
+  const Locale& locale_;
+  bool keysOrdered_ = true;
+  bool strictlyOrdered_ = true;
+  std::vector<Slot> slots_;  // open addressing; a power of two, at least twice the lines
+};
+
 // The lines of one scan, written in the locale's case-insensitive order (of their lookup keys,
 // then of the whole lines) without duplicates.
 class NewParseCache {
@@ -47,6 +76,9 @@ class NewParseCache {
   explicit NewParseCache(const Locale& locale) : locale_(locale) {}
 
   void Add(std::string line);
+  // A line of a cache whose finder is strictly ordered, at index there: it orders against
+  // other such lines by index, without comparing texts.
+  void Add(std::string line, size_t orderedIndex);
   bool empty() const { return lines_.empty(); }
   // Sorted; of lines equal but for case, the first added is kept.
   const std::vector<std::string>& lines();
@@ -54,8 +86,11 @@ class NewParseCache {
   std::string FileText();
 
  private:
+  static constexpr size_t kUnordered = SIZE_MAX;
+
   const Locale& locale_;
   std::vector<std::string> lines_;
+  std::vector<size_t> orderedIndexes_;  // kUnordered for lines added without one
   bool sorted_ = true;
 };
 

@@ -1,6 +1,5 @@
 #include "library/row_compare.h"
 
-#include <algorithm>
 #include <string>
 
 namespace rw {
@@ -58,6 +57,13 @@ std::optional<double> SortNumber(std::string_view text, const Locale& locale) {
   const size_t blank = text.find(' ');
   const std::string_view unit = blank == std::string_view::npos ? "" : text.substr(blank + 1);
   text = text.substr(0, blank);
+  // A number starts with a sign, a digit or a separator: most texts stop at their first letter.
+  const char thousands = locale.ThousandsSeparator();
+  const char decimal = locale.DecimalSeparator();
+  if (text.empty() || !(IsDigit(text[0]) || text[0] == '-' || text[0] == '+' || text[0] == '.' ||
+                        text[0] == thousands || text[0] == decimal)) {
+    return std::nullopt;
+  }
   const double scale = unit == "MB" ? 1024 : 1;
 
   const size_t colon = text.find(':');
@@ -70,8 +76,8 @@ std::optional<double> SortNumber(std::string_view text, const Locale& locale) {
   if (const std::optional<double> plain = DecimalNumber(text)) return *plain * scale;
   std::string local;
   for (const char c : text) {
-    if (c == locale.ThousandsSeparator()) continue;
-    local += c == locale.DecimalSeparator() ? '.' : c;
+    if (c == thousands) continue;
+    local += c == decimal ? '.' : c;
   }
   const std::optional<double> value = DecimalNumber(local);
   if (!value) return std::nullopt;
@@ -79,7 +85,12 @@ std::optional<double> SortNumber(std::string_view text, const Locale& locale) {
 }
 
 std::optional<LocalDateTime> SortDate(std::string_view text, const Locale& locale) {
-  if (std::count(text.begin(), text.end(), locale.DateSeparator()) < 2) return std::nullopt;
+  const char separator = locale.DateSeparator();
+  const size_t first = text.find(separator);
+  if (first == std::string_view::npos ||
+      text.find(separator, first + 1) == std::string_view::npos) {
+    return std::nullopt;
+  }
   return locale.ParseDateTime(text);
 }
 

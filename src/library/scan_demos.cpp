@@ -5,6 +5,7 @@
 #include "archive/member_path.h"
 #include "host/path_separator.h"
 #include "host/path_text.h"
+#include "library/note_file_names.h"
 #include "library/parse_cache.h"
 #include "text/windows_1252.h"
 
@@ -80,13 +81,24 @@ class BusyScope {
 
 class FolderScan {
  public:
-  FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target, ScanMemo* memo)
-      : c_(context), parts_(parts), target_(target), memo_(memo), new_(context.locale) {
-    if (memo_ != nullptr) {
-      old_ = &memo_->Cache(c_.files, CachePath());
-    } else {
-      ownOld_ = LoadParseCache(c_.files, CachePath());
-      old_ = &ownOld_;
+  // A scan of a whole folder, or of entries sharing a memo, looks up many demos: it pays for
+  // a hash of the cache's keys and a listing of the user-data folder once.
+  FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target, ScanMemo* memo,
+             bool wholeFolder)
+      : c_(context),
+        parts_(parts),
+        target_(target),
+        memo_(memo),
+        ownOld_(memo != nullptr ? OldParseCache() : LoadParseCache(c_.files, CachePath())),
+        old_(memo != nullptr ? &memo->Cache(c_.files, CachePath()) : &ownOld_),
+        ownNoteNames_(c_.userDataFolder),
+        new_(context.locale) {
+    if (memo != nullptr) {
+      finder_ = &memo->Finder(c_.files, CachePath(), c_.locale);
+      noteNames_ = &memo->NoteNames(c_.userDataFolder);
+    } else if (wholeFolder) {
+      finder_ = &ownFinder_.emplace(ownOld_.lines, c_.locale);
+      noteNames_ = &ownNoteNames_;
     }
   }
 
@@ -145,7 +157,9 @@ class FolderScan {
     totalBytes_ += demo.size;
     std::string line;
     const std::string key = LookupKey(demo.name, demo.size, demo.dosTime, demo.archiveField);
-    if (const auto found = FindCachedLine(old_->lines, key, c_.locale)) {
+    const auto found =
+        finder_ != nullptr ? finder_->Find(key) : FindCachedLine(old_->lines, key, c_.locale);
+    if (found) {
       line = old_->lines[*found];
       ++hits_;
     } else {
@@ -161,11 +175,17 @@ class FolderScan {
       for (size_t i = 4; i < kCacheFieldCount; ++i) fields[i] = summary[i];
       line = BuildCacheLine(fields);
     }
-    new_.Add(line);
-    const std::string caption = line.substr(0, line.find(kCacheSeparator));
+    const std::string noteName = line.substr(0, line.find(kCacheSeparator)) + ".description";
     const UserInfo notes =
-        c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + caption + ".description");
+        noteNames_ != nullptr && noteNames_->Lacks(c_.files, noteName)
+            ? UserInfo()
+            : c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + noteName);
     target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
+    if (found && finder_ != nullptr && finder_->strictlyOrdered()) {
+      new_.Add(std::move(line), *found);
+    } else {
+      new_.Add(std::move(line));
+    }
   }
 
   ScanContext& c_;
@@ -173,7 +193,11 @@ class FolderScan {
   RowSink& target_;
   ScanMemo* memo_;
   OldParseCache ownOld_;
-  const OldParseCache* old_ = nullptr;
+  const OldParseCache* old_;
+  std::optional<CachedLineFinder> ownFinder_;
+  const CachedLineFinder* finder_ = nullptr;
+  NoteFileNames ownNoteNames_;
+  NoteFileNames* noteNames_ = nullptr;
   NewParseCache new_;
   ScanProgress progress_;
   size_t hits_ = 0;
@@ -190,7 +214,7 @@ uint64_t Scan(const ScanEntry& entry, ScanContext& context, ScanMemo* memo) {
   if (toDemoList) target.Clear();
 
   const EntryParts parts = SplitEntry(entry);
-  FolderScan scan(context, parts, target, memo);
+  FolderScan scan(context, parts, target, memo, toDemoList);
   const uint32_t started = context.clock.TickCount();
   scan.Run();
   const uint32_t elapsed = context.clock.TickCount() - started;

@@ -34,4 +34,15 @@ const OldParseCache& ScanMemo::Cache(FileSystem& files, const std::string& path)
   return place->second;
 }
 
+const CachedLineFinder& ScanMemo::Finder(FileSystem& files, const std::string& path,
+                                         const Locale& locale) {
+  const auto found = finders_.find(path);
+  if (found != finders_.end()) return found->second;
+  return finders_.try_emplace(path, Cache(files, path).lines, locale).first->second;
+}
+
+NoteFileNames& ScanMemo::NoteNames(const std::string& userDataFolder) {
+  return noteNames_.try_emplace(userDataFolder, userDataFolder).first->second;
+}
+
 }  // namespace rw

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/file_system.h"
+#include "library/note_file_names.h"
 #include "library/parse_cache.h"
 
 namespace rw {
@@ -20,6 +21,9 @@ class ScanMemo {
   std::vector<DirectoryEntry> Entries(FileSystem& files, const std::string& folder,
                                       std::string_view pattern);
   const OldParseCache& Cache(FileSystem& files, const std::string& path);
+  // The finder over the lines of Cache(files, path).
+  const CachedLineFinder& Finder(FileSystem& files, const std::string& path, const Locale& locale);
+  NoteFileNames& NoteNames(const std::string& userDataFolder);
 
  private:
   struct Listing {
@@ -29,6 +33,8 @@ class ScanMemo {
 
   std::map<std::string, Listing> listings_;
   std::map<std::string, OldParseCache> caches_;
+  std::map<std::string, CachedLineFinder> finders_;
+  std::map<std::string, NoteFileNames> noteNames_;
 };
 
 }  // namespace rw

@@ -1,6 +1,7 @@
 #include "text/name_text.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "text/windows_1252.h"
 
@@ -66,6 +67,19 @@ uint32_t DecodeTwoBytes(std::string_view text, size_t i) {
 
 bool IsUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
+    // Names are mostly ASCII, which needs no sequence decoding: eight bytes at a time.
+    uint64_t word = 0;
+    if (text.size() - i >= sizeof word) {
+      std::memcpy(&word, text.data() + i, sizeof word);
+      if ((word & 0x8080808080808080u) == 0) {
+        i += sizeof word;
+        continue;
+      }
+    }
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
     const size_t length = SequenceLength(text, i);
     if (length == 0) return false;
     i += length;
@@ -78,19 +92,21 @@ std::string NameToUtf8(std::string_view name) {
 }
 
 std::string NameLowerText(std::string_view name) {
-  std::string lower;
-  lower.reserve(name.size());
-  for (size_t i = 0; i < name.size();) {
-    const size_t length = SequenceLength(name, i);
-    if (length == 1) {
-      lower += static_cast<char>(AnsiLowerCode(static_cast<unsigned char>(name[i])));
-    } else if (length == 2) {
+  // Every change keeps the length of its character, so the text is lowered in place.
+  std::string lower(name);
+  for (size_t i = 0; i < lower.size();) {
+    const auto lead = static_cast<unsigned char>(lower[i]);
+    if (lead < 0x80) {
+      if (lead >= 'A' && lead <= 'Z') lower[i] = static_cast<char>(lead + 0x20);
+      ++i;
+      continue;
+    }
+    const size_t length = SequenceLength(lower, i);
+    if (length == 2) {
       // Every letter that changes is below U+0800, so it keeps its two bytes.
-      const uint32_t code = AnsiLowerCode(DecodeTwoBytes(name, i));
-      lower += static_cast<char>(0xC0 | (code >> 6));
-      lower += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      lower.append(name.substr(i, length == 0 ? 1 : length));
+      const uint32_t code = AnsiLowerCode(DecodeTwoBytes(lower, i));
+      lower[i] = static_cast<char>(0xC0 | (code >> 6));
+      lower[i + 1] = static_cast<char>(0x80 | (code & 0x3F));
     }
     i += length == 0 ? 1 : length;
   }

@@ -1,5 +1,6 @@
 #include "text/windows_1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -84,10 +85,15 @@ bool EqualsIgnoringAnsiCase(std::string_view a, std::string_view b) {
 }
 
 std::string Windows1252ToUtf8(std::string_view text) {
+  // Most texts are ASCII, which is the same in both.
+  const auto high = std::find_if(text.begin(), text.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  if (high == text.end()) return std::string(text);
   std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    const auto b = static_cast<unsigned char>(c);
+  out.reserve(text.size() + 8);
+  out.append(text.begin(), high);
+  for (auto it = high; it != text.end(); ++it) {
+    const auto b = static_cast<unsigned char>(*it);
     if (b >= 0x80 && b < 0xA0) {
       const uint16_t code = kHighControls[b - 0x80];
       AppendUtf8(out, code != 0 ? code : 0xFFFD);

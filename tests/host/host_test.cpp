@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "host/dos_time.h"
@@ -45,10 +46,45 @@ TEST(FixedLocale, DatesRoundTripAndInvalidOnesDoNotConvert) {
   EXPECT_LT(locale.Compare("ABC", "abc"), 0);
 }
 
+// Values no MS-DOS time holds still print as printf's "%04d" and "%02d" do.
+TEST(FixedLocale, OddValuesPrintAsPrintfPadsThem) {
+  FixedLocale locale;
+  for (const LocalDateTime& v :
+       {LocalDateTime{1980, 0, 0, 31, 63, 62}, LocalDateTime{-5, -1, 123, 7, 0, 9},
+        LocalDateTime{12345, 10, 9, -12, 100, 0}}) {
+    char date[64];
+    char time[64];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", v.year, v.month, v.day);
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", v.hour, v.minute, v.second);
+    EXPECT_EQ(locale.ShortDateText(v), date);
+    EXPECT_EQ(locale.LongTimeText(v), time);
+  }
+}
+
 TEST(Windows1252, CaseAndUtf8) {
   EXPECT_EQ(AnsiLowerText("ABC\xC4\xD7"), "abc\xE4\xD7");
   EXPECT_EQ(AnsiUpperText("abc\xE4\xF7\xFF"), "ABC\xC4\xF7\x9F");
   EXPECT_EQ(Windows1252ToUtf8("\xE4\x80"), "\xC3\xA4\xE2\x82\xAC");
+  EXPECT_EQ(Windows1252ToUtf8("a long plain text"), "a long plain text");
+  EXPECT_EQ(Windows1252ToUtf8("a long plain text \xE4\x81!"),
+            "a long plain text \xC3\xA4\xEF\xBF\xBD!");
+}
+
+// Every name, whatever it names, and nothing is looked at: links to nowhere are listed.
+TEST(PosixFileSystem, ListNamesGivesEveryNameOfTheFolder) {
+  test::TempDir dir;
+  PosixFileSystem fs;
+  ASSERT_EQ(::mkfifo(dir.Join("pipe").c_str(), 0600), 0);
+  test::WriteBytes(dir.Join("real.description"), "x");
+  std::filesystem::create_symlink(dir.Join("nowhere"), dir.Join("dangling.description"));
+  std::filesystem::create_directory(dir.Join("sub"));
+  std::optional<std::vector<std::string>> names = fs.ListNames(dir.path());
+  ASSERT_TRUE(names);
+  std::sort(names->begin(), names->end());
+  EXPECT_EQ(*names,
+            (std::vector<std::string>{"dangling.description", "pipe", "real.description", "sub"}));
+  EXPECT_EQ(fs.ListNames(dir.Join("missing")), std::nullopt);
+  EXPECT_EQ(fs.ListNames(dir.Join("real.description")), std::nullopt);
 }
 
 TEST(PosixFileSystem, AtomicWriteRenameAndMoveRefuseToReplace) {

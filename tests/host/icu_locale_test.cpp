@@ -54,6 +54,24 @@ TEST(IcuLocale, CaseIsIgnoredButNoTwoDifferentTextsAreEqual) {
                                         "bc"));
 }
 
+// Texts equal but for case fold alike, so a hash of the folded text finds them.
+TEST(IcuLocale, TextsEqualButForCaseFoldAlike) {
+  const IcuLocale locale("C", "C");
+  const FixedLocale fixed;
+  const std::pair<const char*, const char*> windows1252[] = {{"ALPHA\xc9.DM3", "alpha\xe9.dm3"},
+                                                             {"\x8a\x9f", "\x9a\xff"}};
+  for (const auto& [a, b] : windows1252) {
+    SCOPED_TRACE(a);
+    ASSERT_EQ(locale.CompareIgnoringCase(a, b), 0);
+    EXPECT_EQ(locale.FoldCase(a), locale.FoldCase(b));
+    ASSERT_EQ(fixed.CompareIgnoringCase(a, b), 0);
+    EXPECT_EQ(fixed.FoldCase(a), fixed.FoldCase(b));
+  }
+  ASSERT_EQ(locale.CompareIgnoringCase("b\xc3\x84r", "B\xc3\xa4R"), 0);
+  EXPECT_EQ(locale.FoldCase("b\xc3\x84r"), locale.FoldCase("B\xc3\xa4R"));
+  EXPECT_NE(locale.FoldCase("alpha"), locale.FoldCase("alpha."));
+}
+
 // CLDR's German and US English formats.
 TEST(IcuLocale, TheUsersFormats) {
   const IcuLocale german("de_DE.UTF-8", "de_DE.UTF-8@euro");

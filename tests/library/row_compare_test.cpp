@@ -73,6 +73,11 @@ TEST(RowCompare, NumbersWithColonsAndSeparators) {
   GermanLocale german;
   EXPECT_EQ(SortNumber("1.234,5", german), 1234.5);
   EXPECT_EQ(SortNumber("9,50 KB", german), 9.5);
+  // A number may start with either separator.
+  EXPECT_EQ(SortNumber(",5", german), 0.5);
+  EXPECT_EQ(SortNumber(".500,5", german), 500.5);
+  EXPECT_EQ(SortNumber(",5", fixed), 5);
+  EXPECT_EQ(SortNumber(".5", fixed), 0.5);
   EXPECT_LT(CompareRowTexts("9:59", "10:0", fixed), 0);
   EXPECT_LT(CompareRowTexts("2", "10", fixed), 0);
 }

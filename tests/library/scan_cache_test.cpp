@@ -139,6 +139,76 @@ TEST(FindCachedLine, ACacheInAnotherOrderOnlyMisses) {
   EXPECT_GT(hits, 0u);
 }
 
+// The finder answers every key as the binary search does, through its hash where the lines
+// are in order, and tells whether a cache is in the order the scan writes.
+TEST(CachedLineFinder, FindsWhatTheSearchFindsInAnyCache) {
+  const IcuLocale locale("C", "C");
+  NewParseCache written(locale);
+  for (const char* name :
+       {"b.dm3", "A.dm3", "d\xc3\xa9mo.dm3", "demo.dm3", "_x.dm_48", "a\xe4.dm3"}) {
+    written.Add(Line(name, "1", "5", ""));
+  }
+  written.Add(Line("a.DM3", "1", "5", "", "other"));
+  const std::vector<std::string> sorted = written.lines();
+  const std::vector<std::string> caseTwins = {Line("a.dm3", "1", "5", ""),
+                                              Line("b.dm3", "2", "5", "", "first"),
+                                              Line("B.DM3", "2", "5", "", "second")};
+  const std::vector<std::string> twinLines = {Line("a.dm3", "1", "5", ""),
+                                              Line("A.DM3", "1", "5", "")};
+  const std::vector<std::string> unsorted = {
+      Line("m.dm3", "1", "1", ""), Line("a.dm3", "1", "1", ""), Line("z.dm3", "1", "1", "")};
+  const std::vector<std::string> keys = {
+      LookupKey("b.dm3", 1, 5, ""),         LookupKey("B.DM3", 2, 5, ""),
+      LookupKey("a.dm3", 1, 5, ""),         LookupKey("A.DM3", 1, 5, ""),
+      LookupKey("DEMO.dm3", 1, 5, ""),      LookupKey("d\xc9mo.dm3", 1, 5, ""),
+      LookupKey("a\xc3\x84.dm3", 1, 5, ""), LookupKey("m.dm3", 1, 1, ""),
+      LookupKey("a.dm3", 1, 1, ""),         LookupKey("z.dm3", 1, 1, ""),
+      LookupKey("c.dm3", 1, 5, ""),         LookupKey("a.dm3", 1, 6, "")};
+  for (const std::vector<std::string>* lines : {&sorted, &caseTwins, &twinLines, &unsorted}) {
+    const CachedLineFinder finder(*lines, locale);
+    for (const std::string& key : keys) {
+      EXPECT_EQ(finder.Find(key), FindCachedLine(*lines, key, locale)) << (*lines)[0] << key;
+    }
+  }
+  // The name in upper case, in UTF-8 as the line has it; Windows-1252 bytes are another text.
+  const std::optional<size_t> found =
+      CachedLineFinder(sorted, locale).Find(LookupKey("D\xc3\x89MO.DM3", 1, 5, ""));
+  ASSERT_TRUE(found);
+  EXPECT_EQ(sorted[*found], Line("d\xc3\xa9mo.dm3", "1", "5", ""));
+  EXPECT_FALSE(CachedLineFinder(sorted, locale).Find(LookupKey("D\xc9MO.DM3", 1, 5, "")));
+  EXPECT_EQ(CachedLineFinder(caseTwins, locale).Find(LookupKey("b.dm3", 2, 5, "")), 1u);
+  EXPECT_FALSE(CachedLineFinder(unsorted, locale).Find(LookupKey("m.dm3", 1, 1, "")));
+
+  EXPECT_TRUE(CachedLineFinder(sorted, locale).strictlyOrdered());
+  EXPECT_TRUE(CachedLineFinder(caseTwins, locale).strictlyOrdered());
+  EXPECT_FALSE(CachedLineFinder(twinLines, locale).strictlyOrdered());
+  EXPECT_FALSE(CachedLineFinder(unsorted, locale).strictlyOrdered());
+}
+
+// Lines of an ordered cache, ordered by their place there, sort and drop duplicates as the
+// same lines compared by text do.
+TEST(NewParseCache, LinesOfAnOrderedCacheSortAsTheirTexts) {
+  const IcuLocale locale("C", "C");
+  const std::vector<std::string> old = {Line("a.dm3", "1", "5", ""), Line("b.dm3", "1", "5", ""),
+                                        Line("B.dm3", "1", "6", ""), Line("c.dm3", "1", "5", "")};
+  ASSERT_TRUE(CachedLineFinder(old, locale).strictlyOrdered());
+  NewParseCache byPlace(locale);
+  NewParseCache byText(locale);
+  for (const size_t i : {3, 0, 2, 0}) {
+    byPlace.Add(old[i], i);
+    byText.Add(old[i]);
+  }
+  byPlace.Add(Line("A.DM3", "1", "5", "", "new"));
+  byText.Add(Line("A.DM3", "1", "5", "", "new"));
+  byPlace.Add(Line("bb.dm3", "1", "5", ""));
+  byText.Add(Line("bb.dm3", "1", "5", ""));
+  EXPECT_EQ(byPlace.FileText(), byText.FileText());
+  EXPECT_EQ(byPlace.lines(), (std::vector<std::string>{
+                                 Line("a.dm3", "1", "5", ""), Line("A.DM3", "1", "5", "", "new"),
+                                 Line("B.dm3", "1", "6", ""), Line("bb.dm3", "1", "5", ""),
+                                 Line("c.dm3", "1", "5", "")}));
+}
+
 TEST(ParseCacheFile, IsWrittenWholeAndHiddenAndKeptWhenWritingFails) {
   test::TempDir dir;
   FakeFileSystem files;

@@ -272,6 +272,26 @@ TEST_F(ScanDemosTest, NotesComeFromTheUserDataFolderByFileName) {
   EXPECT_EQ(demoList_.Find("a.dm3")->at(22), "");
 }
 
+// A user-data folder that can be listed is listed once: only a demo whose file is there has
+// its notes looked up, also when the cache already holds the demo.
+TEST_F(ScanDemosTest, NotesAreLookedUpOnlyForFilesTheUserDataFolderHolds) {
+  const std::string notes = dir_.Join("notes");
+  std::filesystem::create_directories(notes);
+  test::WriteBytes(notes + "/a.dm3.description", "pov\r\n");
+  sources_.notes[notes + "/a.dm3.description"] = {"pov a", "", "", ""};
+  sources_.notes[notes + "/y.dm_48.description"] = {"pov y", "", "", ""};
+  ScanContext context{files_,  locale_,   clock_,    state_, sources_,
+                      status_, demoList_, playList_, notes};
+  for (int pass = 0; pass < 2; ++pass) {
+    ScanDemos(ScanEntry::Folder(folder_), context);
+    EXPECT_EQ(demoList_.Find("a.dm3")->at(22), "pov a");
+    EXPECT_EQ(demoList_.Find("y.dm_48")->at(22), "");
+  }
+  test::WriteBytes(notes + "/y.dm_48.description", "pov\r\n");
+  ScanDemos(ScanEntry::Folder(folder_), context);
+  EXPECT_EQ(demoList_.Find("y.dm_48")->at(22), "pov y");
+}
+
 TEST_F(ScanDemosTest, ProgressCountsEntriesAndNamesTheDemoBeingRead) {
   ScanFolder();
   ASSERT_FALSE(status_.progress.empty());

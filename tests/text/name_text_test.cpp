@@ -18,6 +18,15 @@ TEST(NameText, OnlyWellFormedUtf8IsTakenAsUtf8) {
   EXPECT_FALSE(IsUtf8("\xf4\x90\x80\x80"));  // above U+10FFFF
   EXPECT_FALSE(IsUtf8("\xc3"));              // cut off
   EXPECT_FALSE(IsUtf8("\xe2\x82"));          // cut off
+  // Long texts: a bad byte anywhere among runs of ASCII.
+  EXPECT_TRUE(
+      IsUtf8("0123456789abcdef\xc3\xa4"
+             "0123456789"));
+  EXPECT_FALSE(
+      IsUtf8("0123456789abcdef\xe4"
+             "0123456789"));
+  EXPECT_FALSE(IsUtf8("01234567\x80"));
+  EXPECT_FALSE(IsUtf8("0123456789abcde\xff"));
 
   EXPECT_EQ(NameToUtf8("b\xc3\xa4r.dm_48"), "b\xc3\xa4r.dm_48");
   EXPECT_EQ(NameToUtf8("b\xe4r.dm_48"), "b\xc3\xa4r.dm_48");
@@ -32,6 +41,8 @@ TEST(NameText, CaseFoldsAsWindows1252FoldsItsLetters) {
             "az\xc3\xa0\xc3\xbe\xc3\x97\xc5\xa1\xc5\x93\xc5\xbe\xc3\xbf");
   // Cyrillic is outside Windows-1252 and stays; bytes that are no UTF-8 stay.
   EXPECT_EQ(NameLowerText("\xd0\x94\xc9X"), "\xd0\x94\xc9x");
+  EXPECT_EQ(NameLowerText("DEMO \xc3\x84\xe2\x82\xacX\xf0\x9f\x8e\xaeZ\xc3"),
+            "demo \xc3\xa4\xe2\x82\xacx\xf0\x9f\x8e\xaez\xc3");
 }
 
 TEST(NameText, TypedTextBecomesWindows1252) {

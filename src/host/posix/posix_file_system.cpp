@@ -155,11 +155,13 @@ std::vector<DirectoryEntry> PosixFileSystem::List(const std::string& folder,
   std::vector<DirectoryEntry> entries;
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return entries;
+  // Names relative to the open folder spare the system a walk of the whole path per entry.
+  const int folderFd = ::dirfd(dir);
   while (const dirent* item = ::readdir(dir)) {
-    const std::string name = item->d_name;
+    const std::string_view name = item->d_name;
     if (name == "." || name == ".." || !MatchesWildcard(name, pattern)) continue;
     struct stat info {};
-    if (::stat((folder + "/" + name).c_str(), &info) != 0) continue;
+    if (::fstatat(folderFd, item->d_name, &info, 0) != 0) continue;
     if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) continue;
     DirectoryEntry entry;
     entry.name = name;
@@ -170,6 +172,21 @@ std::vector<DirectoryEntry> PosixFileSystem::List(const std::string& folder,
   }
   ::closedir(dir);
   return entries;
+}
+
+std::optional<std::vector<std::string>> PosixFileSystem::ListNames(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::vector<std::string> names;
+  errno = 0;
+  while (const dirent* item = ::readdir(dir)) {
+    const std::string_view name = item->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  const bool complete = errno == 0;
+  ::closedir(dir);
+  if (!complete) return std::nullopt;
+  return names;
 }
 
 bool PosixFileSystem::Exists(const std::string& path) {

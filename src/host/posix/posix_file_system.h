@@ -9,6 +9,7 @@ namespace rw {
 class PosixFileSystem : public FileSystem {
  public:
   std::vector<DirectoryEntry> List(const std::string& folder, std::string_view pattern) override;
+  std::optional<std::vector<std::string>> ListNames(const std::string& folder) override;
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
   std::optional<uint32_t> ModifiedDosTime(const std::string& path) override;
