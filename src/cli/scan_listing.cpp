@@ -39,15 +39,19 @@ void TerminalScanStatus::Finished() {
 }
 
 void PrintRowsAsText(const RowList& rows, const std::string& summary) {
+  // One write for the whole listing: a write a column costs more than the listing itself.
+  std::string text;
   for (const ListItem& item : rows) {
     const ListRow& row = item.columns;
     for (size_t i = 0; i < row.size(); ++i) {
-      if (i > 0) std::cout << '\t';
-      std::cout << PlainColumn(i, row[i]);
+      if (i > 0) text += '\t';
+      text += PlainColumn(i, row[i]);
     }
-    std::cout << '\n';
+    text += '\n';
   }
-  std::cout << Windows1252ToUtf8(summary) << '\n';
+  text += Windows1252ToUtf8(summary);
+  text += '\n';
+  std::cout << text;
 }
 
 void PrintRowsAsJson(const RowList& rows, const std::string& summary) {

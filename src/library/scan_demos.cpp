@@ -107,6 +107,8 @@ class FolderScan {
         memo_ != nullptr ? memo_->Entries(c_.files, parts_.listFolder, parts_.pattern)
                          : c_.files.List(parts_.listFolder, parts_.pattern);
     progress_.entriesFound = entries.size();
+    // Mostly one row an entry; archives may add more.
+    target_.Reserve(target_.RowCount() + entries.size());
     c_.status.ShowProgress(progress_);
     for (const DirectoryEntry& entry : entries) {
       ScanEntry(entry);

@@ -18,6 +18,7 @@ class SortedRows : public RowSink {
   void Clear() override { rows_.clear(); }
   void Append(ListRow row) override { rows_.push_back({std::move(row), false}); }
   size_t RowCount() const override { return rows_.size(); }
+  void Reserve(size_t rows) override { rows_.reserve(rows); }
   void Resort() override;
 
   void SetSort(int column, bool ascending) {

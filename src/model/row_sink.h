@@ -18,6 +18,8 @@ class RowSink {
   virtual void Clear() = 0;
   virtual void Append(ListRow row) = 0;
   virtual size_t RowCount() const = 0;
+  // Room for this many rows, when the list can make it ahead.
+  virtual void Reserve(size_t) {}
   // Sorts by the list's current sort column and direction.
   virtual void Resort() = 0;
 };
