@@ -14,24 +14,11 @@
 
 #include "demo/demo_reader.h"
 #include "host/posix/posix_file_system.h"
+#include "quiet_seams.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class SilentMessages : public rw::Messages {
- public:
-  rw::MessageAnswer Show(std::string_view, std::string_view, rw::MessageIcon,
-                         rw::MessageButtons) override {
-    return rw::MessageAnswer::kOk;
-  }
-  std::optional<std::string> Ask(std::string_view, std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
 
 struct Corpus {
   std::vector<std::string> paths;
@@ -140,7 +127,7 @@ class DemoGenerator {
 };
 
 void ReadDemos(benchmark::State& state, const Corpus& corpus) {
-  SilentMessages messages;
+  rw::bench::SilentMessages messages;
   rw::FixedLocale locale;
   rw::PosixFileSystem files;
   rw::DemoReader reader(messages, locale, files);

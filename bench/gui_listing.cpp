@@ -12,20 +12,13 @@
 
 #include "app/gui_front_end.h"
 #include "app/main_window.h"
+#include "quiet_seams.h"
 #include "scan_corpus.h"
 
 namespace rw {
 namespace {
 
 constexpr size_t kDemos = 10000;
-
-class QuietStatus : public ScanStatus {
- public:
-  void ShowParsing(const std::string&) override {}
-  void ShowProgress(const ScanProgress&) override {}
-  void MarkFolder(bool) override {}
-  void ShowSummary(const std::string&) override {}
-};
 
 struct Program {
   std::string home;
@@ -51,7 +44,7 @@ Program& TheProgram() {
         Session::Open({made.home, made.corpus.folder, true, false}, made.frontEnd->seams());
     made.window = std::make_unique<app::MainWindow>(*made.session);
     made.window->show();
-    QuietStatus status;
+    bench::QuietStatus status;
     made.session->ListFolder(made.corpus.folder, status);  // warms the parse cache
     return made;
   }();
@@ -77,7 +70,7 @@ BENCHMARK(BM_CommandLineScan)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_WindowListing(benchmark::State& state) {
   Program& program = TheProgram();
   app::ListView& list = *program.window->demoList();
-  QuietStatus status;
+  bench::QuietStatus status;
   for (auto _ : state) {
     program.session->ListFolder(program.corpus.folder, status);
     list.Reload();

@@ -12,6 +12,7 @@
 #include "host/posix/steady_clock.h"
 #include "library/scan_demos.h"
 #include "playback/play_list_file.h"
+#include "quiet_seams.h"
 #include "scan_corpus.h"
 
 namespace rw {
@@ -32,36 +33,6 @@ class CacheOnlySources : public ScanSources {
   }
   UserInfo GetUserInfo(const std::string&) override { return {}; }
   size_t reads = 0;
-};
-
-class NoMessages : public Messages {
- public:
-  MessageAnswer Show(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
-    return MessageAnswer::kOk;
-  }
-  std::optional<std::string> Ask(std::string_view, std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
-
-class NoStatus : public ScanStatus {
- public:
-  void ShowParsing(const std::string&) override {}
-  void ShowProgress(const ScanProgress&) override {}
-  void MarkFolder(bool) override {}
-  void ShowSummary(const std::string&) override {}
-};
-
-class CountingRows : public RowSink {
- public:
-  void Clear() override { rows = 0; }
-  void Append(ListRow) override { ++rows; }
-  size_t RowCount() const override { return rows; }
-  void Resort() override {}
-  size_t rows = 0;
 };
 
 // A folder of small demos with its parse cache written, and a play list naming each one.
@@ -105,10 +76,10 @@ struct Loader {
   SteadyClock clock;
   AppState state;
   CacheOnlySources sources;
-  NoStatus status;
-  NoMessages messages;
-  CountingRows demoList;
-  CountingRows playList;
+  bench::QuietStatus status;
+  bench::SilentMessages messages;
+  bench::CountingRows demoList;
+  bench::CountingRows playList;
   ScanContext context{
       files, locale, clock, state, sources, status, demoList, playList, "/nonexistent-user-data"};
 

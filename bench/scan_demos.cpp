@@ -9,44 +9,13 @@
 #include "library/parse_cache.h"
 #include "library/scan_demos.h"
 #include "library/scan_reader_sources.h"
+#include "quiet_seams.h"
 #include "scan_corpus.h"
 
 namespace rw {
 namespace {
 
 constexpr size_t kDemos = 2000;
-
-// Message boxes of a read are not part of what is measured.
-class SilentMessages : public Messages {
- public:
-  MessageAnswer Show(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
-    return MessageAnswer::kOk;
-  }
-  std::optional<std::string> Ask(std::string_view, std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
-
-class NullStatus : public ScanStatus {
- public:
-  void ShowParsing(const std::string&) override {}
-  void ShowProgress(const ScanProgress&) override {}
-  void MarkFolder(bool) override {}
-  void ShowSummary(const std::string& text) override { summary = text; }
-  std::string summary;
-};
-
-class CountingRows : public RowSink {
- public:
-  void Clear() override { rows = 0; }
-  void Append(ListRow) override { ++rows; }
-  size_t RowCount() const override { return rows; }
-  void Resort() override {}
-  size_t rows = 0;
-};
 
 const bench::ScanCorpus& Corpus() {
   static const bench::ScanCorpus corpus = [] {
@@ -66,12 +35,12 @@ struct Scanner {
   FixedLocale locale;
   SteadyClock clock;
   AppState state;
-  SilentMessages messages;
+  bench::SilentMessages messages;
   DemoReader reader{messages, locale, files};
   ReaderScanSources sources{reader, files, messages, state};
-  NullStatus status;
-  CountingRows demoList;
-  CountingRows playList;
+  bench::QuietStatus status;
+  bench::CountingRows demoList;
+  bench::CountingRows playList;
   ScanContext context{
       files, locale, clock, state, sources, status, demoList, playList, "/nonexistent-user-data"};
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "host/messages.h"
+#include "library/scan_status.h"
+#include "model/row_sink.h"
+
+namespace rw::bench {
+
+// Message boxes of a run are not part of what is measured.
+class SilentMessages : public Messages {
+ public:
+  MessageAnswer Show(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
+    return MessageAnswer::kOk;
+  }
+  std::optional<std::string> Ask(std::string_view, std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+};
+
+// Shows nothing; keeps the summary line.
+class QuietStatus : public ScanStatus {
+ public:
+  void ShowParsing(const std::string&) override {}
+  void ShowProgress(const ScanProgress&) override {}
+  void MarkFolder(bool) override {}
+  void ShowSummary(const std::string& text) override { summary = text; }
+  std::string summary;
+};
+
+// Counts the rows a scan hands over.
+class CountingRows : public RowSink {
+ public:
+  void Clear() override { rows = 0; }
+  void Append(ListRow) override { ++rows; }
+  size_t RowCount() const override { return rows; }
+  void Resort() override {}
+  size_t rows = 0;
+};
+
+}  // namespace rw::bench
