@@ -75,6 +75,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     view->installEventFilter(this);
   }
   tree_->installEventFilter(this);
+  demoList_->setMouseTracking(true);
+  demoList_->viewport()->installEventFilter(this);
   tree_->setAcceptDrops(true);
   tree_->viewport()->installEventFilter(this);
   tree_->setAutoScroll(session.settings().virtualFolders.AutoScroll);
@@ -363,7 +365,28 @@ bool MainWindow::TreeDropEvent(QEvent* event) {
   return true;
 }
 
+bool MainWindow::DemoListPointerEvent(QEvent* event) {
+  const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
+  const QModelIndex index = demoList_->indexAt(position);
+  const ListRow* row = index.isValid() ? &demoList_->rowModel().RowAt(index.row()) : nullptr;
+  const PointerHint hint = PointerOverDemoList(
+      row, static_cast<size_t>(std::max(index.column(), 0)), panelTexts_.rememberedStatus());
+  if (event->type() == QEvent::MouseButtonRelease) {
+    if (hint.action == PointerAction::kOpenLink) session_.OpenLink((*row)[kWebColumn]);
+    return false;
+  }
+  panelTexts_.PointerMoved(hint);
+  demoList_->viewport()->setCursor(hint.action == PointerAction::kNone ? Qt::ArrowCursor
+                                                                       : Qt::PointingHandCursor);
+  ShowPanels();
+  return false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == demoList_->viewport() &&
+      (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease)) {
+    return DemoListPointerEvent(event);
+  }
   if (watched == tree_->viewport() &&
       (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
        event->type() == QEvent::Drop)) {

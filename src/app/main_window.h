@@ -68,6 +68,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void ShowPanels();
   // Drops on the tree: a folder from the file manager, or demo list rows onto a node.
   bool TreeDropEvent(QEvent* event);
+  // The pointer over the demo list: the web-link and editor hints, and a click on a link.
+  bool DemoListPointerEvent(QEvent* event);
   std::optional<std::string> DroppedFolder(const QMimeData& mime) const;
   ListView& ViewOf(ListKind list) const;
   ListSettings& SettingsOf(ListKind list);

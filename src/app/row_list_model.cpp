@@ -3,8 +3,25 @@
 #include "app/colored_cell_delegate.h"
 #include "app/display_text.h"
 #include "demo/demo_info.h"
+#include "model/list_rules.h"
+
+#include <QApplication>
+#include <QStyle>
 
 namespace rw::app {
+
+namespace {
+
+// The row images: a plain demo, a demo in a .pk3, .zip or .exe archive, and the same four for
+// a demo that could not be read (its mod is unknown).
+QIcon RowIcon(int image) {
+  static const QStyle::StandardPixmap kPictures[] = {QStyle::SP_FileIcon, QStyle::SP_DirIcon,
+                                                     QStyle::SP_DirIcon, QStyle::SP_DirIcon};
+  if (image >= 4) return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  return QApplication::style()->standardIcon(kPictures[image & 3]);
+}
+
+}  // namespace
 
 int RowListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.RowCount());
@@ -16,6 +33,9 @@ int RowListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RowListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount({})) return {};
+  if (role == Qt::DecorationRole) {
+    return index.column() == 0 ? RowIcon(RowImage(RowAt(index.row()))) : QVariant();
+  }
   if (role == ColoredCellDelegate::kCodedTextRole) {
     // Names are file names: a caret in one is no colour code.
     if (HoldsName(static_cast<size_t>(index.column()))) return {};

@@ -160,6 +160,8 @@ class Session {
 
   // What the configuration and the choices make of a launch.
   LaunchOptions LaunchOptionsFor(const PlayChoices& choices) const;
+  // Opens a web location with the desktop's handler.
+  bool OpenLink(const std::string& link) { return frontEnd_.shell.Open(link).started; }
   // Removes what an earlier launch staged, as the program's start does.
   void RemoveTemporaryFiles();
   // Plays one row as a single demo, or the rows as a play list.

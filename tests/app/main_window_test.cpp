@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -225,6 +226,33 @@ class MainWindowTest : public QObject {
     // baseq3 now holds a demo: it takes the demo folders' colour (black).
     const QModelIndex moved = Child(*tree.model(), tree.model()->index(0, 0, {}), "baseq3");
     QCOMPARE(moved.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
+  }
+
+  void aWebLocationShowsItsActionUnderThePointer() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    UserData notes;
+    notes.Web = "http://example.org/tdm";
+    QVERIFY(app.session->SaveNotes("tdm.dm3", notes));
+    ListDemos(app);
+    ListView& list = *window.demoList();
+    list.horizontalHeader()->showSection(kWebColumn);
+    const QModelIndex web = list.model()->index(0, kWebColumn);
+    QCOMPARE(web.data().toString(), QString("http://example.org/tdm"));
+    const QString listed = window.statusPanel(1)->text();
+    QMouseEvent over(QEvent::MouseMove, QPointF(list.visualRect(web).center()),
+                     list.viewport()->mapToGlobal(QPointF(list.visualRect(web).center())),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list.viewport(), &over);
+    QCOMPARE(window.statusPanel(1)->text(), QString("Web action: http://example.org/tdm"));
+    QCOMPARE(list.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    // Elsewhere the panel returns to what it showed.
+    const QModelIndex name = list.model()->index(0, 0);
+    QMouseEvent away(QEvent::MouseMove, QPointF(list.visualRect(name).center()),
+                     list.viewport()->mapToGlobal(QPointF(list.visualRect(name).center())),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list.viewport(), &away);
+    QCOMPARE(window.statusPanel(1)->text(), listed);
   }
 
   void aCloseDuringAListingIsRefusedOnceThenClosesAfterIt() {
