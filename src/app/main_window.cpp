@@ -37,7 +37,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       tree_(new QTreeView(splitter_)),
       demoList_(new ListView(session.demoList(), QStringLiteral("Demo List"), splitter_)),
       playList_(new ListView(session.playList(), QStringLiteral("Play List"), splitter_)),
-      progress_(new QProgressBar(this)),
+      progress_(new QProgressBar(statusBar())),
       panelTexts_(session.locale()) {
   setWindowTitle(QStringLiteral("Reelwright 1.32"));
   tree_->setModel(&treeModel_);
@@ -56,8 +56,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     panels_[panel]->setMinimumWidth(30);
     statusBar()->addWidget(panels_[panel], panel == 0 ? 0 : 1);
   }
+  // Shown over the whole status bar while a listing runs.
   progress_->setVisible(false);
-  statusBar()->addPermanentWidget(progress_, 2);
+  progress_->setAccessibleName(QStringLiteral("Listing"));
 
   connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) { SelectNode(current); });
@@ -109,6 +110,9 @@ void MainWindow::ApplySettings() {
   splitter_->setSizes(
       {settings.virtualFolders.width, settings.demoList.width, settings.playList.width});
   tree_->setVisible(settings.virtualFolders.visible);
+  // "Big Icons" or "Small Icons".
+  const int iconSize = settings.virtualFolders.ViewStyle ? 32 : 16;
+  tree_->setIconSize(QSize(iconSize, iconSize));
   playList_->setVisible(settings.playList.visible);
   SetBackground(*tree_, settings.virtualFolders.Color);
   SetBackground(*demoList_, settings.demoList.Color);
@@ -414,6 +418,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::Started() {
   listing_ = true;
   progress_->setRange(0, 0);
+  progress_->setGeometry(statusBar()->rect());
+  progress_->raise();
   progress_->setVisible(true);
   QApplication::setOverrideCursor(Qt::WaitCursor);
 }
