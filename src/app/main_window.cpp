@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGraphicsOpacityEffect>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPropertyAnimation>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "app/display_text.h"
 #include "app/tip_of_the_day.h"
@@ -36,7 +39,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       splitter_(new QSplitter(this)),
       tree_(new QTreeView(splitter_)),
       demoList_(new ListView(session.demoList(), QStringLiteral("Demo List"), splitter_)),
-      playList_(new ListView(session.playList(), QStringLiteral("Play List"), splitter_)),
+      playPane_(new QWidget(splitter_)),
+      playListName_(new QLabel(playPane_)),
+      playList_(new ListView(session.playList(), QStringLiteral("Play List"), playPane_)),
       progress_(new QProgressBar(statusBar())),
       panelTexts_(session.locale()) {
   setWindowTitle(QStringLiteral("Reelwright 1.32"));
@@ -48,7 +53,16 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       QStringLiteral("* Demo List *\nUse drag & drop to create your own Demo Play List"));
   playList_->setToolTip(
       QStringLiteral("* Play List *\nUse drag & drop to remove or to reorder entries"));
+  auto* playLayout = new QVBoxLayout(playPane_);
+  playLayout->setContentsMargins(0, 0, 0, 0);
+  playLayout->setSpacing(0);
+  playLayout->addWidget(playListName_);
+  playLayout->addWidget(playList_, 1);
+  playListName_->setAccessibleName(QStringLiteral("Play List Name"));
+  playListName_->setVisible(false);  // until a play list file is loaded
+  playListName_->setGraphicsEffect(new QGraphicsOpacityEffect(playListName_));
   splitter_->setChildrenCollapsible(false);
+  connect(splitter_, &QSplitter::splitterMoved, this, [this] { FitPanels(); });
   setCentralWidget(splitter_);
 
   for (int panel = 0; panel < 3; ++panel) {
@@ -113,7 +127,7 @@ void MainWindow::ApplySettings() {
   // "Big Icons" or "Small Icons".
   const int iconSize = settings.virtualFolders.ViewStyle ? 32 : 16;
   tree_->setIconSize(QSize(iconSize, iconSize));
-  playList_->setVisible(settings.playList.visible);
+  playPane_->setVisible(settings.playList.visible);
   SetBackground(*tree_, settings.virtualFolders.Color);
   SetBackground(*demoList_, settings.demoList.Color);
   SetBackground(*playList_, settings.playList.Color);
@@ -171,7 +185,8 @@ void MainWindow::StoreSettings() {
   const QList<int> sizes = splitter_->sizes();
   settings.virtualFolders.width = sizes[0];
   settings.demoList.width = sizes[1];
-  if (playList_->isVisible()) settings.playList.width = sizes[2];
+  if (!playPane_->isHidden()) settings.playList.width = sizes[2];
+  settings.playList.visible = !playPane_->isHidden();
   StoreColumns(*demoList_, settings.demoList);
   StoreColumns(*playList_, settings.playList);
 }
@@ -183,6 +198,7 @@ void MainWindow::FirstListing() {
   });
   treeModel_.Reload();
   ShowExpandedNodes();
+  FitPanels();
   if (node == nullptr) return;
   const QModelIndex index = treeModel_.IndexOf(node);
   for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) tree_->expand(up);
@@ -284,6 +300,53 @@ void MainWindow::ShowPanels() {
   panels_[2]->setText(FromText(panelTexts_.panel2()));
 }
 
+void MainWindow::FitPanels() {
+  const QList<int> sizes = splitter_->sizes();
+  const int handle = splitter_->handleWidth();
+  panels_[0]->setFixedWidth(std::max(30, sizes[0] + handle));
+  // Without the play list, panel 1 takes the rest of the bar.
+  if (!playPane_->isHidden()) {
+    panels_[1]->setFixedWidth(std::max(30, sizes[1] + handle));
+  } else {
+    panels_[1]->setMinimumWidth(30);
+    panels_[1]->setMaximumWidth(QWIDGETSIZE_MAX);
+  }
+  panels_[2]->setVisible(!playPane_->isHidden());
+}
+
+void MainWindow::SetPlayListVisible(bool visible) {
+  if (visible == !playPane_->isHidden()) return;
+  Settings& settings = session_.settings();
+  if (!visible) settings.playList.width = splitter_->sizes()[2];
+  playPane_->setVisible(visible);
+  if (visible) {
+    const QList<int> sizes = splitter_->sizes();
+    const int total = sizes[0] + sizes[1] + sizes[2];
+    const int play = std::min(settings.playList.width, std::max(30, total - sizes[0] - 30));
+    splitter_->setSizes({sizes[0], total - sizes[0] - play, play});
+  }
+  settings.playList.visible = visible;
+  FitPanels();
+}
+
+bool MainWindow::LoadPlayList(const QString& path) {
+  SetPlayListVisible(true);
+  const PlayListLoad load = session_.LoadPlayList(path.toStdString(), *this);
+  if (!load.loaded) return false;
+  playList_->Reload();
+  panels_[2]->setText(FromText(load.statusText));
+  playListName_->setText(playListName_->fontMetrics().elidedText(
+      FromName(load.nameLabel), Qt::ElideMiddle, std::max(60, playListName_->width())));
+  playListName_->setToolTip(FromName(load.nameLabel));
+  playListName_->setVisible(true);
+  auto* fade = new QPropertyAnimation(playListName_->graphicsEffect(), "opacity", this);
+  fade->setDuration(600);
+  fade->setStartValue(0.0);
+  fade->setEndValue(1.0);
+  fade->start(QAbstractAnimation::DeleteWhenStopped);
+  return true;
+}
+
 void MainWindow::ComeToFront() {
   if (isMinimized()) showNormal();
   show();
@@ -313,6 +376,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   StoreSettings();
   session_.SaveOnExit();
   event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FitPanels();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -37,6 +37,11 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // After the first listing, when the settings ask for it; the dialog's check box decides for
   // the next start.
   void ShowTipOfTheDay();
+  // "Show Playlist": the play list pane with its name label, and the status panels that follow.
+  void SetPlayListVisible(bool visible);
+  // Loads a play list file into the play list (shown first when hidden); its name fades in.
+  bool LoadPlayList(const QString& path);
+  QLabel* playListName() const { return playListName_; }
   // Another start of the program handed over its command line.
   void ComeToFront();
 
@@ -50,6 +55,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,6 +72,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void SelectionChanged(ListView& view, const QItemSelection& selected,
                         const QItemSelection& deselected);
   void ShowPanels();
+  // The status panels follow the splitter: panel 0 under the tree, panel 1 under the demo list.
+  void FitPanels();
   // Drops on the tree: a folder from the file manager, or demo list rows onto a node.
   bool TreeDropEvent(QEvent* event);
   // The pointer over the demo list: the web-link and editor hints, and a click on a link.
@@ -89,6 +97,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   QSplitter* splitter_;
   QTreeView* tree_;
   ListView* demoList_;
+  QWidget* playPane_;
+  QLabel* playListName_;
   ListView* playList_;
   QLabel* panels_[3];
   QProgressBar* progress_;

@@ -255,6 +255,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.statusPanel(1)->text(), listed);
   }
 
+  void aPlayListFileLoadsIntoAHiddenPlayListWhichThenStaysShown() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    window.SetPlayListVisible(false);
+    QVERIFY(!window.playList()->isVisible());
+    QVERIFY(!window.statusPanel(2)->isVisible());
+    const std::string list = app.home() + "/two.rwt";
+    test::WriteBytes(list, "RWT Play List, ver 1.32\r\n" + app.demos() + "/duel.dm_48\r\n\x01" +
+                               app.demos() + "/demo_pack.zip\\archived_tdm.dm3\r\n");
+    QVERIFY(window.LoadPlayList(QString::fromStdString(list)));
+    QVERIFY(window.playList()->isVisible());
+    QCOMPARE(test::ColumnTexts(*window.playList()->model(), 0),
+             QStringList({"duel.dm_48", "archived_tdm.dm3"}));
+    QCOMPARE(window.playListName()->toolTip().toStdString(), list);
+    QVERIFY(window.statusPanel(2)->text().startsWith("2 Items. Total length: "));
+    QVERIFY(app.Close());
+    // Shown, it comes back shown; hidden, it comes back hidden.
+    MainWindow& again = app.Start();
+    QVERIFY(again.playList()->isVisible());
+    again.SetPlayListVisible(false);
+    QVERIFY(app.Close());
+    QVERIFY(!app.Start().playList()->isVisible());
+  }
+
   void aCloseDuringAListingIsRefusedOnceThenClosesAfterIt() {
     test::AppFixture app;
     MainWindow& window = app.Start();
