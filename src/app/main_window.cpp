@@ -62,6 +62,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   playListName_->setVisible(false);  // until a play list file is loaded
   playListName_->setGraphicsEffect(new QGraphicsOpacityEffect(playListName_));
   splitter_->setChildrenCollapsible(false);
+  // No pane can be dragged narrower than 30 pixels.
+  for (QWidget* pane :
+       {static_cast<QWidget*>(tree_), static_cast<QWidget*>(demoList_), playPane_}) {
+    pane->setMinimumWidth(30);
+  }
   connect(splitter_, &QSplitter::splitterMoved, this, [this] { FitPanels(); });
   setCentralWidget(splitter_);
 

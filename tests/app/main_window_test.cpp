@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -276,7 +277,12 @@ class MainWindowTest : public QObject {
     QVERIFY(again.playList()->isVisible());
     again.SetPlayListVisible(false);
     QVERIFY(app.Close());
-    QVERIFY(!app.Start().playList()->isVisible());
+    MainWindow& hidden = app.Start();
+    QVERIFY(!hidden.playList()->isVisible());
+    // No pane gets narrower than 30 pixels, however far a splitter is dragged.
+    auto* splitter = hidden.findChild<QSplitter*>();
+    splitter->setSizes({0, 1000});
+    QCOMPARE(splitter->sizes()[0], 30);
   }
 
   void aCloseDuringAListingIsRefusedOnceThenClosesAfterIt() {
