@@ -156,8 +156,7 @@ void MainWindow::ApplyColumns(ListView& view, const ListSettings& list) {
     }
   }
   header->setSortIndicatorShown(true);
-  header->setSortIndicator(layout.sortColumn,
-                           layout.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  ShowSortIndicator(view, layout);
   view.setShowGrid(list.GridStyle);
 }
 
@@ -172,6 +171,11 @@ void MainWindow::ShowExpandedNodes() {
   for (FolderNode* node : session_.tree().FlatOrder()) {
     if (node->expanded) tree_->expand(treeModel_.IndexOf(node));
   }
+}
+
+void MainWindow::ShowSortIndicator(ListView& view, const ColumnLayout& layout) {
+  view.horizontalHeader()->setSortIndicator(
+      layout.sortColumn, layout.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void MainWindow::StoreColumns(const ListView& view, ListSettings& list) const {
@@ -241,10 +245,6 @@ void MainWindow::SelectNode(const QModelIndex& index) {
       FitColumns(*demoList_, session_.settings().demoList.columns);
       fitted_ = true;
     }
-    demoList_->horizontalHeader()->setSortIndicator(
-        session_.settings().demoList.columns.sortColumn,
-        session_.settings().demoList.columns.sortAscending ? Qt::AscendingOrder
-                                                           : Qt::DescendingOrder);
   }
   if (closeAfterListing_) QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -254,8 +254,7 @@ void MainWindow::SortBy(ListView& view, ColumnLayout& layout, int column) {
   view.rows().SetSort(layout.sortColumn, layout.sortAscending);
   view.rows().Resort();
   view.Reload();
-  view.horizontalHeader()->setSortIndicator(
-      layout.sortColumn, layout.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  ShowSortIndicator(view, layout);
 }
 
 void MainWindow::TakeDroppedRows(ListView& target, QObject* source, int row) {

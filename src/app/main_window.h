@@ -64,6 +64,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void StoreSettings();
   void ApplyColumns(ListView& view, const ListSettings& list);
   void FitColumns(ListView& view, const ColumnLayout& layout);
+  static void ShowSortIndicator(ListView& view, const ColumnLayout& layout);
   void ShowExpandedNodes();
   void StoreColumns(const ListView& view, ListSettings& list) const;
   void SelectNode(const QModelIndex& index);

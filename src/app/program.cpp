@@ -25,7 +25,8 @@ std::string HomeOption(const QStringList& arguments) {
 
 int RunProgram(const QStringList& arguments) {
   const std::string home = HomeOption(arguments);
-  const std::string programFolder = ChooseProgramFolder(CurrentProgramFolderSources(home));
+  // The folder the session takes, so that the guard and the session agree.
+  const std::string programFolder = Session::ProgramFolder(home);
   SingleInstance instance(QString::fromStdString(programFolder));
   if (instance.HandOver(arguments)) return 0;
   instance.Listen();

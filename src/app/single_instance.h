@@ -18,7 +18,6 @@ class SingleInstance : public QObject {
   bool HandOver(const QStringList& arguments);
   // Answers later starts from now on; false when the socket cannot be made.
   bool Listen();
-  const QString& serverName() const { return name_; }
 
  signals:
   void commandLineReceived(const QStringList& arguments);

@@ -41,10 +41,13 @@ class CollectedRows : public RowSink {
 
 }  // namespace
 
+std::string Session::ProgramFolder(const std::string& home) {
+  return ChooseProgramFolder(CurrentProgramFolderSources(AbsoluteFolder(home)));
+}
+
 std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd frontEnd) {
   PosixFileSystem files;
-  const std::string programFolder =
-      ChooseProgramFolder(CurrentProgramFolderSources(AbsoluteFolder(options.home)));
+  const std::string programFolder = ProgramFolder(options.home);
   Settings settings = Settings::Defaults(DefaultGameFolder());
   if (options.loadConfiguration) {
     const std::string configFile = DeriveProgramPaths(programFolder, "").configFile;
@@ -84,8 +87,7 @@ Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings)
 
 void Session::ForgetConfiguration(const SessionOptions& options) {
   PosixFileSystem files;
-  const std::string programFolder =
-      ChooseProgramFolder(CurrentProgramFolderSources(AbsoluteFolder(options.home)));
+  const std::string programFolder = ProgramFolder(options.home);
   Settings settings = Settings::Defaults(DefaultGameFolder());
   settings.global.q3a_dir = std::string(kGameFolderError);
   SaveSettings(files, DeriveProgramPaths(programFolder, "").configFile, settings);

@@ -80,6 +80,8 @@ class Session {
   // After Open failed for want of the game: the exit save of that path, which removes the
   // configuration so that the next start begins from defaults.
   static void ForgetConfiguration(const SessionOptions& options);
+  // The program folder a start with this --home uses (a relative one made absolute).
+  static std::string ProgramFolder(const std::string& home);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -91,8 +93,6 @@ class Session {
   const Locale& locale() const { return frontEnd_.locale; }
   Messages& messages() { return frontEnd_.messages; }
   DemoReader& reader() { return reader_; }
-  GameInstall& install() { return install_; }
-  Launch& launch() { return launch_; }
   SortedRows& demoList() { return demoList_; }
   SortedRows& playList() { return playList_; }
   FolderTree& tree() { return tree_; }
