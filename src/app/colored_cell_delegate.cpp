@@ -8,8 +8,15 @@
 
 namespace rw::app {
 
-void ColoredCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+void ColoredCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& given,
                                 const QModelIndex& index) const {
+  QStyleOptionViewItem option = given;
+  if (!fullRowSelect && index.column() != 0) option.state &= ~QStyle::State_Selected;
+  if (highlightItems && index.row() == pointerRow && (option.state & QStyle::State_Selected) == 0) {
+    QColor lit = option.palette.color(QPalette::Highlight);
+    lit.setAlpha(60);
+    painter->fillRect(option.rect, lit);
+  }
   const QByteArray coded = index.data(kCodedTextRole).toByteArray();
   if (!coded.contains('^')) return QStyledItemDelegate::paint(painter, option, index);
 

@@ -15,6 +15,13 @@ class ColoredCellDelegate : public QStyledItemDelegate {
   static constexpr int kCodedTextRole = Qt::UserRole + 1;
 
   using QStyledItemDelegate::QStyledItemDelegate;
+
+  // "Full Row Select" off: a selected row shows its selection in its first cell only.
+  bool fullRowSelect = true;
+  // "Highlight Items": the row under the pointer (-1: none) is lit.
+  bool highlightItems = false;
+  int pointerRow = -1;
+
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
 };

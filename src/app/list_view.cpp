@@ -4,8 +4,61 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QMouseEvent>
 
 namespace rw::app {
+
+namespace {
+
+// The icon and list styles draw the rows' names over the table, sharing its rows and its
+// selection; dragging and dropping rows goes through the table.
+class RowIconView : public QListView {
+ public:
+  explicit RowIconView(ListView& table) : QListView(&table), table_(table) {
+    setModel(table.model());
+    setSelectionModel(table.selectionModel());
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setResizeMode(QListView::Adjust);
+    setWrapping(true);
+    setUniformItemSizes(true);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setEditTriggers(QAbstractItemView::EditKeyPressed);
+    setAccessibleName(table.accessibleName());
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, &table, [this](QPoint at) {
+      emit table_.customContextMenuRequested(
+          table_.viewport()->mapFromGlobal(viewport()->mapToGlobal(at)));
+    });
+    hide();
+  }
+
+ protected:
+  void startDrag(Qt::DropActions) override { table_.DragSelectedRows(); }
+  void dragEnterEvent(QDragEnterEvent* event) override { Accept(event); }
+  void dragMoveEvent(QDragMoveEvent* event) override { Accept(event); }
+  void dropEvent(QDropEvent* event) override {
+    bool ok = false;
+    const quintptr source = event->mimeData()->data(ListView::kRowsMime).toULongLong(&ok);
+    if (!ok) return;
+    const QModelIndex at = indexAt(event->position().toPoint());
+    event->acceptProposedAction();
+    emit table_.rowsDropped(reinterpret_cast<QObject*>(source), at.isValid() ? at.row() : -1);
+  }
+
+ private:
+  static void Accept(QDropEvent* event) {
+    if (event->mimeData()->hasFormat(ListView::kRowsMime)) {
+      event->acceptProposedAction();
+    } else {
+      event->ignore();
+    }
+  }
+
+  ListView& table_;
+};
+
+}  // namespace
 
 ListView::ListView(SortedRows& rows, const QString& accessibleName, QWidget* parent)
     : QTableView(parent), rows_(rows), model_(rows) {
@@ -26,6 +79,53 @@ ListView::ListView(SortedRows& rows, const QString& accessibleName, QWidget* par
   horizontalHeader()->setSectionsClickable(true);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setStretchLastSection(false);
+  setMouseTracking(true);
+  iconView_ = new RowIconView(*this);
+}
+
+void ListView::SetFullRowSelect(bool on) {
+  delegate_.fullRowSelect = on;
+  viewport()->update();
+}
+
+void ListView::SetHighlightItems(bool on) {
+  delegate_.highlightItems = on;
+  viewport()->update();
+}
+
+void ListView::SetViewStyle(int style) {
+  if (style < 0 || style > 2) {
+    iconView_->hide();
+    return;
+  }
+  const int size = style == 0 ? 32 : 16;
+  iconView_->setIconSize(QSize(size, size));
+  iconView_->setViewMode(style == 0 ? QListView::IconMode : QListView::ListMode);
+  // Small icons flow across, the list flows down in columns.
+  iconView_->setFlow(style == 2 ? QListView::TopToBottom : QListView::LeftToRight);
+  iconView_->setGridSize(style == 0 ? QSize(96, 64) : QSize());
+  iconView_->setWrapping(true);
+  iconView_->setGeometry(rect());
+  iconView_->show();
+  iconView_->raise();
+}
+
+void ListView::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  iconView_->setGeometry(rect());
+}
+
+void ListView::mouseMoveEvent(QMouseEvent* event) {
+  const int row = rowAt(event->position().toPoint().y());
+  if (delegate_.highlightItems && row != delegate_.pointerRow) viewport()->update();
+  delegate_.pointerRow = row;
+  QTableView::mouseMoveEvent(event);
+}
+
+void ListView::leaveEvent(QEvent* event) {
+  delegate_.pointerRow = -1;
+  if (delegate_.highlightItems) viewport()->update();
+  QTableView::leaveEvent(event);
 }
 
 void ListView::Reload() {
@@ -51,6 +151,10 @@ void ListView::selectionChanged(const QItemSelection& selected, const QItemSelec
 }
 
 void ListView::startDrag(Qt::DropActions) {
+  DragSelectedRows();
+}
+
+void ListView::DragSelectedRows() {
   if (selectionModel()->selectedRows().isEmpty()) return;
   auto* mime = new QMimeData;
   mime->setData(kRowsMime, QByteArray::number(reinterpret_cast<quintptr>(this)));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QListView>
 #include <QTableView>
 
 #include "app/colored_cell_delegate.h"
@@ -23,6 +24,15 @@ class ListView : public QTableView {
   // Shows the rows after the core changed them, the selection flags included.
   void Reload();
 
+  // The list styles and view styles of the "View Style" menu: 0 big icons, 1 small icons,
+  // 2 list (names only, in columns), 3 details (this table).
+  void SetFullRowSelect(bool on);
+  void SetHighlightItems(bool on);
+  void SetViewStyle(int style);
+  QListView* iconView() const { return iconView_; }
+  // Starts dragging the selected rows, from this table or from the icon view.
+  void DragSelectedRows();
+
  signals:
   // Rows of the other list were dropped here, before the row target (-1: at the end).
   void rowsDropped(QObject* source, int target);
@@ -33,11 +43,15 @@ class ListView : public QTableView {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   SortedRows& rows_;
   RowListModel model_;
   ColoredCellDelegate delegate_;
+  QListView* iconView_;
 };
 
 }  // namespace rw::app

@@ -12,25 +12,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/colour_reference.h"
 #include "app/display_text.h"
-#include "app/tip_of_the_day.h"
 #include "model/list_drag.h"
 
 namespace rw::app {
-
-namespace {
-
-QColor ColorOf(int32_t reference) {
-  return {RedOf(reference), GreenOf(reference), BlueOf(reference)};
-}
-
-void SetBackground(QWidget& view, int32_t reference) {
-  QPalette palette = view.palette();
-  palette.setColor(QPalette::Base, ColorOf(reference));
-  view.setPalette(palette);
-}
-
-}  // namespace
 
 MainWindow::MainWindow(Session& session, QWidget* parent)
     : QMainWindow(parent),
@@ -120,6 +106,13 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   connect(tree_, &QTreeView::collapsed, this,
           [](const QModelIndex& index) { FolderTreeModel::NodeOf(index)->expanded = false; });
   ApplySettings();
+  BuildCommands();
+  for (ListView* view : {demoList_, playList_}) {
+    connect(&view->rowModel(), &QAbstractItemModel::modelReset, this,
+            &MainWindow::EnableCommandBar);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::EnableCommandBar);
+  }
 }
 
 void MainWindow::ApplySettings() {
@@ -196,6 +189,19 @@ void MainWindow::StoreSettings() {
   settings.demoList.width = sizes[1];
   if (!playPane_->isHidden()) settings.playList.width = sizes[2];
   settings.playList.visible = !playPane_->isHidden();
+  switch (toolBarArea(commandBar_)) {
+    case Qt::RightToolBarArea:
+      settings.global.toolbar_dockpos = 1;
+      break;
+    case Qt::BottomToolBarArea:
+      settings.global.toolbar_dockpos = 2;
+      break;
+    case Qt::LeftToolBarArea:
+      settings.global.toolbar_dockpos = 3;
+      break;
+    default:
+      settings.global.toolbar_dockpos = 0;
+  }
   StoreColumns(*demoList_, settings.demoList);
   StoreColumns(*playList_, settings.playList);
 }
@@ -218,11 +224,7 @@ void MainWindow::FirstListing() {
 }
 
 void MainWindow::ShowTipOfTheDay() {
-  bool& tipOfDay = session_.settings().global.tip_of_day;
-  if (!tipOfDay) return;
-  TipOfTheDay tips(tipOfDay, this);
-  tips.exec();
-  tipOfDay = tips.showAtStartUp();
+  if (session_.settings().global.tip_of_day) ShowTip();
 }
 
 void MainWindow::SelectNode(const QModelIndex& index) {
@@ -377,6 +379,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  session_.RestoreVersionOnClose();
   StoreSettings();
   session_.SaveOnExit();
   event->accept();
@@ -472,16 +475,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (key == Qt::Key_Escape) {
     session_.appState().SetEscape();
-    return true;
-  }
-  if (key == Qt::Key_Delete && watched == demoList_) {
-    if (session_.DeleteSelectedDemos()) demoList_->Reload();
-    return true;
-  }
-  if (key == Qt::Key_Delete && watched == playList_) {
-    RemoveSelected(playList_->rows().rows());
-    playList_->Reload();
-    ShowPanels();
     return true;
   }
   return QMainWindow::eventFilter(watched, event);

@@ -2,14 +2,18 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QProgressBar>
 #include <QSplitter>
+#include <QToolBar>
 #include <QTreeView>
 #include <optional>
 
+#include "app/command_dialogs.h"
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
 #include "app/scheme_file_dialog.h"
+#include "app/tool_tip_switch.h"
 #include "library/scan_status.h"
 #include "library/user_data_editor.h"
 #include "model/selection_status.h"
@@ -45,6 +49,24 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // Another start of the program handed over its command line.
   void ComeToFront();
 
+  // The command surfaces: the tool bar and the three pop-up menus (the main menu is the menu
+  // bar's).
+  QToolBar* commandBar() const { return commandBar_; }
+  QMenu* demoListMenu() const { return demoListMenu_; }
+  QMenu* playListMenu() const { return playListMenu_; }
+  QMenu* treeMenu() const { return treeMenu_; }
+  // The dialogs the commands open; tests answer them in the user's place.
+  CommandDialogs dialogs;
+
+  // Playing from the windows: "Play it" of either list, and the play list (then closing the
+  // window after a launch that succeeded, when exitAfter).
+  void PlayIt(ListKind list);
+  void PlayCurrentList(bool exitAfter);
+  void AskLoadPlayList();
+  void AskSavePlayList();
+  // The click of a command, through the sound seam.
+  void PlayButtonSound(const char* member);
+
   // The column commands of either list: the chooser, and saving or loading a scheme file.
   void ChooseColumns(ListKind list);
   void SaveColumnScheme(ListKind list);
@@ -60,6 +82,42 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The menus, the tool bar and the keys; their check marks, pictures and hints follow the
+  // settings through ShowToggles.
+  void BuildCommands();
+  void BuildMainMenu();
+  void BuildCommandBar();
+  void BuildListMenu(ListKind list);
+  void BuildTreeMenu();
+  void ShowToggles();
+  void EnableDemoPlayMenu();
+  void EnableToolsMenu();
+  void EnableListMenu(ListKind list);
+  void EnableTreeMenu();
+  void EnableCommandBar();
+  void Toggle(bool& setting);
+  void SetReadOnly(bool readOnly);
+  void SetViewStyle(ListKind list, int style);
+  void ApplyListStyles(ListKind list);
+  void ChooseListColour(ListKind list);
+  void ChooseTreeColour();
+  void ChooseFolderFontColour(bool demoClass);
+  void RefreshList(bool reparse);
+  void MoveToPlayList();
+  void DeleteDemos();
+  void RemoveFromPlayList();
+  void RenameRow(ListView& view);
+  void NewFolder();
+  void RemoveFolder();
+  void RemoveFolderFromDisk();
+  void RenameFolder();
+  void AddPathToScan();
+  void RescanBranch();
+  void CutNonDemoFolders();
+  void ExpandAllFolders(bool expand);
+  void ShowTree(FolderNode* selected);
+  void ShowTip();
+  const ListRow* SelectedRow(ListKind list) const;
   void ApplySettings();
   void StoreSettings();
   void ApplyColumns(ListView& view, const ListSettings& list);
@@ -93,6 +151,68 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void ShowSummary(const std::string& text) override;
   void Finished() override;
 
+  ToolTipSwitch toolTips_;
+  QToolBar* commandBar_ = nullptr;
+  // The entries whose windows come from elsewhere; the tool bar's buttons trigger them.
+  QAction* soundOptionsEntry_ = nullptr;
+  QAction* controlKeysEntry_ = nullptr;
+  QAction* globalParametersEntry_ = nullptr;
+  QAction* helpEntry_ = nullptr;
+  QAction* aboutEntry_ = nullptr;
+  QMenu* demoListMenu_ = nullptr;
+  QMenu* playListMenu_ = nullptr;
+  QMenu* treeMenu_ = nullptr;
+  // The entries whose check mark, picture, hint or enabled state changes.
+  struct Entries {
+    QAction* playCurrentList;
+    QAction* playCurrentListAndExit;
+    QAction* savePlayList;
+    QAction* noSplash;
+    QAction* noHints;
+    QAction* modDemos;
+    QAction* showPlayList;
+    QAction* timeDemo;
+    QAction* loopDemos;
+    QAction* readOnly;
+    QAction* versionNew;
+    QAction* versionOld;
+    QAction* restoreNew;
+    QAction* restoreOld;
+    QAction* autoScroll;
+    QAction* treeBigIcons;
+    QAction* treeSmallIcons;
+    QAction* newFolder;
+    QAction* removeFolderFromDisk;
+    QAction* renameFolder;
+    // The tool bar's own.
+    QAction* saveButton;
+    QAction* playItButton;
+    QAction* playListButton;
+    QAction* playListExitButton;
+    QAction* readOnlyButton;
+    QAction* timeDemoButton;
+    QAction* loopButton;
+    QAction* playListShownButton;
+    QAction* demoColumnsButton;
+    QAction* playColumnsButton;
+  } entries_{};
+  // Per list: its pop-up entries in the order of the enabling rules, and its view styles.
+  struct ListEntries {
+    QAction* playIt;
+    QAction* moveOrRemove;  // "Move to Playlist" or "Remove from Playlist"
+    QAction* deleteFiles;
+    QAction* rename;
+    QAction* editUserData;
+    QAction* setWebLocation;
+    QAction* clearUserData;
+    QAction* selectAll;
+    QAction* properties;
+    QAction* gridLines;
+    QAction* fullRowSelect;
+    QAction* highlightItems;
+    QAction* viewStyles[4];
+  };
+  ListEntries listEntries_[2]{};
   Session& session_;
   FolderTreeModel treeModel_;
   QSplitter* splitter_;

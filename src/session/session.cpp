@@ -61,6 +61,7 @@ std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd f
   if (options.loadConfiguration) CreateProgramFolders(files, paths);
   std::unique_ptr<Session> session(new Session(frontEnd, std::move(paths), std::move(settings)));
   if (options.needsGame) session->install_.ScanMods();
+  session->versions_.ShowStartState(session->settings_.global.restore_new_version);
   return session;
 }
 

@@ -167,6 +167,35 @@ class Session {
   // Plays one row as a single demo, or the rows as a play list.
   bool PlayOneDemo(const ListRow& row, const PlayChoices& choices);
   bool PlayList(const RowList& rows, const PlayChoices& choices);
+  // Writes the play list to a play list file.
+  bool SavePlayList(const std::string& path);
+
+  // "Refresh List" lists the current folder again; "Reparse List" first deletes the parse
+  // cache the listing wrote there.
+  void RefreshList(ScanStatus& status);
+  void ReparseList(ScanStatus& status);
+
+  // The folder tree's commands, on its selected node.
+  TreeMenuState TreeMenu();
+  // A new folder below the selected one, selected; nullptr when it could not be made.
+  FolderNode* NewFolder();
+  // The node leaves the tree; nothing on disk changes.
+  void RemoveFolderNode();
+  // After the question, the empty folder leaves the disk and its node the tree. The status
+  // text; nullopt when the user said No.
+  std::optional<std::string> RemoveFolderFromDisk();
+  FolderNode* RescanBranch(const std::function<void(const std::string&)>& showPath);
+  void CutNonDemoFolders();
+  // A class of folders gets a new text colour, written to the configuration at once; false
+  // when it would equal the other class's.
+  bool SetFolderColour(bool demoClass, uint32_t colour);
+
+  // The version menu: read again each time it opens, and its two kinds of entries.
+  const VersionMenu& VersionMenuOnOpen();
+  bool ChooseVersion(bool newItem);
+  void SetRestoreVersion(bool restoreNew);
+  // A close request puts back the version the restore option asks for.
+  void RestoreVersionOnClose();
 
  private:
   Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings);

@@ -161,7 +161,10 @@ class MainWindowTest : public QObject {
     QVERIFY(std::filesystem::exists(app.demos() + "/final.dm3"));
     QVERIFY(!std::filesystem::exists(app.demos() + "/tdm.dm3"));
 
-    // Del asks first; Yes deletes the file and the row.
+    // Del, with the list focused, asks first; Yes deletes the file and the row.
+    writable.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&writable));
+    writable.demoList()->setFocus();
     writable.demoList()->selectRow(0);
     QTimer::singleShot(50, [] {
       for (QWidget* widget : QApplication::topLevelWidgets()) {
