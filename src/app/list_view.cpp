@@ -80,6 +80,7 @@ ListView::ListView(SortedRows& rows, const QString& accessibleName, QWidget* par
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setStretchLastSection(false);
   setMouseTracking(true);
+  viewport()->setMouseTracking(true);
   iconView_ = new RowIconView(*this);
 }
 

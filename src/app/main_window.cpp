@@ -85,6 +85,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   demoList_->viewport()->installEventFilter(this);
   tree_->setAcceptDrops(true);
   tree_->viewport()->installEventFilter(this);
+  tree_->viewport()->setMouseTracking(true);
+  playList_->viewport()->installEventFilter(this);
   tree_->setAutoScroll(session.settings().virtualFolders.AutoScroll);
   tree_->setEditTriggers(QAbstractItemView::EditKeyPressed);
   treeModel_.canRename = [this](FolderNode& node) { return session_.CanRenameFolder(node); };
@@ -462,6 +464,17 @@ bool MainWindow::DemoListPointerEvent(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    // The view under the pointer takes the keyboard focus, unless a name is being edited.
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(tree_), static_cast<QAbstractItemView*>(demoList_),
+          static_cast<QAbstractItemView*>(playList_)}) {
+      if (watched == view->viewport() && !view->hasFocus() &&
+          view->state() != QAbstractItemView::EditingState && isActiveWindow()) {
+        view->setFocus(Qt::MouseFocusReason);
+      }
+    }
+  }
   if (watched == demoList_->viewport() &&
       (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease)) {
     return DemoListPointerEvent(event);

@@ -39,7 +39,7 @@ int RunProgram(const QStringList& arguments) {
   if (ShowsStartUpPicture(noSplash, arguments.size() > 1 ? arguments[1].toStdString() : "")) {
     picture = std::make_unique<StartUpPicture>();
     picture->show();
-    QCoreApplication::processEvents();
+    picture->Play();
   }
 
   const SessionOptions options{home, "", true, true};

@@ -132,5 +132,27 @@ TEST_F(SessionTest, PlayingNeedsTheGame) {
   EXPECT_EQ(messages_.shown.back().caption, "Fatal Error");
 }
 
+TEST_F(SessionTest, RefreshReadsTheCacheAndReparseReadsEveryDemoAgain) {
+  std::unique_ptr<Session> session = Open();
+  FolderNode& node = session->AddFolderBranch(demos_, {});
+  ASSERT_TRUE(session->SelectFolder(node, status_));
+  session->RefreshList(status_);
+  session->ReparseList(status_);
+  ASSERT_EQ(status_.summaries.size(), 3u);
+  EXPECT_NE(status_.summaries[1].find(" 100.00% read from cache"), std::string::npos);
+  EXPECT_NE(status_.summaries[2].find(" 0.00% read from cache"), std::string::npos);
+  EXPECT_EQ(session->demoList().RowCount(), 4u);
+}
+
+TEST_F(SessionTest, AFolderColourIsWrittenAtOnceAndNeverEqualsTheOtherClasss) {
+  std::unique_ptr<Session> session = Open();
+  session->AddFolderBranch(demos_, {});
+  EXPECT_FALSE(session->SetFolderColour(true, session->folderColours().nonDemo));
+  ASSERT_TRUE(session->SetFolderColour(true, 0x0000FF));
+  EXPECT_EQ(session->tree().roots().front()->colour, 0x0000FFu);
+  EXPECT_NE(test::ReadBytes(home_ + "/Reelwright.cfg").find("DemoFolderFontColor=255\r\n"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace rw
