@@ -469,8 +469,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(tree_), static_cast<QAbstractItemView*>(demoList_),
           static_cast<QAbstractItemView*>(playList_)}) {
-      if (watched == view->viewport() && !view->hasFocus() &&
-          view->state() != QAbstractItemView::EditingState && isActiveWindow()) {
+      QWidget* focus = QApplication::focusWidget();
+      if (watched == view->viewport() && focus != view && !view->isAncestorOf(focus) &&
+          isActiveWindow()) {
         view->setFocus(Qt::MouseFocusReason);
       }
     }
