@@ -56,6 +56,15 @@ def application():
     return None
 
 
+def window(app, name):
+    """A top-level window of the program by its title (menu entries may share the name)."""
+    for i in range(app.childCount):
+        child = app.getChildAtIndex(i)
+        if child is not None and child.name == name:
+            return child
+    return None
+
+
 def column(table_accessible, col=0):
     table = table_accessible.queryTable()
     return [table.getAccessibleAt(r, col).name for r in range(table.nRows)]
@@ -71,8 +80,99 @@ def xdo(*args):
     time.sleep(0.3)
 
 
-def shot(name):
-    subprocess.run(["import", "-window", "root", os.path.join(SHOTS, name)], check=False)
+def shot(name, accessible=None, margin=8):
+    """The whole screen, or only what accessible covers (a window, say)."""
+    path = os.path.join(SHOTS, name)
+    subprocess.run(["import", "-window", "root", path], check=False)
+    if accessible is not None:
+        box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        crop = f"{box.width + 2 * margin}x{box.height + 2 * margin}+" \
+               f"{max(0, box.x - margin)}+{max(0, box.y - margin)}"
+        subprocess.run(["convert", path, "-crop", crop, "+repage", path], check=False)
+
+
+MAIN_MENU = {
+    "Demo Play": ["Play current Playlist", "Play current Playlist & Exit Reelwright",
+                  "Load Playlist..", "Save Playlist..", "Exit"],
+    "Options": ["No Splash Screen", "No more Hints at my Cursor", "Play Demos as Mod Demos",
+                "Show Playlist", "Hardware Stress Test (Timedemo)", "Loop Demos",
+                "Sound Options.."],
+    "Tools": ["Demo Playback Control Keys..", "Global Command Line Parameters..",
+              "Work in Read Only Mode", "Active Q3A version", "Q3A version is now 1.27",
+              "Q3A version is now 1.17", "Restore version 1.27 on Exit",
+              "Restore version 1.17 on Exit"],
+    "Help": ["Help", "Tip of the Day", "About"],
+}
+BUTTONS = ["Load Play List", "Save Play List", "Play it", "Play Current List",
+           "Play Current List & exit", "Sound Options", "Demo playback control keys",
+           "Global command line parameters", "Help", "Tip of the day",
+           "Choose demolist columns", "Choose playlist columns",
+           'Change working mode to "readonly"', "enable timedemo", "enable loop demos",
+           "Hide Play List"]
+
+
+def walk_commands(app, frame, demo_list, play_list, tree):
+    """The commands as a person finds them: menus, buttons, pop-up menus, toggles, dialogs."""
+    menu_bar = next(frame.getChildAtIndex(i) for i in range(frame.childCount)
+                    if frame.getChildAtIndex(i).getRole() == pyatspi.ROLE_MENU_BAR)
+    missing = [entry for menu, entries in MAIN_MENU.items()
+               for entry in [menu] + entries if named(menu_bar, entry) is None]
+    check("every main menu entry is there by its caption", not missing, missing)
+    bar = named(frame, "Reelwright Command Bar")
+    hints = [bar.getChildAtIndex(i).name for i in range(bar.childCount)
+             if bar.getChildAtIndex(i).name]
+    check("every tool bar button is there by its hint, in order", hints == BUTTONS, hints)
+    shot("command-bar-top.png", bar, 2)
+
+    # Pop-up menus are not in the accessible tree while closed; their entries are checked by
+    # what they do when chosen from the keyboard.
+    first = column(demo_list)[0]
+    xdo("mousemove", *centre(demo_list.queryTable().getAccessibleAt(0, 0)))
+    xdo("click", "1")
+    xdo("key", "Menu")
+    time.sleep(0.5)
+    shot("demo-list-menu.png", frame)
+    xdo("key", "Down", "Down", "Return")  # "Play it", "Move to Playlist"
+    check("the menu key opens the demo list's pop-up menu; its entry moves a demo",
+          wait_for(lambda: first in column(play_list), 5), column(play_list))
+    xdo("mousemove", *centre(tree.queryTable().getAccessibleAt(0, 0)))
+    xdo("key", "Menu")
+    time.sleep(0.5)
+    shot("folder-tree-menu.png", frame)
+    xdo("key", "Up", "Up", "Up", "Return")  # from the bottom: "Collapse all Folders"
+    check("the menu key opens the tree's pop-up menu; its entry collapses the tree",
+          wait_for(lambda: column(tree) == [column(tree)[0]], 5), column(tree))
+    xdo("key", "Menu")
+    xdo("key", "Up", "Up", "Return")  # "Expand all Folders"
+    wait_for(lambda: len(column(tree)) == 3, 5)
+
+    button = named(bar, "enable loop demos")
+    button.queryAction().doAction(0)
+    check("the loop button turns into its other state",
+          wait_for(lambda: named(bar, "disable loop demos"), 5) is not None)
+
+    xdo("mousemove", *centre(demo_list))
+    xdo("key", "ctrl+l")
+    dialog = wait_for(lambda: window(app, "Load Playlist"), 5)
+    check("Ctrl+L opens the play list dialog", dialog is not None)
+    if dialog is not None:
+        shot("load-play-list.png", dialog)
+    xdo("key", "Escape")
+    check("Escape closes it", wait_for(lambda: window(app, "Load Playlist") is None, 5))
+
+    # Dragged by its handle to the left edge, the tool bar docks there.
+    box = bar.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    edge = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdo("mousemove", box.x + 4, box.y + box.height // 2)
+    xdo("mousedown", "1")
+    for step in range(1, 11):
+        xdo("mousemove", box.x + 4 - (box.x - edge.x - 2) * step // 10,
+            box.y + box.height // 2 + (edge.height // 2) * step // 10)
+    xdo("mouseup", "1")
+    docked = wait_for(lambda: (lambda b: b.height > b.width and b)(
+        bar.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)), 5)
+    check("the tool bar docks on the left edge", bool(docked))
+    shot("command-bar-left.png", frame)
 
 
 def start(home):
@@ -80,7 +180,7 @@ def start(home):
                REELWRIGHT_HOME="")
     process = subprocess.Popen([PROGRAM, "nosplash", "--home", home], env=env)
     app = wait_for(application)
-    frame = wait_for(lambda: named(app, "Reelwright 1.32")) if app else None
+    frame = wait_for(lambda: window(app, "Reelwright 1.32")) if app else None
     return process, app, frame
 
 
@@ -114,13 +214,13 @@ def main():
     check("the main window appears", frame is not None)
     if frame is None:
         return
-    tip = wait_for(lambda: named(app, "Tip of the Day"))
+    tip = wait_for(lambda: window(app, "Tip of the Day"))
     check("a first start shows the tip of the day", tip is not None)
     if tip is not None:
         shot("tip-of-the-day.png")
         named(tip, "Show tips at start-up").queryAction().doAction(0)
         named(tip, "Close").queryAction().doAction(0)
-        check("the tip closes", wait_for(lambda: named(app, "Tip of the Day") is None
+        check("the tip closes", wait_for(lambda: window(app, "Tip of the Day") is None
                                          and True), "still open")
     tree = named(frame, "Folder Tree")
     demo_list = named(frame, "Demo List")
@@ -169,6 +269,7 @@ def main():
           wait_for(lambda: "final.dm3" in column(demo_list)) and
           os.path.exists(os.path.join(demos, "final.dm3")), column(demo_list))
     shot("main-window.png")
+    walk_commands(app, frame, demo_list, play_list, tree)
     check("the program ends on SIGTERM as on a close", stop(process) == 0)
 
     process, app, frame = start(home)
@@ -176,10 +277,14 @@ def main():
     if frame is None:
         return
     time.sleep(1)
-    check("no tip once the box was cleared", named(app, "Tip of the Day") is None)
+    check("no tip once the box was cleared", window(app, "Tip of the Day") is None)
     tree = named(frame, "Folder Tree")
     demo_list = named(frame, "Demo List")
     check("the tree comes back", column(tree) == [game, "baseq3", "demos"], column(tree))
+    bar = named(frame, "Reelwright Command Bar")
+    box = bar.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    check("the tool bar is docked where it was left, loop still on",
+          box.height > box.width and named(bar, "disable loop demos") is not None)
     back = wait_for(lambda: len(column(demo_list)) == 6 and column(demo_list))
     check("the last folder is listed again in the order left",
           back == sorted(back) and "final.dm3" in (back or []), back)

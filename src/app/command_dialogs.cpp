@@ -7,7 +7,8 @@
 namespace rw::app {
 
 QString AskPlayListFile(QWidget* parent, bool save, const QString& folder) {
-  QFileDialog dialog(parent);
+  QFileDialog dialog(parent,
+                     save ? QStringLiteral("Save Playlist") : QStringLiteral("Load Playlist"));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QStringLiteral("Quake III Arena Playlist File (*.rwt)"));

@@ -154,7 +154,8 @@ void MainWindow::BuildCommandBar() {
   // Each button clicks before its action runs; the hint is also the accessible name.
   const auto button = [this](const QString& hint, const char* picture, const char* sound,
                              const std::function<void()>& action) {
-    QAction* added = commandBar_->addAction(CommandPicture(picture), hint);
+    QAction* added =
+        commandBar_->addAction(CommandPicture(picture), QString(hint).replace('&', "&&"));
     added->setToolTip(hint);
     connect(added, &QAction::triggered, this, [this, sound, action] {
       if (sound != nullptr) PlayButtonSound(sound);
@@ -393,7 +394,7 @@ void MainWindow::ShowToggles() {
   const auto show = [](QAction* button, bool on, const char* onPicture, const char* offPicture,
                        const QString& onHint, const QString& offHint) {
     button->setIcon(CommandPicture(on ? onPicture : offPicture));
-    button->setText(on ? onHint : offHint);
+    button->setText(QString(on ? onHint : offHint).replace('&', "&&"));
     button->setToolTip(on ? onHint : offHint);
   };
   show(e.readOnlyButton, settings.global.work_readonly, "read-only-on", "read-only-off",

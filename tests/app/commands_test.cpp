@@ -298,9 +298,10 @@ class CommandsTest : public QObject {
     QStringList hints;
     for (QAction* action : window.commandBar()->actions()) {
       if (action->isSeparator() || action->text().isEmpty()) continue;
-      hints << action->text();
+      hints << action->toolTip();
       QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
-      QCOMPARE(action->toolTip(), action->text());
+      // The hint is the button's text too, which a screen reader reads.
+      QCOMPARE(action->text().replace("&&", "&"), action->toolTip());
     }
     // Read-only is the built-in mode; timedemo and loop are off; the play list shows.
     QCOMPARE(hints,
