@@ -44,6 +44,9 @@ class MainWindow : public QMainWindow, private ScanStatus {
   QLabel* playListName() const { return playListName_; }
   // Another start of the program handed over its command line.
   void ComeToFront();
+  // A file named on the command line: a play list file loads into the play list, a demo file
+  // is read as the play list reads it. Waits while a listing runs.
+  void OpenFile(const QString& path);
 
   // The column commands of either list: the chooser, and saving or loading a scheme file.
   void ChooseColumns(ListKind list);
@@ -52,6 +55,10 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // The scheme file dialogs; tests answer them in the user's place.
   SchemeFileDialog askSchemeToSave = AskSchemeToSave;
   SchemeFileDialog askSchemeToOpen = AskSchemeToOpen;
+
+ signals:
+  // A demo file named on the command line, read; its properties are shown for it.
+  void demoFileOpened(const ListRow& row);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
