@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include "app/display_text.h"
+
 namespace rw::app {
 
 void MainWindow::OpenFile(const QString& path) {
@@ -19,6 +21,8 @@ void MainWindow::OpenFile(const QString& path) {
     return;
   }
   const std::vector<ListRow> rows = session_.RowsOf(ScanEntry::DemoFile(path.toStdString()), *this);
+  // Reading showed "Parsing" where the demo list's summary stays.
+  panels_[1]->setText(FromText(panelTexts_.panel1()));
   if (!rows.empty()) emit demoFileOpened(rows.front());
 }
 
