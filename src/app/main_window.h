@@ -48,6 +48,9 @@ class MainWindow : public QMainWindow, private ScanStatus {
   QLabel* playListName() const { return playListName_; }
   // Another start of the program handed over its command line.
   void ComeToFront();
+  // A file named on the command line: a play list file loads into the play list, a demo file
+  // is read as the play list reads it. Waits while a listing runs.
+  void OpenFile(const QString& path);
 
   // The command surfaces: the tool bar and the three pop-up menus (the main menu is the menu
   // bar's).
@@ -74,6 +77,10 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // The scheme file dialogs; tests answer them in the user's place.
   SchemeFileDialog askSchemeToSave = AskSchemeToSave;
   SchemeFileDialog askSchemeToOpen = AskSchemeToOpen;
+
+ signals:
+  // A demo file named on the command line, read; its properties are shown for it.
+  void demoFileOpened(const ListRow& row);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

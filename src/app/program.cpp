@@ -1,9 +1,11 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <memory>
 
+#include "app/command_line_files.h"
 #include "app/gui_front_end.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
@@ -28,8 +30,11 @@ int RunProgram(const QStringList& arguments) {
   // The folder the session takes, so that the guard and the session agree.
   const std::string programFolder = Session::ProgramFolder(home);
   SingleInstance instance(QString::fromStdString(programFolder));
-  if (instance.HandOver(arguments)) return 0;
+  const QStringList commandLine = WithAbsoluteFiles(arguments);
+  if (instance.HandOver(commandLine)) return 0;
   instance.Listen();
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/reelwright.png")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.reelwright.Reelwright"));
 
   GuiFrontEnd frontEnd;
   PosixFileSystem files;
@@ -53,14 +58,22 @@ int RunProgram(const QStringList& arguments) {
 
   MainWindow window(*session);
   frontEnd.messages().SetParent(&window);
-  QObject::connect(&instance, &SingleInstance::commandLineReceived, &window,
-                   &MainWindow::ComeToFront);
+  // Queued: opening a file serves the event loop, which must not delete the socket that is
+  // still delivering the command line.
+  QObject::connect(
+      &instance, &SingleInstance::commandLineReceived, &window,
+      [&window](const QStringList& received) {
+        window.ComeToFront();
+        for (const QString& file : FilesOf(received)) window.OpenFile(file);
+      },
+      Qt::QueuedConnection);
   TerminationSignal termination;
   QObject::connect(&termination, &TerminationSignal::requested, &window, &QWidget::close);
   if (picture) picture->finish(&window);
   window.show();
-  QTimer::singleShot(0, &window, [&window] {
+  QTimer::singleShot(0, &window, [&window, files = FilesOf(commandLine)] {
     window.FirstListing();
+    for (const QString& file : files) window.OpenFile(file);
     window.ShowTipOfTheDay();
   });
   return QApplication::exec();

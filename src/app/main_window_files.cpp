@@ -1,0 +1,29 @@
+#include "app/main_window.h"
+
+#include <QTimer>
+
+#include "app/display_text.h"
+
+namespace rw::app {
+
+void MainWindow::OpenFile(const QString& path) {
+  // A copy started meanwhile hands its files over from inside the listing's loop.
+  if (listing_ || session_.appState().isBusy()) {
+    QTimer::singleShot(100, this, [this, path] { OpenFile(path); });
+    return;
+  }
+  if (path.endsWith(QLatin1String(".rwt"), Qt::CaseInsensitive)) {
+    LoadPlayList(path);
+    return;
+  }
+  if (!path.endsWith(QLatin1String(".dm3"), Qt::CaseInsensitive) &&
+      !path.endsWith(QLatin1String(".dm_48"), Qt::CaseInsensitive)) {
+    return;
+  }
+  const std::vector<ListRow> rows = session_.RowsOf(ScanEntry::DemoFile(path.toStdString()), *this);
+  // Reading showed "Parsing" where the demo list's summary stays.
+  panels_[1]->setText(FromText(panelTexts_.panel1()));
+  if (!rows.empty()) emit demoFileOpened(rows.front());
+}
+
+}  // namespace rw::app
