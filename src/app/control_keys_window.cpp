@@ -29,6 +29,7 @@ ControlKeysWindow::ControlKeysWindow(Session& session, QWidget* parent)
   for (size_t key = 0; key < kKeys.size(); ++key) {
     fields_[key] = new QLineEdit(this);
     fields_[key]->setAccessibleName(QString::fromLatin1(kLabels[key]));
+    fields_[key]->setMinimumWidth(180);
     form->addRow(QString::fromLatin1(kLabels[key]), fields_[key]);
   }
   ShowKeys(session.controlKeys());

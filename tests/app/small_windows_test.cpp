@@ -1,3 +1,5 @@
+#include <zlib.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
@@ -7,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/about_window.h"
 #include "app/control_keys_window.h"
 #include "app/global_parameters_window.h"
 #include "app/help_window.h"
@@ -206,6 +209,21 @@ class SmallWindowsTest : public QObject {
           QString::fromStdString(app.home() + "/RWT Data/Demos/" + name + ".description")));
     }
     QCOMPARE(list.selectionModel()->selectedRows().size(), 2);
+  }
+
+  void aboutNamesTheVersionAndTheLibrariesThatRun() {
+    AboutWindow about;
+    QCOMPARE(about.windowTitle(), QString("About Reelwright"));
+    QStringList texts;
+    for (QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
+    const QString all = texts.join('\n');
+    QVERIFY(all.contains("Reelwright 1.32"));
+    QVERIFY(all.contains("version 3 of the License, or (at your option) any later version"));
+    // The versions built against are those the program runs with here.
+    const QStringList libraries = LibraryVersions().split('\n');
+    QCOMPARE(libraries.size(), 7);
+    QVERIFY(libraries.contains(QString("Qt %1 (windows)").arg(qVersion())));
+    QVERIFY(libraries.contains(QString("zlib %1 (archives)").arg(zlibVersion())));
   }
 
   void helpOpensAndThenClosesAndItsLinksLeadToPages() {
