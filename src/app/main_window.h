@@ -165,7 +165,6 @@ class MainWindow : public QMainWindow, private ScanStatus {
   QAction* controlKeysEntry_ = nullptr;
   QAction* globalParametersEntry_ = nullptr;
   QAction* helpEntry_ = nullptr;
-  QAction* aboutEntry_ = nullptr;
   QMenu* demoListMenu_ = nullptr;
   QMenu* playListMenu_ = nullptr;
   QMenu* treeMenu_ = nullptr;

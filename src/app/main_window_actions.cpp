@@ -102,7 +102,7 @@ void MainWindow::ChooseFolderFontColour(bool demoClass) {
   const VirtualFolderSettings& folders = session_.settings().virtualFolders;
   const std::optional<QColor> colour = dialogs.colour(
       this, ColorOf(demoClass ? folders.DemoFolderFontColor : folders.NonDemoFolderFontColor));
-  if (colour && session_.SetFolderColour(demoClass, static_cast<uint32_t>(ReferenceOf(*colour)))) {
+  if (colour && session_.SetFolderFontColour(demoClass, ReferenceOf(*colour))) {
     ShowTree(session_.tree().selected());
   }
 }

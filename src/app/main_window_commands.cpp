@@ -2,9 +2,14 @@
 #include <QMenuBar>
 #include <QToolButton>
 
+#include "app/about_window.h"
 #include "app/colour_reference.h"
 #include "app/command_pictures.h"
+#include "app/control_keys_window.h"
+#include "app/global_parameters_window.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
+#include "app/user_data_commands.h"
 #include "model/list_rules.h"
 
 namespace rw::app {
@@ -113,8 +118,12 @@ void MainWindow::BuildMainMenu() {
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
   controlKeysEntry_ =
       AddEntry(tools, QStringLiteral("Demo Playback Control Keys.."), "control-keys");
+  connect(controlKeysEntry_, &QAction::triggered, this,
+          [this] { EditControlKeys(session_, this); });
   globalParametersEntry_ =
       AddEntry(tools, QStringLiteral("Global Command Line Parameters.."), "global-parameters");
+  connect(globalParametersEntry_, &QAction::triggered, this,
+          [this] { EditGlobalParameters(session_, this); });
   e.readOnly = AddCheck(tools, QStringLiteral("Work in Read Only Mode"));
   connect(e.readOnly, &QAction::triggered, this, [this](bool on) { SetReadOnly(on); });
   QMenu* versions = tools->addMenu(QStringLiteral("Active Q3A version"));
@@ -136,10 +145,14 @@ void MainWindow::BuildMainMenu() {
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   helpEntry_ = AddEntry(help, QStringLiteral("&Help"), "help", QKeySequence(Qt::Key_F1));
-  connect(helpEntry_, &QAction::triggered, this, [this] { PlayButtonSound(kMenu1); });
+  connect(helpEntry_, &QAction::triggered, this, [this] {
+    PlayButtonSound(kMenu1);
+    ToggleHelp(this);
+  });
   connect(AddEntry(help, QStringLiteral("Tip of the Day"), "tip-of-the-day"), &QAction::triggered,
           this, &MainWindow::ShowTip);
-  aboutEntry_ = AddEntry(help, QStringLiteral("&About"));
+  connect(AddEntry(help, QStringLiteral("&About")), &QAction::triggered, this,
+          [this] { ShowAbout(this); });
 }
 
 void MainWindow::BuildCommandBar() {

@@ -21,6 +21,10 @@ class RowListModel : public QAbstractTableModel {
     beginResetModel();
     endResetModel();
   }
+  // Repaints the columns first to last of every row after the core changed their texts.
+  void ColumnsChanged(int first, int last) {
+    if (rowCount({}) > 0) emit dataChanged(index(0, first), index(rowCount({}) - 1, last));
+  }
   const ListRow& RowAt(int row) const { return rows_.rows()[static_cast<size_t>(row)].columns; }
 
   int rowCount(const QModelIndex& parent) const override;

@@ -12,7 +12,6 @@
 #include "model/folder_tree_file.h"
 #include "model/list_drag.h"
 #include "model/list_rules.h"
-#include "playback/control_keys.h"
 #include "text/windows_1252.h"
 
 namespace rw {
@@ -69,6 +68,9 @@ Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings)
     : frontEnd_(frontEnd),
       paths_(std::move(paths)),
       settings_(std::move(settings)),
+      controls_({settings_.global.ff_key, settings_.global.sm_key, settings_.global.inc_key,
+                 settings_.global.dec_key, settings_.global.pause_key, settings_.global.next_key},
+                settings_.global.q3a_start_param),
       files_(std::make_unique<PosixFileSystem>()),
       clock_(std::make_unique<SteadyClock>()),
       extractor_(*clock_, frontEnd_.pump, *files_),
@@ -266,17 +268,41 @@ bool Session::ClearNotes(const std::string& demoName) {
 }
 
 LaunchOptions Session::LaunchOptionsFor(const PlayChoices& choices) const {
-  const GlobalSettings& global = settings_.global;
-  const PlaybackControls controls({global.ff_key, global.sm_key, global.inc_key, global.dec_key,
-                                   global.pause_key, global.next_key},
-                                  global.q3a_start_param);
   LaunchOptions options;
   options.modDemos = settings_.demos.mod_demos && !choices.noModDemos;
   options.script = {settings_.demos.time_demos || choices.timeDemo,
-                    settings_.demos.loop_demos || choices.loop, controls.bindBlock()};
-  options.globalParameters = controls.globalParameters();
+                    settings_.demos.loop_demos || choices.loop, controls_.bindBlock()};
+  options.globalParameters = settings_.global.q3a_start_param;
   options.switchVersions = choices.switchVersions;
   return options;
+}
+
+void Session::ConfirmControlKeys(const ControlKeys& fields) {
+  controls_.ConfirmKeys(fields);
+  GlobalSettings& global = settings_.global;
+  global.ff_key = fields.fastForward;
+  global.sm_key = fields.slowMotion;
+  global.inc_key = fields.faster;
+  global.dec_key = fields.slower;
+  global.pause_key = fields.pause;
+  global.next_key = fields.nextDemo;
+}
+
+void Session::SetGlobalParameters(const std::string& parameters) {
+  settings_.global.q3a_start_param = parameters;
+  controls_.SetGlobalParameters(parameters);
+}
+
+bool Session::SetFolderFontColour(bool demoFolders, int32_t colour) {
+  FolderColours colours = folderColours();
+  if (!ChangeFolderColour(tree_, colours, demoFolders, static_cast<uint32_t>(colour))) {
+    return false;
+  }
+  VirtualFolderSettings& folders = settings_.virtualFolders;
+  (demoFolders ? folders.DemoFolderFontColor : folders.NonDemoFolderFontColor) = colour;
+  SaveFolderFontColor(*files_, paths_.configFile,
+                      demoFolders ? "DemoFolderFontColor" : "NonDemoFolderFontColor", colour);
+  return true;
 }
 
 void Session::RemoveTemporaryFiles() {

@@ -27,6 +27,7 @@
 #include "model/game_install.h"
 #include "model/program_paths.h"
 #include "model/settings.h"
+#include "playback/control_keys.h"
 #include "playback/game_window.h"
 #include "playback/generation_switch.h"
 #include "playback/launch.h"
@@ -158,6 +159,22 @@ class Session {
   bool SaveNotes(const std::string& demoName, const UserData& notes);
   bool ClearNotes(const std::string& demoName);
 
+  // "Set the same Web Location for selected demos" and "Clear complete User Data for selected
+  // demos" on the demo list's selected rows, with their questions; the rows show the result.
+  // Whether any row changed.
+  bool SetWebLocationForSelected();
+  bool ClearUserDataForSelected();
+
+  // The playback keys the keys window shows; confirming them changes the binds of every later
+  // script and the keys saved at exit.
+  const ControlKeys& controlKeys() const { return controls_.keys(); }
+  void ConfirmControlKeys(const ControlKeys& fields);
+  const std::string& globalParameters() const { return settings_.global.q3a_start_param; }
+  void SetGlobalParameters(const std::string& parameters);
+  // A new text colour for the folders that hold demos (or not): refused when it equals the
+  // other class's; the tree's nodes follow and the key is written at once.
+  bool SetFolderFontColour(bool demoFolders, int32_t colour);
+
   // What the configuration and the choices make of a launch.
   LaunchOptions LaunchOptionsFor(const PlayChoices& choices) const;
   // Opens a web location with the desktop's handler.
@@ -186,9 +203,6 @@ class Session {
   std::optional<std::string> RemoveFolderFromDisk();
   FolderNode* RescanBranch(const std::function<void(const std::string&)>& showPath);
   void CutNonDemoFolders();
-  // A class of folders gets a new text colour, written to the configuration at once; false
-  // when it would equal the other class's.
-  bool SetFolderColour(bool demoClass, uint32_t colour);
 
   // The version menu: read again each time it opens, and its two kinds of entries.
   const VersionMenu& VersionMenuOnOpen();
@@ -204,6 +218,7 @@ class Session {
   FrontEnd frontEnd_;
   ProgramPaths paths_;
   Settings settings_;
+  PlaybackControls controls_;
   std::unique_ptr<FileSystem> files_;
   std::unique_ptr<Clock> clock_;
   AppState appState_;

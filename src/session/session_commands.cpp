@@ -49,17 +49,6 @@ void Session::CutNonDemoFolders() {
   rw::CutNonDemoFolders(tree_, folderColours());
 }
 
-bool Session::SetFolderColour(bool demoClass, uint32_t colour) {
-  FolderColours colours = folderColours();
-  if (!ChangeFolderColour(tree_, colours, demoClass, colour)) return false;
-  VirtualFolderSettings& folders = settings_.virtualFolders;
-  int32_t& setting = demoClass ? folders.DemoFolderFontColor : folders.NonDemoFolderFontColor;
-  setting = static_cast<int32_t>(colour);
-  SaveFolderFontColor(*files_, paths_.configFile,
-                      demoClass ? "DemoFolderFontColor" : "NonDemoFolderFontColor", setting);
-  return true;
-}
-
 const VersionMenu& Session::VersionMenuOnOpen() {
   versions_.RefreshOnMenuOpen();
   return versions_.menu();

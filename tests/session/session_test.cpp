@@ -144,12 +144,73 @@ TEST_F(SessionTest, RefreshReadsTheCacheAndReparseReadsEveryDemoAgain) {
   EXPECT_EQ(session->demoList().RowCount(), 4u);
 }
 
-TEST_F(SessionTest, AFolderColourIsWrittenAtOnceAndNeverEqualsTheOtherClasss) {
+TEST_F(SessionTest, WebLocationAndClearingActOnTheSelectedRowsAndTheirFiles) {
+  const std::string notes = home_ + "/RWT Data/Demos/";
+  fs::create_directories(notes);
+  test::WriteBytes(notes + "sample_tdm.dm3.description", "^1Ann\r\n7\r\n\x01\r\none\r\ntwo\r\n");
   std::unique_ptr<Session> session = Open();
-  session->AddFolderBranch(demos_, {});
-  EXPECT_FALSE(session->SetFolderColour(true, session->folderColours().nonDemo));
-  ASSERT_TRUE(session->SetFolderColour(true, 0x0000FF));
-  EXPECT_EQ(session->tree().roots().front()->colour, 0x0000FFu);
+  session->ListFolder(demos_, status_);
+  RowList& rows = session->demoList().rows();
+  const auto row = [&](const std::string& name) -> ListItem& {
+    for (ListItem& item : rows) {
+      if (item.columns[kDemonameColumn] == name) return item;
+    }
+    ADD_FAILURE() << name;
+    return rows.front();
+  };
+  EXPECT_EQ(row("sample_tdm.dm3").columns[kPovColumn], "Ann");
+  row("sample_tdm.dm3").selected = true;
+  row("archived_tdm.dm3").selected = true;
+
+  // "http://" unchanged, or a cancelled box, changes nothing.
+  messages_.inputs = {std::string("http://"), std::nullopt};
+  EXPECT_FALSE(session->SetWebLocationForSelected());
+  EXPECT_FALSE(session->SetWebLocationForSelected());
+  EXPECT_FALSE(fs::exists(notes + "archived_tdm.dm3.description"));
+
+  messages_.inputs = {std::string("http://q3.example/cup")};
+  EXPECT_TRUE(session->SetWebLocationForSelected());
+  EXPECT_EQ(messages_.shown.back().caption, "Set Web Location");
+  EXPECT_EQ(messages_.shown.back().text, "Set Web Location for all selected demos");
+  EXPECT_EQ(test::ReadBytes(notes + "sample_tdm.dm3.description"),
+            "^1Ann\r\n7\r\nhttp://q3.example/cup\r\none\r\ntwo\r\n");
+  EXPECT_EQ(test::ReadBytes(notes + "archived_tdm.dm3.description"),
+            "\x01\r\n\x01\r\nhttp://q3.example/cup\r\n");
+  EXPECT_EQ(row("sample_tdm.dm3").columns[kWebColumn], "http://q3.example/cup");
+  EXPECT_EQ(row("archived_tdm.dm3").columns[kWebColumn], "http://q3.example/cup");
+  EXPECT_EQ(row("sample_ffa.dm_48").columns[kWebColumn], "");
+
+  // A selected demo of the same name elsewhere shares the file; it loses its notes too.
+  rows.push_back(row("sample_tdm.dm3"));
+  messages_.answers = {MessageAnswer::kNo, MessageAnswer::kYes};
+  EXPECT_FALSE(session->ClearUserDataForSelected());
+  EXPECT_TRUE(fs::exists(notes + "sample_tdm.dm3.description"));
+  EXPECT_TRUE(session->ClearUserDataForSelected());
+  EXPECT_EQ(messages_.shown.back().caption, "Clear User Data");
+  EXPECT_EQ(messages_.shown.back().text, "Really delete all User Data for the 3 selected demos?");
+  EXPECT_FALSE(fs::exists(notes + "sample_tdm.dm3.description"));
+  EXPECT_FALSE(fs::exists(notes + "archived_tdm.dm3.description"));
+  for (const ListItem& item : rows) {
+    if (!item.selected) continue;
+    for (size_t column : {kPovColumn, kRatingColumn, kWebColumn, kDescriptionColumn}) {
+      EXPECT_EQ(item.columns[column], "") << item.columns[kDemonameColumn] << " " << column;
+    }
+  }
+}
+
+TEST_F(SessionTest, AFolderColourChangeIsWrittenAtOnceUnlessItMatchesTheOtherClass) {
+  std::unique_ptr<Session> session = Open();
+  FolderNode* demoNode = session->tree().AddTopLevel("/a", 0);
+  FolderNode* otherNode = session->tree().AddTopLevel("/b", 0x808080);
+  EXPECT_FALSE(session->SetFolderFontColour(true, 0x808080));
+  EXPECT_EQ(demoNode->colour, 0u);
+  EXPECT_FALSE(fs::exists(home_ + "/Reelwright.cfg"));
+
+  EXPECT_TRUE(session->SetFolderFontColour(true, 0x0000FF));
+  EXPECT_EQ(demoNode->colour, 0x0000FFu);
+  EXPECT_EQ(otherNode->colour, 0x808080u);
+  EXPECT_EQ(session->folderColours().demo, 0x0000FFu);
+  // 0x0000FF is 255 in decimal.
   EXPECT_NE(test::ReadBytes(home_ + "/Reelwright.cfg").find("DemoFolderFontColor=255\r\n"),
             std::string::npos);
 }

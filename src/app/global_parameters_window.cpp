@@ -1,0 +1,48 @@
+#include "app/global_parameters_window.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/display_text.h"
+#include "text/utf8_to_windows_1252.h"
+
+namespace rw::app {
+
+GlobalParametersWindow::GlobalParametersWindow(Session& session, QWidget* parent)
+    : QDialog(parent), session_(session), field_(new QLineEdit(this)) {
+  setWindowTitle(QStringLiteral("Add global parameter(s) for executing Q3A"));
+  setAccessibleName(windowTitle());
+  field_->setAccessibleName(QStringLiteral("Global parameters"));
+  field_->setText(FromText(session.globalParameters()));
+  field_->setMinimumWidth(360);
+  auto* hint = new QLabel(QStringLiteral("Example: +exec myconfig"), this);
+  hint->setBuddy(field_);
+
+  auto* box = new QDialogButtonBox(this);
+  QPushButton* ok = box->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+  QPushButton* cancel = box->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
+  ok->setAccessibleName(QStringLiteral("OK"));
+  cancel->setAccessibleName(QStringLiteral("Cancel"));
+  ok->setDefault(true);
+  connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* whole = new QVBoxLayout(this);
+  whole->addWidget(field_);
+  whole->addWidget(hint);
+  whole->addWidget(box);
+}
+
+void GlobalParametersWindow::accept() {
+  session_.SetGlobalParameters(Utf8ToWindows1252(field_->text().toStdString()));
+  QDialog::accept();
+}
+
+void EditGlobalParameters(Session& session, QWidget* parent) {
+  GlobalParametersWindow window(session, parent);
+  window.exec();
+}
+
+}  // namespace rw::app
