@@ -12,6 +12,7 @@ import pyatspi
 PROGRAM, SHOTS = sys.argv[1], sys.argv[2]
 ROOT = os.getcwd()
 results = []
+started = []
 
 
 def check(what, ok, detail=""):
@@ -160,6 +161,27 @@ def walk_commands(app, frame, demo_list, play_list, tree):
     xdo("key", "Escape")
     check("Escape closes it", wait_for(lambda: window(app, "Load Playlist") is None, 5))
 
+    # The small windows of the tool bar and the help, each closed again with Escape.
+    for hint, title, picture in (
+            ("Demo playback control keys", "Playback Control Keys", "control-keys.png"),
+            ("Global command line parameters", "Add global parameter(s) for executing Q3A",
+             "global-parameters.png"),
+            ("Help", "Reelwright Help", "help.png")):
+        # A click, not an accessible action: the action would wait for the modal window.
+        xdo("mousemove", *centre(named(bar, hint)))
+        xdo("click", "1")
+        opened = wait_for(lambda: window(app, title), 5)
+        check(f"the {hint} button opens \"{title}\"", opened is not None)
+        if opened is not None:
+            time.sleep(0.5)
+            shot(picture, opened)
+            if hint == "Help":
+                xdo("mousemove", *centre(named(bar, hint)))
+                xdo("click", "1")  # a second time closes it
+            else:
+                xdo("key", "Escape")
+            check(f"\"{title}\" closes", wait_for(lambda: window(app, title) is None, 5))
+
     # Dragged by its handle to the left edge, the tool bar docks there.
     box = bar.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     edge = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -179,6 +201,7 @@ def start(home):
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                REELWRIGHT_HOME="")
     process = subprocess.Popen([PROGRAM, "nosplash", "--home", home], env=env)
+    started.append(process)
     app = wait_for(application)
     frame = wait_for(lambda: window(app, "Reelwright 1.32")) if app else None
     return process, app, frame
@@ -295,6 +318,9 @@ try:
     main()
 except Exception as error:  # a window that is not there fails the walk, not the script
     check("the walk-through runs to its end", False, repr(error))
+finally:
+    for leftover in started:
+        leftover.kill()
 failed = results.count(False)
 print(f"walkthrough: {len(results) - failed} passed, {failed} failed")
 sys.exit(1 if failed or not results else 0)
