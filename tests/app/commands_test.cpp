@@ -1,11 +1,13 @@
 #include <sys/stat.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <filesystem>
 #include <map>
 
@@ -376,6 +378,25 @@ class CommandsTest : public QObject {
     QTest::keyClick(&tree, Qt::Key_Delete);
     QVERIFY(!texts().contains("NewDemoFolder"));
     QVERIFY(std::filesystem::is_directory(app.demos() + "/NewDemoFolder"));
+  }
+
+  void noMoreHintsSwitchesTheToolTipsOfTheWholeProgram() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    QWidget& tree = *window.folderTree();
+    const auto hintShown = [&] {
+      QToolTip::hideText();
+      for (int wait = 0; wait < 100 && QToolTip::isVisible(); ++wait) QTest::qWait(10);
+      QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), tree.mapToGlobal(QPoint(5, 5)));
+      QApplication::sendEvent(&tree, &help);
+      return QToolTip::isVisible() && QToolTip::text() == tree.toolTip();
+    };
+    QVERIFY(hintShown());
+    Find(MainMenu(window, "&Options")->actions(), "No more Hints at my Cursor")->trigger();
+    QVERIFY(app.session->settings().global.no_hints);
+    QVERIFY(!hintShown());
+    Find(MainMenu(window, "&Options")->actions(), "No more Hints at my Cursor")->trigger();
+    QVERIFY(hintShown());
   }
 
   void playingFromTheWindowsStartsTheGameAndExitsOnlyAfterAGoodLaunch() {
