@@ -83,7 +83,9 @@ Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings)
                 settings_.demoList.columns.sortAscending),
       playList_(frontEnd_.locale, settings_.playList.columns.sortColumn,
                 settings_.playList.columns.sortAscending),
-      tree_(frontEnd_.locale) {}
+      tree_(frontEnd_.locale),
+      sound_(settings_.sound, {extractor_, *files_, frontEnd_.messages, appState_},
+             paths_.baseArchive) {}
 
 void Session::ForgetConfiguration(const SessionOptions& options) {
   PosixFileSystem files;
@@ -170,6 +172,7 @@ void Session::MoveSelectedDemosTo(FolderNode& target) {
 }
 
 bool Session::SaveOnExit() {
+  sound_.ShutDown();
   launch_.RemoveTemporaryFiles();
   if (!appState_.currentFolder().empty()) {
     settings_.global.Selected_Folder = appState_.currentFolder();
