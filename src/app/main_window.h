@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QTreeView>
@@ -10,6 +11,7 @@
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
 #include "app/scheme_file_dialog.h"
+#include "app/sound_options_window.h"
 #include "library/scan_status.h"
 #include "library/user_data_editor.h"
 #include "model/selection_status.h"
@@ -52,6 +54,12 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // The scheme file dialogs; tests answer them in the user's place.
   SchemeFileDialog askSchemeToSave = AskSchemeToSave;
   SchemeFileDialog askSchemeToOpen = AskSchemeToOpen;
+
+  // The click of a command ("sound\\misc\\menu1.wav" or "menu4.wav"), from the game's
+  // pak0.pk3 in the button slot, when button sounds are on.
+  void PlayButtonSound(const char* member);
+  // "Sound Options", opened or brought to the front.
+  void ShowSoundOptions();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -109,6 +117,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool selecting_ = false;
   bool fitted_ = false;
   bool playFitted_ = false;
+  QPointer<SoundOptionsWindow> soundOptions_;
   QString schemeFolder_;  // the scheme dialogs start in the data folder after their first use
 };
 

@@ -53,6 +53,7 @@ int RunProgram(const QStringList& arguments) {
 
   MainWindow window(*session);
   frontEnd.messages().SetParent(&window);
+  session->sound().StartUp(frontEnd.soundDriver(), frontEnd.soundTimer());
   QObject::connect(&instance, &SingleInstance::commandLineReceived, &window,
                    &MainWindow::ComeToFront);
   TerminationSignal termination;
