@@ -27,16 +27,24 @@ QString SwitchCaption(int slot) {
   }
 }
 
-// Runs a handler with the window's close refused meanwhile.
+// While a handler runs, and perhaps serves window messages as music starts or fades, the
+// window refuses to close.
 class Handling {
  public:
-  explicit Handling(bool& flag) : flag_(flag) { flag_ = true; }
-  ~Handling() { flag_ = false; }
+  Handling(bool& flag, QPushButton& close) : flag_(flag), close_(close) {
+    flag_ = true;
+    close_.setEnabled(false);
+  }
+  ~Handling() {
+    flag_ = false;
+    close_.setEnabled(true);
+  }
   Handling(const Handling&) = delete;
   Handling& operator=(const Handling&) = delete;
 
  private:
   bool& flag_;
+  QPushButton& close_;
 };
 
 }  // namespace
@@ -47,6 +55,7 @@ SoundOptionsWindow::SoundOptionsWindow(SoundSystem& sound, QWidget* parent)
       enable_(new QCheckBox(QStringLiteral("Enable Sound"), this)),
       close_(new QPushButton(QStringLiteral("&Close"), this)) {
   setWindowTitle(QStringLiteral("Sound Options"));
+  setMinimumWidth(300);  // room for the longest caption
   auto* choose = new QGroupBox(QStringLiteral("Choose Sounds"), this);
   auto* chooseLayout = new QVBoxLayout(choose);
   auto* volumes = new QGroupBox(QStringLiteral("Volumes"), this);
@@ -98,7 +107,7 @@ void SoundOptionsWindow::ShowSettings() {
 }
 
 void SoundOptionsWindow::EnableToggled(bool on) {
-  const Handling handling(handling_);
+  const Handling handling(handling_, *close_);
   if (!on) {
     sound_.Disable();
     setWindowTitle(QStringLiteral("Sound Options: DirectSound uninitialised"));
@@ -122,11 +131,8 @@ void SoundOptionsWindow::EnableToggled(bool on) {
 }
 
 void SoundOptionsWindow::SwitchToggled(int slot, bool on) {
-  const Handling handling(handling_);
-  // Starting or fading the music serves window messages; the window stays open meanwhile.
-  close_->setEnabled(slot != kMusicSlot);
+  const Handling handling(handling_, *close_);
   sound_.Switch(slot, on);
-  close_->setEnabled(true);
   UpdateEnabling();
 }
 

@@ -40,7 +40,7 @@ class SoundOptionsWindow : public QDialog {
   std::array<QCheckBox*, kSoundSlots> switches_{};
   std::array<QSlider*, kSoundSlots> sliders_{};
   QPushButton* close_;
-  bool handling_ = false;  // a handler runs; it may serve window messages meanwhile
+  bool handling_ = false;  // a handler runs
 };
 
 }  // namespace rw::app

@@ -61,7 +61,7 @@ class OpenAlDevice : public SoundDevice {
   OpenAlDevice& operator=(const OpenAlDevice&) = delete;
 
   uint32_t Load(int slot, const WaveFormat& format, std::span<const uint8_t> samples) override {
-    if (!Valid(slot)) return kSoundInvalidParameter;
+    if (!Select(slot)) return kSoundInvalidParameter;
     const ALenum alFormat = AlFormat(format);
     if (alFormat == AL_NONE) return kSoundBadFormat;
     Release(slot);
@@ -85,7 +85,7 @@ class OpenAlDevice : public SoundDevice {
   }
 
   uint32_t Play(int slot, bool looping) override {
-    if (!Valid(slot) || buffers_[slot] == 0) return kSoundInvalidParameter;
+    if (!Select(slot) || buffers_[slot] == 0) return kSoundInvalidParameter;
     alGetError();
     alSourcei(sources_[slot], AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
     alSourceRewind(sources_[slot]);
@@ -94,12 +94,12 @@ class OpenAlDevice : public SoundDevice {
   }
 
   void SetVolume(int slot, int32_t volume) override {
-    if (!Valid(slot)) return;
+    if (!Select(slot)) return;
     alSourcef(sources_[slot], AL_GAIN, static_cast<ALfloat>(std::pow(10.0, volume / 2000.0)));
   }
 
   void Release(int slot) override {
-    if (!Valid(slot) || buffers_[slot] == 0) return;
+    if (!Select(slot) || buffers_[slot] == 0) return;
     alSourceStop(sources_[slot]);
     alSourcei(sources_[slot], AL_BUFFER, 0);
     alDeleteBuffers(1, &buffers_[slot]);
@@ -108,7 +108,8 @@ class OpenAlDevice : public SoundDevice {
 
  private:
   void Select() const { alcMakeContextCurrent(context_); }
-  bool Valid(int slot) const {
+  // Makes the device's context current; false for a slot it does not have.
+  bool Select(int slot) const {
     Select();
     return slot >= 0 && slot < kSoundSlots;
   }

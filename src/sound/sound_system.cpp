@@ -86,7 +86,7 @@ bool SoundSystem::Load(const std::string& archive, std::string_view member, int 
 
   // The whole member: its header may hold any chunks before the sample data.
   uint32_t size = cursor.size;
-  const std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[size == 0 ? 1 : size]);
+  const std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[size]);
   if (!bytes) {
     host_.messages.Show(kDebugCaption, kExtractionFailed, MessageIcon::kError);
     return false;
@@ -111,10 +111,9 @@ bool SoundSystem::Load(const std::string& archive, std::string_view member, int 
   uint32_t result = device_->Load(slot, wave.format, samples);
   if (result == kSoundOk) {
     loaded_[slot] = true;
-    const bool music = slot == kMusicSlot;
-    musicVolume_ = music ? kSilentMusicVolume : musicVolume_;
-    device_->SetVolume(slot, music ? kSilentMusicVolume : volume(slot));
-    result = device_->Play(slot, music);
+    if (slot == kMusicSlot) musicVolume_ = kSilentMusicVolume;
+    device_->SetVolume(slot, slot == kMusicSlot ? musicVolume_ : volume(slot));
+    result = device_->Play(slot, slot == kMusicSlot);
   }
   if (result == kSoundOk) return true;
   Release(slot);

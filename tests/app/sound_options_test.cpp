@@ -23,6 +23,11 @@ QString Enabled(const SoundOptionsWindow& window) {
   return enabled;
 }
 
+// Clicks a check box on its box, as the user does.
+void Click(QCheckBox* box) {
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
 }  // namespace
 
 // "Sound Options" over a recording sound output, as the user works it.
@@ -32,7 +37,8 @@ class SoundOptionsTest : public QObject {
  private:
   void Start(test::AppFixture& fixture) {
     test::WriteBytes(fixture.game() + "/baseq3/pak0.pk3",
-                     test::ZipBytes({{"sound/misc/menu1.wav", test::SineWave(8000, 0.1, 0.5)}}));
+                     test::ZipBytes({{"sound/misc/menu1.wav", test::SineWave(8000, 0.1, 0.5)},
+                                     {"music/map.wav", test::SineWave(8000, 0.1, 0.5)}}));
     fixture.Start();
     fixture.session->sound().StartUp(driver_, timer_);
     fixture.window->ShowSoundOptions();
@@ -52,25 +58,25 @@ class SoundOptionsTest : public QObject {
     QVERIFY(window_->enableSound()->isChecked());
     QCOMPARE(Enabled(*window_), QStringLiteral("SVSVSV"));
 
-    QTest::mouseClick(window_->slotSwitch(kButtonSlot), Qt::LeftButton);
+    Click(window_->slotSwitch(kButtonSlot));
     QVERIFY(!fixture.session->settings().sound.play_menus);
     QCOMPARE(Enabled(*window_), QStringLiteral("SVSVS-"));
 
-    QTest::mouseClick(window_->enableSound(), Qt::LeftButton);
+    Click(window_->enableSound());
     QCOMPARE(window_->windowTitle(), QStringLiteral("Sound Options: DirectSound uninitialised"));
     QVERIFY(!driver_.open);
     QVERIFY(!fixture.session->settings().sound.sound_enable);
     QCOMPARE(Enabled(*window_), QStringLiteral("------"));
 
     driver_.fails = true;
-    QTest::mouseClick(window_->enableSound(), Qt::LeftButton);
+    Click(window_->enableSound());
     QCOMPARE(window_->windowTitle(),
              QStringLiteral("Sound Options: DirectSound Initialisation failed"));
     QVERIFY(!window_->enableSound()->isChecked());
     QCOMPARE(Enabled(*window_), QStringLiteral("------"));
 
     driver_.fails = false;
-    QTest::mouseClick(window_->enableSound(), Qt::LeftButton);
+    Click(window_->enableSound());
     QCOMPARE(window_->windowTitle(),
              QStringLiteral("Sound Options: DirectSound successfully initialised"));
     QVERIFY(driver_.open);
@@ -78,6 +84,28 @@ class SoundOptionsTest : public QObject {
 
     QTest::keyClick(window_, Qt::Key_Escape);
     QVERIFY(!window_->isVisible());
+  }
+
+  void neitherWindowClosesWhileTheMusicFadesOut() {
+    test::AppFixture fixture;
+    Start(fixture);
+    QVERIFY(
+        fixture.session->sound().PlayMusic(fixture.session->paths().baseArchive, "music\\map.wav"));
+    bool closeEnabled = true;
+    bool closed = true;
+    bool mainClosed = true;
+    timer_.onWait = [&] {
+      closeEnabled = closeEnabled && window_->closeButton()->isEnabled();
+      closed = closed && window_->close();
+      mainClosed = mainClosed && fixture.window->close();
+    };
+    Click(window_->slotSwitch(kMusicSlot));
+    timer_.onWait = nullptr;
+    QVERIFY(!closeEnabled && !closed && !mainClosed);
+    QVERIFY(window_->isVisible() && fixture.window->isVisible());
+    QVERIFY(!fixture.session->sound().musicPlaying());
+    QVERIFY(window_->closeButton()->isEnabled());
+    QCOMPARE(Enabled(*window_), QStringLiteral("S-SVSV"));
   }
 
   void movingASliderSetsTheSlotsVolumeAtOnceAndTheExitSavesIt() {
