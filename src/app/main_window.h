@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QToolBar>
@@ -13,6 +14,7 @@
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
 #include "app/scheme_file_dialog.h"
+#include "app/sound_options_window.h"
 #include "app/tool_tip_switch.h"
 #include "library/scan_status.h"
 #include "library/user_data_editor.h"
@@ -67,8 +69,6 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void PlayCurrentList(bool exitAfter);
   void AskLoadPlayList();
   void AskSavePlayList();
-  // The click of a command, through the sound seam.
-  void PlayButtonSound(const char* member);
 
   // The column commands of either list: the chooser, and saving or loading a scheme file.
   void ChooseColumns(ListKind list);
@@ -77,6 +77,12 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // The scheme file dialogs; tests answer them in the user's place.
   SchemeFileDialog askSchemeToSave = AskSchemeToSave;
   SchemeFileDialog askSchemeToOpen = AskSchemeToOpen;
+
+  // The click of a command ("sound\\misc\\menu1.wav" or "menu4.wav"), from the game's
+  // pak0.pk3 in the button slot, when button sounds are on.
+  void PlayButtonSound(const char* member);
+  // "Sound Options", opened or brought to the front.
+  void ShowSoundOptions();
 
  signals:
   // A demo file named on the command line, read; its properties are shown for it.
@@ -235,6 +241,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool selecting_ = false;
   bool fitted_ = false;
   bool playFitted_ = false;
+  QPointer<SoundOptionsWindow> soundOptions_;
   QString schemeFolder_;  // the scheme dialogs start in the data folder after their first use
 };
 

@@ -16,11 +16,6 @@ const ListRow* MainWindow::SelectedRow(ListKind list) const {
   return nullptr;
 }
 
-void MainWindow::PlayButtonSound(const char* member) {
-  // Silent until the program has a sound device.
-  (void)member;
-}
-
 void MainWindow::PlayIt(ListKind list) {
   const RowList& rows = ViewOf(list).rows().rows();
   const bool enabled = list == ListKind::kDemoList
@@ -29,6 +24,7 @@ void MainWindow::PlayIt(ListKind list) {
   const ListRow* row = SelectedRow(list);
   if (!enabled || row == nullptr || session_.appState().isBusy()) return;
   PlayButtonSound("sound\\misc\\menu1.wav");
+  session_.sound().FadeOutMusic();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   session_.PlayOneDemo(*row, {});
   QApplication::restoreOverrideCursor();

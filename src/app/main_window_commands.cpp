@@ -114,6 +114,7 @@ void MainWindow::BuildMainMenu() {
   connect(e.loopDemos, &QAction::triggered, this,
           [this, &settings] { Toggle(settings.demos.loop_demos); });
   soundOptionsEntry_ = AddEntry(options, QStringLiteral("Sound Options.."), "sound-options");
+  connect(soundOptionsEntry_, &QAction::triggered, this, &MainWindow::ShowSoundOptions);
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
   controlKeysEntry_ =

@@ -58,6 +58,7 @@ int RunProgram(const QStringList& arguments) {
 
   MainWindow window(*session);
   frontEnd.messages().SetParent(&window);
+  session->sound().StartUp(frontEnd.soundDriver(), frontEnd.soundTimer());
   // Queued: opening a file serves the event loop, which must not delete the socket that is
   // still delivering the command line.
   QObject::connect(

@@ -86,7 +86,14 @@ Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings)
                 settings_.demoList.columns.sortAscending),
       playList_(frontEnd_.locale, settings_.playList.columns.sortColumn,
                 settings_.playList.columns.sortAscending),
-      tree_(frontEnd_.locale) {}
+      tree_(frontEnd_.locale),
+      sound_(settings_.sound, {extractor_, *files_, frontEnd_.messages, appState_},
+             paths_.baseArchive) {
+  launch_.onPlayListStaged = [this] {
+    sound_.PlayButtonSound("sound\\misc\\menu1.wav");
+    sound_.FadeOutMusic();
+  };
+}
 
 void Session::ForgetConfiguration(const SessionOptions& options) {
   PosixFileSystem files;
@@ -173,6 +180,7 @@ void Session::MoveSelectedDemosTo(FolderNode& target) {
 }
 
 bool Session::SaveOnExit() {
+  sound_.ShutDown();
   launch_.RemoveTemporaryFiles();
   if (!appState_.currentFolder().empty()) {
     settings_.global.Selected_Folder = appState_.currentFolder();

@@ -32,6 +32,7 @@
 #include "playback/generation_switch.h"
 #include "playback/launch.h"
 #include "playback/play_list_file.h"
+#include "sound/sound_system.h"
 
 namespace rw {
 
@@ -97,6 +98,8 @@ class Session {
   SortedRows& demoList() { return demoList_; }
   SortedRows& playList() { return playList_; }
   FolderTree& tree() { return tree_; }
+  // Silent until the windows start it with their audio output and timer.
+  SoundSystem& sound() { return sound_; }
   FolderColours folderColours() const;
 
   // The folder tree of the last run ("Folders" in the data folder); false, with the tree
@@ -108,7 +111,8 @@ class Session {
   FolderNode* FirstFolder(const std::function<void(const std::string&)>& showPath);
   // Selecting a tree node lists its folder unless the program is busy or the folder is shown.
   bool SelectFolder(FolderNode& node, ScanStatus& status);
-  // The exit: staged files removed unless the game runs, the tree and the settings saved.
+  // The exit: the sound released, staged files removed unless the game runs, the tree and the
+  // settings saved.
   bool SaveOnExit();
 
   // In-place edits and deletions, with the core's checks, questions and messages; read-only
@@ -232,6 +236,7 @@ class Session {
   SortedRows demoList_;
   SortedRows playList_;
   FolderTree tree_;
+  SoundSystem sound_;
 };
 
 }  // namespace rw

@@ -75,6 +75,7 @@ class ProgramTest : public QObject {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("REELWRIGHT_HOME", "");
+    environment.insert("ALSOFT_DRIVERS", "null");  // sound without a sound card
     process.setProcessEnvironment(environment);
     process.start(REELWRIGHT_PROGRAM, QStringList{"nosplash", "--home", home} + files);
     QVERIFY(process.waitForStarted());
