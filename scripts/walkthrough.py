@@ -197,15 +197,19 @@ def walk_commands(app, frame, demo_list, play_list, tree):
     shot("command-bar-left.png", frame)
 
 
-def start(home):
-    # Sound goes to OpenAL Soft's silent output: the machine may have no sound card.
+def start(home, work):
+    # Sound goes to OpenAL Soft's silent output: the machine may have no sound card. HOME
+    # is the walk's own, so the default game folder is nowhere.
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-               REELWRIGHT_HOME="", ALSOFT_DRIVERS="null")
-    process = subprocess.Popen([PROGRAM, "nosplash", "--home", home], env=env)
+               REELWRIGHT_HOME="", ALSOFT_DRIVERS="null", HOME=work)
+    process = subprocess.Popen([PROGRAM, "--home", home], env=env)
     started.append(process)
     app = wait_for(application)
-    frame = wait_for(lambda: window(app, "Reelwright 1.32")) if app else None
-    return process, app, frame
+    return process, app
+
+
+def main_window(app):
+    return wait_for(lambda: window(app, "Reelwright 1.32")) if app else None
 
 
 def stop(process):
@@ -226,15 +230,33 @@ def main():
     demos = os.path.join(game, "baseq3", "demos")
     os.makedirs(demos)
     os.makedirs(home)
-    open(os.path.join(game, "quake3.exe"), "wb").write(b"MZ")
+    # The game: a program that writes down how it was started.
+    program = os.path.join(game, "quake3.exe")
+    with open(program, "w") as script:
+        script.write(f'#!/bin/sh\n{{ pwd; for a in "$@"; do echo "[$a]"; done; }} '
+                     f'> {game}/record.tmp && mv {game}/record.tmp {game}/record\n')
+    os.chmod(program, 0o755)
     for name in ("tdm.dm3", "duel.dm_48"):
         shutil.copy(os.path.join(ROOT, "tests/data/demos", name), demos)
     for name in ("sample_tdm.dm3", "sample_ffa.dm_48", "demo_pack.zip"):
         shutil.copy(os.path.join(ROOT, "samples/demos", name), demos)
-    with open(os.path.join(home, "Reelwright.cfg"), "wb") as config:
-        config.write(f"[Global]\r\nq3a_dir={game}\r\nwork_readonly=0\r\n".encode())
 
-    process, app, frame = start(home)
+    # A first start: no configuration yet.
+    process, app = start(home, work)
+    picture = wait_for(lambda: window(app, "Reelwright"), 10)
+    check("a first start shows the start-up picture", picture is not None)
+    if picture is not None:
+        shot("start-up-picture.png", picture, 0)
+    chooser = wait_for(lambda: window(app, "Please search your Quake III Arena program path"))
+    check("it asks for the game folder", chooser is not None)
+    if chooser is None:
+        return
+    shot("game-folder-chooser.png", chooser)
+    xdo("mousemove", *centre(chooser))
+    xdo("key", "ctrl+a")
+    xdo("type", game)
+    xdo("key", "Return")
+    frame = main_window(app)
     check("the main window appears", frame is not None)
     if frame is None:
         return
@@ -282,6 +304,12 @@ def main():
     check("a demo dragged to the play list is in it",
           wait_for(lambda: column(play_list) == ["duel.dm_48"]), column(play_list))
 
+    # Read-only is the built-in mode; its button turns it off.
+    bar = named(frame, "Reelwright Command Bar")
+    xdo("mousemove", *centre(named(bar, 'Change working mode to "write enable"')))
+    xdo("click", "1")
+    check("the padlock button turns read-only mode off",
+          wait_for(lambda: named(bar, 'Change working mode to "readonly"'), 5) is not None)
     row = column(demo_list).index("tdm.dm3")
     xdo("mousemove", *centre(demo_list.queryTable().getAccessibleAt(row, 0)))
     xdo("click", "1")
@@ -296,8 +324,11 @@ def main():
     walk_commands(app, frame, demo_list, play_list, tree)
     check("the program ends on SIGTERM as on a close", stop(process) == 0)
 
-    process, app, frame = start(home)
+    process, app = start(home, work)
+    frame = main_window(app)
     check("the main window comes back", frame is not None)
+    check("the start-up picture shows on the first start only",
+          window(app, "Reelwright") is None)
     if frame is None:
         return
     time.sleep(1)

@@ -1,5 +1,6 @@
 #include "app/gui_messages.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -51,8 +52,9 @@ std::optional<std::string> GuiMessages::Ask(std::string_view caption, std::strin
 
 std::optional<std::string> GuiMessages::ChooseFolder(std::string_view title,
                                                      std::string_view root) {
-  const QString folder =
-      QFileDialog::getExistingDirectory(parent_, FromText(title), FromName(root));
+  // No root: the whole desktop, which here starts at the user's home.
+  const QString folder = QFileDialog::getExistingDirectory(
+      parent_, FromText(title), root.empty() ? QDir::homePath() : FromName(root));
   if (folder.isEmpty()) return std::nullopt;
   return folder.toStdString();
 }
