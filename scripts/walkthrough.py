@@ -112,7 +112,7 @@ BUTTONS = ["Load Play List", "Save Play List", "Play it", "Play Current List",
            "Hide Play List"]
 
 
-def walk_commands(app, frame, demo_list, play_list, tree):
+def walk_commands(app, frame, demo_list, play_list, tree, home, game):
     """The commands as a person finds them: menus, buttons, pop-up menus, toggles, dialogs."""
     menu_bar = next(frame.getChildAtIndex(i) for i in range(frame.childCount)
                     if frame.getChildAtIndex(i).getRole() == pyatspi.ROLE_MENU_BAR)
@@ -152,14 +152,46 @@ def walk_commands(app, frame, demo_list, play_list, tree):
     check("the loop button turns into its other state",
           wait_for(lambda: named(bar, "disable loop demos"), 5) is not None)
 
+    # The play list saved to a file, emptied, and loaded back from the file.
+    rows = column(play_list)
     xdo("mousemove", *centre(demo_list))
+    xdo("key", "ctrl+s")
+    dialog = wait_for(lambda: window(app, "Save Playlist"), 5)
+    check("Ctrl+S opens the save dialog", dialog is not None)
+    if dialog is not None:
+        shot("save-play-list.png", dialog)
+        xdo("mousemove", *centre(dialog))
+        xdo("key", "ctrl+a")
+        xdo("type", "walk")
+        xdo("key", "Return")
+    saved = os.path.join(home, "Playlists", "walk.rwt")
+    check("the play list is saved as walk.rwt in the Playlists folder",
+          wait_for(lambda: os.path.exists(saved), 5))
+    xdo("mousemove", *centre(play_list.queryTable().getAccessibleAt(0, 0)))
+    xdo("click", "1")
+    xdo("key", "ctrl+a", "Delete")
+    check("Del empties the play list", wait_for(lambda: column(play_list) == [], 5),
+          column(play_list))
     xdo("key", "ctrl+l")
     dialog = wait_for(lambda: window(app, "Load Playlist"), 5)
-    check("Ctrl+L opens the play list dialog", dialog is not None)
+    check("Ctrl+L opens the load dialog", dialog is not None)
     if dialog is not None:
-        shot("load-play-list.png", dialog)
-    xdo("key", "Escape")
-    check("Escape closes it", wait_for(lambda: window(app, "Load Playlist") is None, 5))
+        xdo("mousemove", *centre(dialog))
+        xdo("key", "ctrl+a")
+        xdo("type", "walk.rwt")
+        xdo("key", "Return")
+    check("the saved play list loads back", wait_for(lambda: column(play_list) == rows, 5),
+          column(play_list))
+
+    # "Play it" starts the game with the playback script.
+    xdo("mousemove", *centre(demo_list.queryTable().getAccessibleAt(0, 0)))
+    xdo("click", "1")
+    xdo("mousemove", *centre(named(bar, "Play it")))
+    xdo("click", "1")
+    record = os.path.join(game, "record")
+    check("Play it starts the game with the playback script",
+          wait_for(lambda: os.path.exists(record) and
+                   "[rwttmp.rwt]" in open(record).read(), 10))
 
     # The small windows of the tool bar and the help, each closed again with Escape.
     for hint, title, picture in (
@@ -321,7 +353,7 @@ def main():
           wait_for(lambda: "final.dm3" in column(demo_list)) and
           os.path.exists(os.path.join(demos, "final.dm3")), column(demo_list))
     shot("main-window.png")
-    walk_commands(app, frame, demo_list, play_list, tree)
+    walk_commands(app, frame, demo_list, play_list, tree, home, game)
     check("the program ends on SIGTERM as on a close", stop(process) == 0)
 
     process, app = start(home, work)
