@@ -152,8 +152,14 @@ void MainWindow::BuildMainMenu() {
   });
   connect(AddEntry(help, QStringLiteral("Tip of the Day"), "tip-of-the-day"), &QAction::triggered,
           this, &MainWindow::ShowTip);
-  connect(AddEntry(help, QStringLiteral("&About")), &QAction::triggered, this,
-          [this] { ShowAbout(this); });
+  connect(AddEntry(help, QStringLiteral("&About")), &QAction::triggered, this, [this] {
+    // The game's own sounds, in the model sound slot: one as the About window opens, Slash's
+    // taunt as it closes.
+    session_.sound().PlayModelSound(session_.paths().baseArchive, "sound\\misc\\nightmare.wav");
+    ShowAbout(this);
+    session_.sound().PlayModelSound(session_.paths().baseArchive,
+                                    "sound\\player\\slash\\taunt.wav");
+  });
 }
 
 void MainWindow::BuildCommandBar() {
