@@ -93,6 +93,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
               SelectionChanged(*view, selected, deselected);
             });
     view->installEventFilter(this);
+    connect(view, &QAbstractItemView::doubleClicked, this, [this, view] {
+      ShowProperties(view == demoList_ ? ListKind::kDemoList : ListKind::kPlayList);
+    });
   }
   tree_->installEventFilter(this);
   demoList_->setMouseTracking(true);
@@ -472,6 +475,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (key == Qt::Key_Escape) {
     session_.appState().SetEscape();
+    return true;
+  }
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+      (watched == demoList_ || watched == playList_)) {
+    ShowProperties(watched == demoList_ ? ListKind::kDemoList : ListKind::kPlayList);
     return true;
   }
   if (key == Qt::Key_Delete && watched == demoList_) {

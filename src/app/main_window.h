@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QTreeView>
@@ -9,7 +10,10 @@
 
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
+#include "app/properties_window.h"
 #include "app/scheme_file_dialog.h"
+#include "app/sound_seam.h"
+#include "app/user_data_window.h"
 #include "library/scan_status.h"
 #include "library/user_data_editor.h"
 #include "model/selection_status.h"
@@ -49,6 +53,17 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void ChooseColumns(ListKind list);
   void SaveColumnScheme(ListKind list);
   void LoadColumnScheme(ListKind list);
+  // "Properties..": the properties window for the one selected row of a list, not while busy.
+  void ShowProperties(ListKind list);
+  // "Edit Userdata..": the user data editor for the one selected row of a list.
+  void EditUserData(ListKind list);
+  // The properties window for a demo found by its file rather than in a list.
+  void OpenPropertiesOfRow(const ListRow& row);
+  PropertiesWindow* propertiesWindow() const { return properties_; }
+  UserDataWindow* userDataWindow() const { return userData_; }
+  // Where the windows ask for map music and taunts; silent while unset.
+  SoundSeam sounds;
+
   // The scheme file dialogs; tests answer them in the user's place.
   SchemeFileDialog askSchemeToSave = AskSchemeToSave;
   SchemeFileDialog askSchemeToOpen = AskSchemeToOpen;
@@ -85,6 +100,11 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // A layout the chooser or a scheme gave a list, shown without redrawing in between.
   void ShowColumns(ListView& view, const ListSettings& list);
 
+  void OpenProperties(const ListRow& row, SourceList source);
+  void EditUserDataOf(std::optional<RowRef> row, const ListRow& columns);
+  void ShowSavedNotes(const UserDataEditor::Saved& saved);
+  void ChangePlayList(const ListRow& row, PlaylistButton action);
+
   // The listing's progress, in the status bar.
   void Started() override;
   void ShowParsing(const std::string& text) override;
@@ -109,7 +129,9 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool selecting_ = false;
   bool fitted_ = false;
   bool playFitted_ = false;
-  QString schemeFolder_;  // the scheme dialogs start in the data folder after their first use
+  QString schemeFolder_;
+  QPointer<PropertiesWindow> properties_;
+  QPointer<UserDataWindow> userData_;  // the scheme dialogs start in the data folder after their first use
 };
 
 }  // namespace rw::app
