@@ -17,17 +17,28 @@ QString Visible(const ColoredRun& run) {
   return text.remove(QChar(kWidthOnlyCharacter));
 }
 
+int Luminance(const QColor& colour) {
+  return (299 * colour.red() + 587 * colour.green() + 114 * colour.blue()) / 1000;
+}
+
+QColor Readable(const QColor& colour, const QColor& background) {
+  if (Luminance(background) >= 100 || Luminance(colour) >= 60) return colour;
+  // Nearly half the way to white keeps the hue.
+  const auto lift = [](int value) { return value + (255 - value) * 45 / 100; };
+  return {lift(colour.red()), lift(colour.green()), lift(colour.blue())};
+}
+
 }  // namespace
 
 int DrawColoredText(QPainter& painter, const QRect& area, std::string_view coded,
-                    const QColor& normal) {
+                    const QColor& normal, const QColor& background, bool underlineCapitals) {
   const QFont base = painter.font();
   int x = area.left();
-  for (const ColoredRun& run : ColoredTextRuns(coded, false)) {
+  for (const ColoredRun& run : ColoredTextRuns(coded, underlineCapitals)) {
     QFont font = base;
     font.setUnderline(run.underlined);
     painter.setFont(font);
-    painter.setPen(run.rgb == 0xFFFFFF ? normal : QColor::fromRgb(run.rgb));
+    painter.setPen(run.rgb == 0xFFFFFF ? normal : Readable(QColor::fromRgb(run.rgb), background));
     const QString text = Visible(run);
     painter.drawText(QRect(x, area.top(), std::max(0, area.right() - x + 1), area.height()),
                      Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text);
@@ -85,7 +96,7 @@ void ColoredLabel::paintEvent(QPaintEvent*) {
   if (alignment_ & Qt::AlignHCenter) left += std::max(0, (area.width() - width) / 2);
   const QColor normal = normal_.isValid() ? normal_ : palette().color(QPalette::WindowText);
   DrawColoredText(painter, QRect(left, area.top(), area.right() - left + 1, area.height()), coded_,
-                  normal);
+                  normal, palette().color(backgroundRole()));
 }
 
 }  // namespace rw::app

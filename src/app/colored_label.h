@@ -8,10 +8,11 @@
 namespace rw::app {
 
 // Draws a text with colour codes ("^1Red") in the codes' colours, starting at area's left and
-// centred vertically; white, the colour a text starts in, is drawn in normal. Gives the width
-// drawn.
+// centred vertically; white, the colour a text starts in, is drawn in normal. On a dark
+// background the darkest codes (black, blue, purple) are drawn lighter so they can be read.
+// underlineCapitals underlines the capitals of a text that holds "SCORE". Gives the width drawn.
 int DrawColoredText(QPainter& painter, const QRect& area, std::string_view coded,
-                    const QColor& normal);
+                    const QColor& normal, const QColor& background, bool underlineCapitals = false);
 // The width DrawColoredText takes for the text in the painter's or widget's font.
 int ColoredTextWidth(const QFontMetrics& metrics, std::string_view coded);
 

@@ -452,6 +452,7 @@ bool MainWindow::DemoListPointerEvent(QEvent* event) {
       row, static_cast<size_t>(std::max(index.column(), 0)), panelTexts_.rememberedStatus());
   if (event->type() == QEvent::MouseButtonRelease) {
     if (hint.action == PointerAction::kOpenLink) session_.OpenLink((*row)[kWebColumn]);
+    if (hint.action == PointerAction::kOpenEditor) EditUserDataAtCell(index);
     return false;
   }
   panelTexts_.PointerMoved(hint);

@@ -102,6 +102,10 @@ class MainWindow : public QMainWindow, private ScanStatus {
 
   void OpenProperties(const ListRow& row, SourceList source);
   void EditUserDataOf(std::optional<RowRef> row, const ListRow& columns);
+  // A click on a user-data cell of the demo list: the editor with that value's field focused.
+  void EditUserDataAtCell(const QModelIndex& index);
+  // Creates the editor when there is none; true when it was made now and is to be placed.
+  bool MakeUserDataWindow();
   void ShowSavedNotes(const UserDataEditor::Saved& saved);
   void ChangePlayList(const ListRow& row, PlaylistButton action);
 
@@ -129,9 +133,9 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool selecting_ = false;
   bool fitted_ = false;
   bool playFitted_ = false;
-  QString schemeFolder_;
+  QString schemeFolder_;  // the scheme dialogs start in the data folder after their first use
   QPointer<PropertiesWindow> properties_;
-  QPointer<UserDataWindow> userData_;  // the scheme dialogs start in the data folder after their first use
+  QPointer<UserDataWindow> userData_;
 };
 
 }  // namespace rw::app

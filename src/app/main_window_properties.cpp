@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "model/demo_file_commands.h"
 #include "model/list_drag.h"
+#include "model/list_rules.h"
 
 namespace rw::app {
 
@@ -43,6 +44,8 @@ void MainWindow::OpenProperties(const ListRow& row, SourceList source) {
     properties_->editUserData = [this](const ListRow& demo) { EditUserDataOf(std::nullopt, demo); };
     // While the window is open, rows are not dragged between the lists.
     connect(properties_, &PropertiesWindow::closed, this, [this] {
+      // It is deleted once the close has been handled.
+      properties_ = nullptr;
       demoList_->setDragEnabled(true);
       playList_->setDragEnabled(true);
       if (userData_) userData_->close();
@@ -75,14 +78,19 @@ void MainWindow::EditUserData(ListKind list) {
   EditUserDataOf(RowRef{list, *index}, rows[*index].columns);
 }
 
+bool MainWindow::MakeUserDataWindow() {
+  if (userData_) return false;
+  userData_ = new UserDataWindow(session_, this);
+  userData_->saved = [this](const UserDataEditor::Saved& saved) { ShowSavedNotes(saved); };
+  return true;
+}
+
 void MainWindow::EditUserDataOf(std::optional<RowRef> row, const ListRow& columns) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // The properties window has read that demo already.
   if (!properties_) session_.ReadRowDemo(columns);
   QApplication::restoreOverrideCursor();
-  if (!userData_) {
-    userData_ = new UserDataWindow(session_, this);
-    userData_->saved = [this](const UserDataEditor::Saved& saved) { ShowSavedNotes(saved); };
+  if (MakeUserDataWindow()) {
     const ListView& view = row && row->list == ListKind::kPlayList ? *playList_ : *demoList_;
     const int left =
         view.mapToGlobal(QPoint(0, 0)).x() + view.horizontalHeader()->sectionSize(0) + 10;
@@ -90,6 +98,25 @@ void MainWindow::EditUserDataOf(std::optional<RowRef> row, const ListRow& column
   }
   userData_->Fill(row, columns[kDemonameColumn], LocationOfRow(columns),
                   session_.reader().State().Players);
+}
+
+void MainWindow::EditUserDataAtCell(const QModelIndex& index) {
+  const std::optional<UserDataField> field = FieldOfColumn(static_cast<size_t>(index.column()));
+  if (!field || properties_ || session_.appState().isBusy()) return;
+  demoList_->selectRow(index.row());
+  const ListRow& columns = demoList_->rowModel().RowAt(index.row());
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  session_.ReadRowDemo(columns);
+  QApplication::restoreOverrideCursor();
+  if (MakeUserDataWindow()) {
+    const QPoint pointer = QCursor::pos();
+    userData_->move(pointer.x() + demoList_->columnWidth(index.column()),
+                    pointer.y() - userData_->frameGeometry().height() / 2);
+  }
+  userData_->Fill(RowRef{ListKind::kDemoList, static_cast<size_t>(index.row())},
+                  columns[kDemonameColumn], LocationOfRow(columns),
+                  session_.reader().State().Players);
+  userData_->FocusField(*field);
 }
 
 void MainWindow::ShowSavedNotes(const UserDataEditor::Saved& saved) {

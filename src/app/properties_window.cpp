@@ -8,9 +8,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTabBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/colored_cell_delegate.h"
 #include "app/display_text.h"
 #include "app/picture_window.h"
 #include "app/player_icons.h"
@@ -62,14 +64,15 @@ PropertiesWindow::PropertiesWindow(Session& session, SoundSeam& sounds, QWidget*
       players_(new QListWidget(this)),
       course_(new QListWidget(this)),
       notes_(new UserNotesPanel(this)),
-      delegate_(this) {
+      delegate_(false, this),
+      courseDelegate_(true, this) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QStringLiteral("Properties"));
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
   tabs_->addTab(MakeGeneralTab(), QStringLiteral("General"));
   tabs_->addTab(MakeServerDetailTab(), QStringLiteral("Server Detail"));
   course_->setAccessibleName(QStringLiteral("Course"));
-  course_->setItemDelegate(&delegate_);
+  course_->setItemDelegate(&courseDelegate_);
   course_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   DarkList(*course_);
   tabs_->addTab(course_, QStringLiteral("Course"));
@@ -114,12 +117,14 @@ PropertiesWindow::PropertiesWindow(Session& session, SoundSeam& sounds, QWidget*
   connect(close_, &QAction::triggered, this, &QWidget::close);
   connect(players_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { ShowPlayer(item); });
+  connect(players_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { ShowPlayer(item); });
   // Showing a tab clears the selection of its list.
   connect(tabs_, &QTabWidget::currentChanged, this, [this] {
     players_->clearSelection();
     course_->clearSelection();
   });
-  resize(620, 470);
+  resize(640, 520);
 }
 
 QLabel* PropertiesWindow::AddValue(QFormLayout& form, const QString& caption) {
@@ -227,9 +232,14 @@ void PropertiesWindow::ShowRow(const ListRow& row, SourceList source) {
   ShowLevelShot();
 
   players_->clear();
+  QPixmap empty(16, 16);
+  empty.fill(Qt::transparent);
+  const QIcon blank(empty);
   for (const PlayerListEntry& entry : view_.players) {
     QListWidgetItem* item = ColoredItem(entry.text);
-    item->setIcon(PlayerIcon(entry.displaySlot));
+    // Rows without a picture keep its room, so that the names line up.
+    const QIcon icon = PlayerIcon(entry.displaySlot);
+    item->setIcon(icon.isNull() ? blank : icon);
     players_->addItem(item);
   }
   course_->clear();
@@ -248,6 +258,8 @@ void PropertiesWindow::ShowRow(const ListRow& row, SourceList source) {
   }
   show();
   raise();
+  activateWindow();
+  tabs_->tabBar()->setFocus();
 }
 
 void PropertiesWindow::ShowLevelShot() {

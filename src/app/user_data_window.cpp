@@ -130,6 +130,24 @@ void UserDataWindow::Fill(std::optional<RowRef> row, const std::string& demoName
   activateWindow();
 }
 
+void UserDataWindow::FocusField(UserDataField field) {
+  switch (field) {
+    case UserDataField::kPointOfView:
+      pov_->setFocus();
+      break;
+    case UserDataField::kRating:
+      rating_->setFocus();
+      break;
+    case UserDataField::kWeb:
+      web_->setFocus();
+      break;
+    case UserDataField::kDescription:
+      description_->setFocus();
+      description_->selectAll();
+      break;
+  }
+}
+
 void UserDataWindow::ShowState() {
   const std::optional<size_t> selection = editor_.povSelection();
   pov_->setCurrentIndex(selection ? static_cast<int>(*selection) : -1);

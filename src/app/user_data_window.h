@@ -9,6 +9,7 @@
 
 #include "app/colored_cell_delegate.h"
 #include "library/user_data_editor.h"
+#include "model/list_rules.h"
 #include "session/session.h"
 
 namespace rw::app {
@@ -25,6 +26,9 @@ class UserDataWindow : public QWidget {
   // the player table of the demo read last.
   void Fill(std::optional<RowRef> row, const std::string& demoName, const DemoLocation& location,
             const std::vector<TPlayer>& players);
+
+  // Puts the keyboard focus into a value's control; the description with all its text selected.
+  void FocusField(UserDataField field);
 
   QComboBox* pov() const { return pov_; }
   QLineEdit* rating() const { return rating_; }

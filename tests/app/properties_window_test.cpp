@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QBuffer>
+#include <QHeaderView>
 #include <QTest>
 #include <filesystem>
 
@@ -33,6 +34,17 @@ std::string Jpeg(int width, int height) {
   buffer.open(QIODevice::WriteOnly);
   image.save(&buffer, "JPG");
   return bytes.toStdString();
+}
+
+// Whether an icon shows nothing: every pixel transparent.
+bool Blank(const QIcon& icon) {
+  const QImage image = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(image.pixel(x, y)) != 0) return false;
+    }
+  }
+  return true;
 }
 
 // An uncompressed true-colour Targa picture of one colour, rows from the top (descriptor bit 5).
@@ -142,7 +154,7 @@ class PropertiesWindowTest : public QObject {
         QCOMPARE(item->text(), PlainText(core.players[player].text));
         QCOMPARE(item->data(ColoredCellDelegate::kCodedTextRole).toByteArray().toStdString(),
                  core.players[player].text);
-        QCOMPARE(item->icon().isNull(), core.players[player].displaySlot == kNoPlayerIcon);
+        QCOMPARE(Blank(item->icon()), core.players[player].displaySlot == kNoPlayerIcon);
       }
       QCOMPARE(properties->courseList()->count(), static_cast<int>(core.course.size()));
       for (size_t line = 0; line < core.course.size(); line += 7) {
@@ -239,6 +251,19 @@ class PropertiesWindowTest : public QObject {
     QCOMPARE(editor->windowTitle(), QString("Edit User Data of duel.dm_48"));
     QCOMPARE(editor->rating()->text(), QString("0"));
     QVERIFY(editor->pov()->count() > 1);
+
+    // A click on a row's "Rating" cell selects the row and refills the editor with its notes.
+    ListView& demos = *window.demoList();
+    demos.horizontalHeader()->showSection(kRatingColumn);
+    demos.horizontalHeader()->resizeSection(kRatingColumn, 60);
+    const int tdm = test::ColumnTexts(rows, 0).indexOf("sample_tdm.dm3");
+    demos.scrollTo(rows.index(tdm, kRatingColumn));
+    QTest::mouseClick(demos.viewport(), Qt::LeftButton, {},
+                      demos.visualRect(rows.index(tdm, kRatingColumn)).center());
+    QCOMPARE(editor->windowTitle(), QString("Edit User Data of sample_tdm.dm3"));
+    QCOMPARE(editor->rating()->text(), QString("7"));
+    QCOMPARE(demos.selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(demos.selectionModel()->selectedRows()[0].row(), tdm);
   }
 
   void thePlayerWindowSavesAndReloadsADescription() {
