@@ -21,12 +21,19 @@ void ColoredItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &plain, widget);
   const bool selected = (option.state & QStyle::State_Selected) != 0;
   const QColor normal = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-  const QColor background = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+  const QColor background = option.palette.color(QPalette::Base);
   painter->save();
   painter->setClipRect(area);
   painter->setFont(option.font);
-  DrawColoredText(*painter, area, std::string_view(coded.constData(), coded.size()), normal,
-                  background, underlineCapitals_);
+  if (selected) {
+    // A selected row is one colour, as the lists draw it.
+    painter->setPen(normal);
+    painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                      index.data().toString());
+  } else {
+    DrawColoredText(*painter, area, std::string_view(coded.constData(), coded.size()), normal,
+                    background, underlineCapitals_);
+  }
   painter->restore();
 }
 

@@ -116,7 +116,7 @@ PlayerWindow::PlayerWindow(Session& session, SoundSeam& sounds, QWidget* parent)
   layout->addLayout(middle);
   layout->addWidget(description_, 1);
   layout->addLayout(buttons);
-  resize(340, 460);
+  resize(340, 400);
 
   connect(description_, &QPlainTextEdit::textChanged, this, [this] {
     if (filling_) return;

@@ -93,6 +93,13 @@ PropertiesWindow::PropertiesWindow(Session& session, SoundSeam& sounds, QWidget*
   close_ =
       bar->addAction(look->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"));
 
+  // The captions' mnemonics work anywhere in this window.
+  for (QAction* action : {userData_, close_}) {
+    action->setShortcut(QKeySequence::mnemonic(action->text()));
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+  }
+
   auto* body = new QWidget(this);
   auto* layout = new QVBoxLayout(body);
   layout->setContentsMargins(4, 4, 4, 4);
@@ -293,9 +300,19 @@ void PropertiesWindow::ShowPlayer(QListWidgetItem* item) {
   if (session_.appState().isBusy() || item == nullptr) return;
   if (!playerWindow_) playerWindow_ = new PlayerWindow(session_, sounds_, this);
   if (!playerWindow_->ShowPlayer(static_cast<size_t>(players_->row(item)))) return;
-  // Right of the pointer, its bottom above it.
-  const QPoint pointer = QCursor::pos();
-  playerWindow_->move(pointer.x() + 20, pointer.y() - 20 - playerWindow_->frameGeometry().height());
+  // Right of the pointer, its bottom above it; from the keyboard, the row stands for the pointer.
+  const QRect row = players_->visualItemRect(item);
+  QPoint pointer = QCursor::pos();
+  if (!players_->viewport()->rect().contains(players_->viewport()->mapFromGlobal(pointer))) {
+    pointer = players_->viewport()->mapToGlobal(row.center());
+  }
+  const QRect frame = playerWindow_->frameGeometry();
+  const QRect screen = playerWindow_->screen()->availableGeometry();
+  const int left = std::clamp(pointer.x() + 20, screen.left(),
+                              std::max(screen.left(), screen.right() - frame.width()));
+  const int top = std::clamp(pointer.y() - 20 - frame.height(), screen.top(),
+                             std::max(screen.top(), screen.bottom() - frame.height()));
+  playerWindow_->move(left, top);
 }
 
 void PropertiesWindow::ShowFullSize() {

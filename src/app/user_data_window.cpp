@@ -36,18 +36,16 @@ UserDataWindow::UserDataWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
       session_(session),
       editor_(session.files(), session.messages(), session.paths().userDataFolder),
-      pov_(new QComboBox(this)),
+      pov_(new ColoredComboBox(this)),
       rating_(new QLineEdit(this)),
       web_(new QComboBox(this)),
       description_(new QPlainTextEdit(this)),
       ok_(new QPushButton(QStringLiteral("&OK"), this)),
       cancel_(new QPushButton(QStringLiteral("&Cancel"), this)),
-      apply_(new QPushButton(QStringLiteral("&Apply"), this)),
-      delegate_(this) {
+      apply_(new QPushButton(QStringLiteral("&Apply"), this)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Edit User Data"));
   pov_->setAccessibleName(QStringLiteral("Point of view"));
-  pov_->setItemDelegate(&delegate_);
   rating_->setAccessibleName(QStringLiteral("Rating"));
   rating_->setMaxLength(3);
   rating_->setValidator(
@@ -112,12 +110,7 @@ void UserDataWindow::Fill(std::optional<RowRef> row, const std::string& demoName
   editor_.Fill(row, demoName, location, players);
   setWindowTitle(FromName(editor_.caption()));
   pov_->clear();
-  for (const std::string& entry : editor_.povEntries()) {
-    pov_->addItem(PlainText(entry));
-    pov_->setItemData(pov_->count() - 1,
-                      QByteArray(entry.data(), static_cast<qsizetype>(entry.size())),
-                      ColoredCellDelegate::kCodedTextRole);
-  }
+  for (const std::string& entry : editor_.povEntries()) pov_->addCodedItem(entry);
   rating_->setText(FromText(editor_.rating()));
   web_->setEditText(FromText(editor_.web()));
   QStringList description;

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/colored_cell_delegate.h"
+#include "app/colored_combo_box.h"
 #include "library/user_data_editor.h"
 #include "model/list_rules.h"
 #include "session/session.h"
@@ -30,7 +30,7 @@ class UserDataWindow : public QWidget {
   // Puts the keyboard focus into a value's control; the description with all its text selected.
   void FocusField(UserDataField field);
 
-  QComboBox* pov() const { return pov_; }
+  ColoredComboBox* pov() const { return pov_; }
   QLineEdit* rating() const { return rating_; }
   QComboBox* web() const { return web_; }
   QPlainTextEdit* description() const { return description_; }
@@ -52,14 +52,13 @@ class UserDataWindow : public QWidget {
 
   Session& session_;
   UserDataEditor editor_;
-  QComboBox* pov_;
+  ColoredComboBox* pov_;
   QLineEdit* rating_;
   QComboBox* web_;
   QPlainTextEdit* description_;
   QPushButton* ok_;
   QPushButton* cancel_;
   QPushButton* apply_;
-  ColoredCellDelegate delegate_;
   bool filling_ = false;
 };
 

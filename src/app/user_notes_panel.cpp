@@ -86,7 +86,7 @@ UserNotesPanel::UserNotesPanel(QWidget* parent)
   layout->addWidget(link_, 0, 0, 3, 1);
   layout->addWidget(pov_, 0, 1, Qt::AlignHCenter);
   layout->addWidget(rating_, 1, 1, Qt::AlignHCenter);
-  layout->addWidget(description_, 2, 1);
+  layout->addWidget(description_, 2, 1, Qt::AlignTop);
   layout->setRowStretch(2, 1);
 }
 
