@@ -478,8 +478,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     session_.appState().SetEscape();
     return true;
   }
+  // Not the Enter that ends an in-place edit, which the editor passes on to the list.
   if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
-      (watched == demoList_ || watched == playList_)) {
+      (watched == demoList_ || watched == playList_) &&
+      static_cast<ListView*>(watched)->indexWidget(
+          static_cast<ListView*>(watched)->currentIndex()) == nullptr) {
     ShowProperties(watched == demoList_ ? ListKind::kDemoList : ListKind::kPlayList);
     return true;
   }

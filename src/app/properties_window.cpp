@@ -71,7 +71,7 @@ PropertiesWindow::PropertiesWindow(Session& session, SoundSeam& sounds, QWidget*
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
   tabs_->addTab(MakeGeneralTab(), QStringLiteral("General"));
   tabs_->addTab(MakeServerDetailTab(), QStringLiteral("Server Detail"));
-  course_->setAccessibleName(QStringLiteral("Course"));
+  course_->setAccessibleName(QStringLiteral("Match Log"));
   course_->setItemDelegate(&courseDelegate_);
   course_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   DarkList(*course_);

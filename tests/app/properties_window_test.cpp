@@ -315,6 +315,26 @@ class PropertiesWindowTest : public QObject {
     QVERIFY(!std::filesystem::exists(file));
   }
 
+  void theEnterThatEndsARenameOpensNothing() {
+    test::AppFixture app;
+    test::WriteBytes(app.home() + "/Reelwright.cfg",
+                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    MainWindow& window = app.Start();
+    ListDemos(app);
+    ListView& demos = *window.demoList();
+    const QModelIndex first = demos.model()->index(0, 0);
+    demos.setCurrentIndex(first);
+    demos.edit(first);
+    QWidget* editor = demos.indexWidget(first);
+    QVERIFY(editor != nullptr);
+    editor->setFocus();
+    QTest::keyClicks(editor, "final");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(window.propertiesWindow() == nullptr);
+    QVERIFY(std::filesystem::exists(app.demos() + "/final.dm3"));
+  }
+
   void thePlaylistButtonAddsTheDemoAndTakesItOffAgain() {
     test::AppFixture app;
     MainWindow& window = app.Start();
