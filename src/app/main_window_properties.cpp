@@ -37,6 +37,10 @@ void MainWindow::OpenPropertiesOfRow(const ListRow& row) {
 void MainWindow::OpenProperties(const ListRow& row, SourceList source) {
   if (!properties_) {
     properties_ = new PropertiesWindow(session_, sounds, this);
+    // Floating at first; the user may dock it at either side.
+    properties_->setFloating(true);
+    properties_->hide();
+    addDockWidget(Qt::RightDockWidgetArea, properties_);
     properties_->playDemo = [this](const ListRow& demo) { session_.PlayOneDemo(demo, {}); };
     properties_->changePlayList = [this](const ListRow& demo, PlaylistButton action) {
       ChangePlayList(demo, action);

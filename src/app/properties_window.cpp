@@ -257,7 +257,6 @@ void PropertiesWindow::ShowRow(const ListRow& row, SourceList source) {
   if (sounds_.playMapMusic) sounds_.playMapMusic(view_.musicSources);
   session_.appState().LowerBusy();
   if (!placed_) {
-    setFloating(true);
     show();
     const QRect screen = this->screen()->availableGeometry();
     move(screen.center() - rect().center());
