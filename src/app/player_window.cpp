@@ -94,7 +94,7 @@ PlayerWindow::PlayerWindow(Session& session, SoundSeam& sounds, QWidget* parent)
   pictures->addStretch(1);
   pictures->addWidget(team_, 0, Qt::AlignHCenter);
   auto* grid = new QGridLayout;
-  for (int row = 0; row < kRows.size(); ++row) AddRow(kRows[row], row);
+  for (const QString& caption : kRows) AddRow(caption);
   grid->setVerticalSpacing(1);
   for (int row = 0; row < kRows.size(); ++row) {
     grid->addWidget(captions_[kRows[row]], row, 0);
@@ -131,7 +131,7 @@ PlayerWindow::PlayerWindow(Session& session, SoundSeam& sounds, QWidget* parent)
   connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void PlayerWindow::AddRow(const QString& caption, int) {
+void PlayerWindow::AddRow(const QString& caption) {
   captions_[caption] = new QLabel(caption, this);
   auto* value = new QLabel(this);
   value->setAccessibleName(caption.chopped(1));
@@ -160,15 +160,13 @@ bool PlayerWindow::ShowPlayer(size_t n) {
 
   SetValue("Score:", view_.score, true);
   SetValue("Class:", view_.playerClass, true);
-  SetValue("Team:", view_.teamName, true);
+  SetValue("Team:", view_.teamName, view_.teamRowsShown);
   QPalette team = values_["Team:"]->palette();
   team.setColor(QPalette::WindowText, TeamColourOf(view_.teamColour));
   values_["Team:"]->setPalette(team);
   leader_->setPalette(team);
   leader_->setVisible(view_.leaderShown);
   SetValue("Teamscore:", view_.redScore + ":" + view_.blueScore, view_.teamRowsShown);
-  captions_["Team:"]->setVisible(view_.teamRowsShown);
-  values_["Team:"]->setVisible(view_.teamRowsShown);
   const std::pair<const char*, const std::string*> awards[] = {
       {"Accuracy:", &view_.accuracy},     {"Impressives:", &view_.impressives},
       {"Excellents:", &view_.excellents}, {"Perfects:", &view_.perfects},

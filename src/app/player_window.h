@@ -41,7 +41,7 @@ class PlayerWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void AddRow(const QString& caption, int row);
+  void AddRow(const QString& caption);
   void SetValue(const QString& caption, const std::string& text, bool shown);
   // The first of the members that loads; a null picture when none does.
   QImage FirstPicture(const std::vector<ArchiveMember>& members) const;

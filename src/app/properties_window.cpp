@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/colored_cell_delegate.h"
 #include "app/display_text.h"
