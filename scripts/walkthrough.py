@@ -353,6 +353,37 @@ def main():
           wait_for(lambda: "final.dm3" in column(demo_list)) and
           os.path.exists(os.path.join(demos, "final.dm3")), column(demo_list))
     shot("main-window.png")
+
+    # One demo's properties, opened with Enter, and a note saved through the editor.
+    row = column(demo_list).index("sample_tdm.dm3")
+    xdo("mousemove", *centre(demo_list.queryTable().getAccessibleAt(row, 0)))
+    xdo("click", "1")
+    xdo("key", "Return")
+    properties = wait_for(lambda: named(app, "Properties of sample_tdm.dm3"))
+    check("Enter opens the properties of the selected demo", properties is not None)
+    if properties is not None:
+        tabs = [named(properties, tab) for tab in ("General", "Server Detail", "Course", "User")]
+        check("the properties have their four tabs", None not in tabs, tabs)
+        players = named(properties, "Players")
+        check("the General tab lists the players",
+              players is not None and len(column(players)) > 0)
+        check("the Course tab holds the match log",
+              len(column(named(properties, "Match Log"))) > 0)
+        xdo("key", "alt+u")
+        editor = wait_for(lambda: named(app, "Edit User Data of sample_tdm.dm3"))
+        check("Userdata opens the editor for the demo", editor is not None)
+        if editor is not None:
+            xdo("mousemove", *centre(named(editor, "Rating")))
+            xdo("click", "1")
+            xdo("key", "ctrl+a")
+            xdo("type", "5")
+            xdo("key", "alt+a")
+            rating = 23
+            check("a saved rating shows in the demo's row",
+                  wait_for(lambda: column(demo_list, rating)[row] == "5"),
+                  column(demo_list, rating))
+            xdo("key", "Escape")
+        named(properties, "Close").queryAction().doAction(0)
     walk_commands(app, frame, demo_list, play_list, tree, home, game)
     check("the program ends on SIGTERM as on a close", stop(process) == 0)
 

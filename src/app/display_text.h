@@ -5,6 +5,7 @@
 
 #include "demo/display_text.h"
 #include "text/name_text.h"
+#include "text/utf8_to_windows_1252.h"
 #include "text/windows_1252.h"
 
 namespace rw::app {
@@ -13,6 +14,10 @@ namespace rw::app {
 // is read as Windows-1252).
 inline QString FromText(std::string_view text) {
   return QString::fromStdString(Windows1252ToUtf8(text));
+}
+// What the user typed, as the single-byte text the side files keep.
+inline std::string ToText(const QString& text) {
+  return Utf8ToWindows1252(text.toStdString());
 }
 inline QString FromName(std::string_view name) {
   return QString::fromStdString(NameToUtf8(name));

@@ -79,6 +79,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
               SelectionChanged(*view, selected, deselected);
             });
     view->installEventFilter(this);
+    connect(view, &QAbstractItemView::doubleClicked, this, [this, view] {
+      ShowProperties(view == demoList_ ? ListKind::kDemoList : ListKind::kPlayList);
+    });
   }
   tree_->installEventFilter(this);
   demoList_->setMouseTracking(true);
@@ -109,6 +112,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
           [](const QModelIndex& index) { FolderTreeModel::NodeOf(index)->expanded = false; });
   ApplySettings();
   BuildCommands();
+  ConnectSounds();
+  connect(this, &MainWindow::demoFileOpened, this, &MainWindow::OpenPropertiesOfRow);
   for (ListView* view : {demoList_, playList_}) {
     connect(&view->rowModel(), &QAbstractItemModel::modelReset, this,
             &MainWindow::EnableCommandBar);
@@ -454,6 +459,7 @@ bool MainWindow::DemoListPointerEvent(QEvent* event) {
       row, static_cast<size_t>(std::max(index.column(), 0)), panelTexts_.rememberedStatus());
   if (event->type() == QEvent::MouseButtonRelease) {
     if (hint.action == PointerAction::kOpenLink) session_.OpenLink((*row)[kWebColumn]);
+    if (hint.action == PointerAction::kOpenEditor) EditUserDataAtCell(index);
     return false;
   }
   panelTexts_.PointerMoved(hint);
@@ -489,6 +495,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (key == Qt::Key_Escape) {
     session_.appState().SetEscape();
+    return true;
+  }
+  // Not the Enter that ends an in-place edit, which the editor passes on to the list.
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+      (watched == demoList_ || watched == playList_) &&
+      static_cast<ListView*>(watched)->indexWidget(
+          static_cast<ListView*>(watched)->currentIndex()) == nullptr) {
+    ShowProperties(watched == demoList_ ? ListKind::kDemoList : ListKind::kPlayList);
     return true;
   }
   return QMainWindow::eventFilter(watched, event);

@@ -13,9 +13,12 @@
 #include "app/command_dialogs.h"
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
+#include "app/properties_window.h"
 #include "app/scheme_file_dialog.h"
 #include "app/sound_options_window.h"
+#include "app/sound_seam.h"
 #include "app/tool_tip_switch.h"
+#include "app/user_data_window.h"
 #include "library/scan_status.h"
 #include "library/user_data_editor.h"
 #include "model/selection_status.h"
@@ -31,6 +34,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
 
  public:
   explicit MainWindow(Session& session, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   QTreeView* folderTree() const { return tree_; }
   ListView* demoList() const { return demoList_; }
@@ -74,6 +78,17 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void ChooseColumns(ListKind list);
   void SaveColumnScheme(ListKind list);
   void LoadColumnScheme(ListKind list);
+  // "Properties..": the properties window for the one selected row of a list, not while busy.
+  void ShowProperties(ListKind list);
+  // "Edit Userdata..": the user data editor for the one selected row of a list.
+  void EditUserData(ListKind list);
+  // The properties window for a demo found by its file rather than in a list.
+  void OpenPropertiesOfRow(const ListRow& row);
+  PropertiesWindow* propertiesWindow() const { return properties_; }
+  UserDataWindow* userDataWindow() const { return userData_; }
+  // Where the windows ask for map music and taunts; silent while unset.
+  SoundSeam sounds;
+
   // The scheme file dialogs; tests answer them in the user's place.
   SchemeFileDialog askSchemeToSave = AskSchemeToSave;
   SchemeFileDialog askSchemeToOpen = AskSchemeToOpen;
@@ -98,6 +113,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // The menus, the tool bar and the keys; their check marks, pictures and hints follow the
   // settings through ShowToggles.
   void BuildCommands();
+  // The windows' sounds go to the session's sound system.
+  void ConnectSounds();
   void BuildMainMenu();
   void BuildCommandBar();
   void BuildListMenu(ListKind list);
@@ -155,6 +172,15 @@ class MainWindow : public QMainWindow, private ScanStatus {
   ListSettings& SettingsOf(ListKind list);
   // A layout the chooser or a scheme gave a list, shown without redrawing in between.
   void ShowColumns(ListView& view, const ListSettings& list);
+
+  void OpenProperties(const ListRow& row, SourceList source);
+  void EditUserDataOf(std::optional<RowRef> row, const ListRow& columns);
+  // A click on a user-data cell of the demo list: the editor with that value's field focused.
+  void EditUserDataAtCell(const QModelIndex& index);
+  // Creates the editor when there is none; true when it was made now and is to be placed.
+  bool MakeUserDataWindow();
+  void ShowSavedNotes(const UserDataEditor::Saved& saved);
+  void ChangePlayList(const ListRow& row, PlaylistButton action);
 
   // The listing's progress, in the status bar.
   void Started() override;
@@ -243,6 +269,10 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool playFitted_ = false;
   QPointer<SoundOptionsWindow> soundOptions_;
   QString schemeFolder_;  // the scheme dialogs start in the data folder after their first use
+  QPointer<PropertiesWindow> properties_;
+  // The music sources of the demo whose properties show; empty while no music is wanted.
+  std::vector<ArchiveMember> mapMusic_;
+  QPointer<UserDataWindow> userData_;
 };
 
 }  // namespace rw::app

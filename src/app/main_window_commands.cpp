@@ -272,6 +272,8 @@ void MainWindow::BuildListMenu(ListKind list) {
   connect(e.selectAll, &QAction::triggered, &view, &QAbstractItemView::selectAll);
   KeyOfView(e.selectAll, &view);
   e.properties = AddEntry(menu, QStringLiteral("Properties.."));
+  connect(e.properties, &QAction::triggered, this, [this, list] { ShowProperties(list); });
+  connect(e.editUserData, &QAction::triggered, this, [this, list] { EditUserData(list); });
   menu->setDefaultAction(e.properties);
 
   QMenu* style = menu->addMenu(QStringLiteral("View Style"));

@@ -51,4 +51,16 @@ std::string ZeroAsNotSet(std::string_view text) {
   return text == "0" ? std::string("N/S") : std::string(text);
 }
 
+std::string NameBoxMeasure(std::string_view name) {
+  std::string measure;
+  for (char c : StripColors(name)) {
+    if (c == '|') {
+      measure += "ai";
+    } else {
+      measure += c;
+    }
+  }
+  return measure;
+}
+
 }  // namespace rw

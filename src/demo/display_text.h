@@ -24,4 +24,8 @@ std::string YesNoText(std::string_view text);
 // "0" gives "N/S" (not set); anything else is returned unchanged.
 std::string ZeroAsNotSet(std::string_view text);
 
+// The text a name box is measured by: the name without colour codes, each "|" counted as the
+// two letters "ai" (a bar is narrow, the box must not be).
+std::string NameBoxMeasure(std::string_view name);
+
 }  // namespace rw

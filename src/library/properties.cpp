@@ -29,18 +29,6 @@ PropItems ItemsOf(const ListRow& row) {
   return items;
 }
 
-void ReadDemo(const ListRow& row, DemoReader& reader) {
-  reader.Reset();
-  const std::string& name = row[DemoInfo::Name];
-  const std::string& location = row[DemoInfo::Location];
-  if (IsArchiveRow(row)) {
-    const std::string& folder = row[DemoInfo::ArchiveLocation];
-    reader.GetFromDemo(folder.empty() ? name : folder + "\\" + name, location, true);
-  } else {
-    reader.GetFromDemo(JoinPath(location, name), "", true);
-  }
-}
-
 std::string NameText(const std::string& nameField) {
   const size_t colon = nameField.find(':');
   const std::string name = colon == std::string::npos ? nameField : nameField.substr(colon + 1);
@@ -99,6 +87,18 @@ LevelShotFolders FoldersOf(const GameInstall& game, const DemoReadState& state) 
 
 }  // namespace
 
+void ReadDemoOfRow(const ListRow& row, DemoReader& reader, bool buildLog) {
+  reader.Reset();
+  const std::string& name = row[DemoInfo::Name];
+  const std::string& location = row[DemoInfo::Location];
+  if (IsArchiveRow(row)) {
+    const std::string& folder = row[DemoInfo::ArchiveLocation];
+    reader.GetFromDemo(folder.empty() ? name : folder + "\\" + name, location, buildLog);
+  } else {
+    reader.GetFromDemo(JoinPath(location, name), "", buildLog);
+  }
+}
+
 std::string PropertiesGameType(std::string_view gametype, std::string_view modField) {
   const std::optional<int32_t> number = ParseInt32(gametype);
   if (!number) return "N/A";
@@ -129,11 +129,17 @@ PropertiesView SetData(const ListRow& row, SourceList source, PropertiesSources&
   // The lists' playable rule: their mod text of an unread demo is the lower-case "n/a".
   view.playEnabled = IsPlayable(row);
 
-  ReadDemo(row, sources.reader);
+  ReadDemoOfRow(row, sources.reader, true);
   DemoReadState& state = sources.reader.State();
   view.music = MapMusicPath(state.MapMusic);
   view.levelShot = FindLevelShot(sources.files, FoldersOf(sources.game, state), row[DemoInfo::Map],
                                  GetInfoValue(state, "sv_referencedPakNames"), sources.loadPicture);
+  if (view.music) {
+    const std::string base = sources.game.baseArchive();
+    if (!view.levelShot.archive.empty())
+      view.musicSources.push_back({view.levelShot.archive, *view.music});
+    if (view.levelShot.archive != base) view.musicSources.push_back({base, *view.music});
+  }
   view.general = General(row, state);
   view.serverDetail = ServerDetail(state);
   view.players = FillPlayerList(state);

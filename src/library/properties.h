@@ -10,6 +10,7 @@
 #include "host/file_system.h"
 #include "host/messages.h"
 #include "library/level_shot.h"
+#include "library/player_view.h"
 #include "library/properties_players.h"
 #include "library/properties_user_tab.h"
 #include "model/app_state.h"
@@ -68,6 +69,8 @@ struct PropertiesView {
   bool playEnabled = false;  // "Play it" and "Playlist"
   // The map's music below the game's folders ("\\"-separated); none when the demo names none.
   std::optional<std::string> music;
+  // Where the music is played from, in order: the level shot's archive, then pak0.pk3.
+  std::vector<ArchiveMember> musicSources;
   LevelShot levelShot;
   GeneralTab general;
   ServerDetailTab serverDetail;
@@ -91,6 +94,9 @@ struct PropertiesSources {
 // Reads the demo of a list row again, with its match log, and derives what the window shows.
 // The program counts as busy from here on; the caller ends that once the map music started.
 PropertiesView SetData(const ListRow& row, SourceList source, PropertiesSources& sources);
+
+// Reads the demo of a list row again: a member of its archive, or the file in its folder.
+void ReadDemoOfRow(const ListRow& row, DemoReader& reader, bool buildLog);
 
 // "Game type" by g_gametype: the mission pack's three types only for its own demos (by the
 // row's "Mod"), "N/A" when it is no number, other numbers as the server gave them.

@@ -43,6 +43,11 @@ bool ReorderPlayList(RowList& playList, std::optional<size_t> target) {
   return true;
 }
 
+void AppendToPlayList(RowList& playList, const ListRow& row) {
+  for (ListItem& item : playList) item.selected = false;
+  playList.push_back(ListItem{row, true});
+}
+
 void RemoveSelected(RowList& playList) {
   std::erase_if(playList, [](const ListItem& item) { return item.selected; });
 }

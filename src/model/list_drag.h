@@ -23,6 +23,10 @@ bool PlayListAcceptsDrop(const RowList& demoList);
 std::optional<size_t> CopyToPlayList(const RowList& demoList, RowList& playList,
                                      std::optional<size_t> target);
 
+// The properties window's "Playlist" with its add image: the demo goes to the end of the play
+// list as its only selected row.
+void AppendToPlayList(RowList& playList, const ListRow& row);
+
 // Play list onto itself: moves the one selected row to the target row's place. Nothing
 // happens unless exactly one row is selected and there is a target.
 bool ReorderPlayList(RowList& playList, std::optional<size_t> target);

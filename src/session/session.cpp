@@ -1,8 +1,11 @@
 #include "session/session.h"
 
 #include <filesystem>
+#include <random>
 
 #include "archive/member_path.h"
+#include "demo/info_text.h"
+#include "demo/picture_from_pak.h"
 #include "host/path_text.h"
 #include "host/posix/posix_file_system.h"
 #include "host/posix/steady_clock.h"
@@ -37,6 +40,11 @@ class CollectedRows : public RowSink {
 
   std::vector<ListRow> rows;
 };
+
+int EvenChance(int count) {
+  std::random_device seed;
+  return std::uniform_int_distribution<int>(0, count - 1)(seed);
+}
 
 }  // namespace
 
@@ -254,6 +262,64 @@ DemoDescription Session::DescribeDemo(const ListedDemo& place, bool buildLog) {
   // The user's notes are found by the demo's file name alone.
   const UserInfo notes = GetUserInfo(*files_, NotesPath(place.name), frontEnd_.messages);
   return {result, DemoRowOf(place, reader_.State(), notes, frontEnd_.locale)};
+}
+
+PropertiesView Session::Properties(const ListRow& row, SourceList source) {
+  PakPictures pictures(extractor_, *files_, frontEnd_.messages);
+  PropertiesSources sources{reader_,
+                            install_,
+                            *files_,
+                            frontEnd_.messages,
+                            appState_,
+                            paths_.userDataFolder,
+                            LoaderOf(pictures, appState_),
+                            EvenChance};
+  PropertiesView view = SetData(row, source, sources);
+  if (reader_.RanOutOfMemory()) appState_.ResetBusy();
+  return view;
+}
+
+UserTab Session::UserTabOf(const std::string& demoName) {
+  return LoadUserTab(*files_, frontEnd_.messages, NotesPath(demoName), EvenChance);
+}
+
+void Session::ReadRowDemo(const ListRow& row) {
+  ReadDemoOfRow(row, reader_, false);
+  if (reader_.RanOutOfMemory()) appState_.ResetBusy();
+}
+
+std::optional<PlayerView> Session::DescribePlayer(size_t n) {
+  appState_.RaiseBusy();
+  const DemoReadState& state = reader_.State();
+  const std::string mod = GetInfoValue(state, "fs_game");
+  const PlayerViewContext context{
+      mod, install_.ResolveModFolder(mod == "N/A" ? std::string_view() : std::string_view(mod)),
+      install_.gameFolder(), install_.baseFolder(), install_.baseArchive()};
+  std::optional<PlayerView> view = SetPlayerData(*files_, frontEnd_.messages, state, context, n);
+  appState_.LowerBusy();
+  return view;
+}
+
+std::optional<Image> Session::PictureFromArchive(const std::string& archive,
+                                                 const std::string& member) {
+  PakPictures pictures(extractor_, *files_, frontEnd_.messages);
+  Image picture;
+  if (!pictures.GetPictureFromPak(archive, member, picture)) return std::nullopt;
+  return picture;
+}
+
+UserDataEditor::Saved Session::ApplyNotes(UserDataEditor& editor) {
+  UserDataEditor::Saved saved =
+      editor.Apply(appState_.currentFolder(), demoList_.rows(), playList_.rows());
+  if (saved.row) {
+    SortedRows& list = saved.row->list == ListKind::kDemoList ? demoList_ : playList_;
+    ListRow& row = list.rows()[saved.row->index].columns;
+    row[kPovColumn] = saved.columns.POV;
+    row[kRatingColumn] = saved.columns.Rating;
+    row[kWebColumn] = saved.columns.Web;
+    row[kDescriptionColumn] = saved.columns.Description;
+  }
+  return saved;
 }
 
 std::string Session::NotesPath(const std::string& demoName) const {

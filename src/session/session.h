@@ -16,11 +16,14 @@
 #include "host/window_system.h"
 #include "library/folder_branch_scan.h"
 #include "library/listed_demo.h"
+#include "library/player_view.h"
+#include "library/properties.h"
 #include "library/scan_entry.h"
 #include "library/scan_reader_sources.h"
 #include "library/scan_status.h"
 #include "library/sorted_rows.h"
 #include "library/user_data.h"
+#include "library/user_data_editor.h"
 #include "model/app_state.h"
 #include "model/folder_tree.h"
 #include "model/folder_tree_commands.h"
@@ -156,6 +159,22 @@ class Session {
 
   // Reads one demo in full; the reader's state holds the rest until the next read.
   DemoDescription DescribeDemo(const ListedDemo& place, bool buildLog);
+
+  // The properties window's contents for a list row, its demo read again with the match log.
+  // The program counts as busy from here on; the window ends that once the map music started.
+  PropertiesView Properties(const ListRow& row, SourceList source);
+  // The properties window's "User" tab of a demo name, after the notes changed.
+  UserTab UserTabOf(const std::string& demoName);
+  // Reads a row's demo again (no match log) so that the player table belongs to it.
+  void ReadRowDemo(const ListRow& row);
+  // The player description window's contents for the n-th named player of the demo read last.
+  std::optional<PlayerView> DescribePlayer(size_t n);
+  // A picture out of one of the game's archives; nullopt when it is missing or undecodable.
+  std::optional<Image> PictureFromArchive(const std::string& archive, const std::string& member);
+
+  // "&Apply" of the user data editor: saves the notes and shows them in the list row they
+  // belong to, which the result names.
+  UserDataEditor::Saved ApplyNotes(UserDataEditor& editor);
 
   // The user's notes on every demo of that file name.
   std::string NotesPath(const std::string& demoName) const;

@@ -40,5 +40,10 @@ TEST(MarkerTexts, YesNoAndNotSet) {
   EXPECT_EQ(ZeroAsNotSet("N/A"), "N/A");
 }
 
+TEST(NameBox, MeasuredWithoutCodesAndWithWideBars) {
+  EXPECT_EQ(NameBoxMeasure("^1|^2X|"), "aiXai");
+  EXPECT_EQ(NameBoxMeasure("Sarge"), "Sarge");
+}
+
 }  // namespace
 }  // namespace rw

@@ -61,6 +61,7 @@ TEST(Properties, StandardMapLevelShotComesFromPak0OrIsTheUnknownMap) {
   EXPECT_EQ(f.loaded, std::vector<std::string>{pak0 + "|levelshots\\q3dm17.jpg"});
   EXPECT_TRUE(view.levelShot.candidates.empty());
   EXPECT_EQ(view.levelShot.archive, pak0);
+  EXPECT_EQ(view.musicSources, (std::vector<ArchiveMember>{{pak0, "music\\sonic5.wav"}}));
   ASSERT_TRUE(view.levelShot.picture);
   EXPECT_EQ(view.levelShot.picture->width, 128);
   EXPECT_EQ(Pixel(*view.levelShot.picture, 0, 0), (Rgba{32, 43, 123, 255}));  // djpeg's value
@@ -90,6 +91,10 @@ TEST(Properties, CustomMapArchiveNamedByTheServerIsTriedFirst) {
   EXPECT_EQ(view.levelShot.archive, mymap);
   ASSERT_TRUE(view.levelShot.picture);
   EXPECT_EQ(Pixel(*view.levelShot.picture, 0, 0), (Rgba{36, 30, 14, 255}));
+  // The map's music is looked for beside its level shot first.
+  const std::string pak0 = f.gameFolder + "/baseq3/pak0.pk3";
+  EXPECT_EQ(view.musicSources, (std::vector<ArchiveMember>{{mymap, "music\\sonic5.wav"},
+                                                           {pak0, "music\\sonic5.wav"}}));
 }
 
 TEST(Properties, GameTypeFollowsTheRowsMod) {

@@ -190,6 +190,17 @@ TEST(ListDrag, DemoRowsAreCopiedBeforeTheTargetOrAtTheEnd) {
   EXPECT_EQ(demos.size(), 3u);
 }
 
+TEST(ListDrag, APropertiesRowJoinsThePlayListAsItsOnlySelection) {
+  RowList plays = {Item(MakeRow("x.dm3"), true), Item(MakeRow("y.dm3"))};
+  AppendToPlayList(plays, MakeRow("a.dm3"));
+  EXPECT_EQ(Names(plays), (std::vector<std::string>{"x.dm3", "y.dm3", "a.dm3"}));
+  EXPECT_EQ(SelectedCount(plays), 1u);
+  EXPECT_TRUE(plays[2].selected);
+  // Taken off again as a drag back onto the demo list does.
+  RemoveSelected(plays);
+  EXPECT_EQ(Names(plays), (std::vector<std::string>{"x.dm3", "y.dm3"}));
+}
+
 TEST(ListDrag, AnUnplayableSelectionIsRefused) {
   RowList demos = {Item(MakeRow("a.dm3"), true), Item(MakeRow("b.dm3", "/d", "n/a"), true)};
   EXPECT_FALSE(PlayListAcceptsDrop(demos));

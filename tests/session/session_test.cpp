@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "demo/display_text.h"
 #include "host/fake/fake_host.h"
 #include "host/fake/fake_windows.h"
 #include "host/locale.h"
@@ -122,6 +123,73 @@ TEST_F(SessionTest, NotesAreKeptByTheDemosFileName) {
   EXPECT_EQ(read->Description, (std::vector<std::string>{"first", "second"}));
   EXPECT_TRUE(session->ClearNotes("final.dm_48"));
   EXPECT_FALSE(fs::exists(session->NotesPath("final.dm_48")));
+}
+
+TEST_F(SessionTest, PropertiesReadTheRowAgainAndDescribeItsPlayers) {
+  std::unique_ptr<Session> session = Open();
+  session->ListFolder(demos_, status_);
+  const RowList& rows = session->demoList().rows();
+  ASSERT_EQ(rows.size(), 4u);
+  // "archived_ffa.dm_48" lies in the folder "matches" of demo_pack.zip (unzip -l).
+  const ListRow& member = rows[3].columns;
+  ASSERT_EQ(member[kDemonameColumn], "archived_ffa.dm_48");
+  const ListRow& tdm = rows[0].columns;
+  const PropertiesView view = session->Properties(member, SourceList::kPlayList);
+  EXPECT_EQ(view.caption, "Properties of archived_ffa.dm_48");
+  EXPECT_EQ(view.playlistButton, PlaylistButton::kRemove);
+  EXPECT_TRUE(session->appState().isBusy());
+  session->appState().LowerBusy();
+  ASSERT_FALSE(view.players.empty());
+  EXPECT_FALSE(view.course.empty());
+
+  // The editor's reading leaves the same players.
+  const size_t players = session->reader().State().Players.size();
+  session->ReadRowDemo(tdm);
+  EXPECT_NE(session->reader().State().Players.size(), 0u);
+  session->ReadRowDemo(member);
+  EXPECT_EQ(session->reader().State().Players.size(), players);
+  const std::optional<PlayerView> first = session->DescribePlayer(0);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->caption,
+            StripColors(session->reader().State().Players[view.players[0].playerIndex].Name));
+  EXPECT_FALSE(session->appState().isBusy());
+  EXPECT_FALSE(session->DescribePlayer(view.players.size()));
+  EXPECT_EQ(messages_.shown.size(), 1u);
+}
+
+TEST_F(SessionTest, SavedNotesShowInTheRowTheyBelongTo) {
+  std::unique_ptr<Session> session = Open();
+  session->ListFolder(demos_, status_);
+  session->appState().SetCurrentFolder(demos_);
+  const ListRow row = session->demoList().rows()[1].columns;
+  ASSERT_EQ(row[kDemonameColumn], "sample_ffa.dm_48");
+  session->ReadRowDemo(row);
+  UserDataEditor editor(session->files(), session->messages(), session->paths().userDataFolder);
+  editor.Fill(RowRef{ListKind::kDemoList, 1}, row[kDemonameColumn], LocationOfRow(row),
+              session->reader().State().Players);
+  ASSERT_TRUE(editor.SetRating("7"));
+  editor.SetDescription({"first", "second"});
+  const UserDataEditor::Saved saved = session->ApplyNotes(editor);
+  EXPECT_TRUE(saved.written);
+  const ListRow& shown = session->demoList().rows()[1].columns;
+  EXPECT_EQ(shown[kRatingColumn], "7");
+  EXPECT_EQ(shown[kDescriptionColumn], "first");
+  EXPECT_EQ(shown[kPovColumn], "");
+  // EMPTY, 7, EMPTY and the two lines, each ended by CR LF.
+  EXPECT_EQ(test::ReadBytes(session->NotesPath("sample_ffa.dm_48")),
+            "\x01\r\n7\r\n\x01\r\nfirst\r\nsecond\r\n");
+}
+
+TEST_F(SessionTest, PicturesComeOutOfTheGamesArchives) {
+  std::unique_ptr<Session> session = Open();
+  const std::string archive = test::TestDataPath("pk3/openarena-sample.pk3");
+  // 128 by 128 pixels, as `file` reports the member once unzipped.
+  const std::optional<Image> shot =
+      session->PictureFromArchive(archive, "levelshots\\ps37ctf2.jpg");
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(shot->width, 128);
+  EXPECT_EQ(shot->height, 128);
+  EXPECT_FALSE(session->PictureFromArchive(archive, "levelshots\\missing.jpg"));
 }
 
 TEST_F(SessionTest, PlayingNeedsTheGame) {
