@@ -66,6 +66,15 @@ def window(app, name):
     return None
 
 
+def window_holding(app, name):
+    """The top-level window of the program that holds an object named name."""
+    for i in range(app.childCount):
+        child = app.getChildAtIndex(i)
+        if child is not None and named(child, name) is not None:
+            return child
+    return None
+
+
 def column(table_accessible, col=0):
     table = table_accessible.queryTable()
     return [table.getAccessibleAt(r, col).name for r in range(table.nRows)]
@@ -369,6 +378,7 @@ def main():
               players is not None and len(column(players)) > 0)
         check("the Course tab holds the match log",
               len(column(named(properties, "Match Log"))) > 0)
+        shot("properties.png", window_holding(app, "Match Log"))
         xdo("key", "alt+u")
         editor = wait_for(lambda: named(app, "Edit User Data of sample_tdm.dm3"))
         check("Userdata opens the editor for the demo", editor is not None)
@@ -377,13 +387,27 @@ def main():
             xdo("click", "1")
             xdo("key", "ctrl+a")
             xdo("type", "5")
+            shot("user-data.png", window_holding(app, "Point of view"))
             xdo("key", "alt+a")
             rating = 23
             check("a saved rating shows in the demo's row",
                   wait_for(lambda: column(demo_list, rating)[row] == "5"),
                   column(demo_list, rating))
             xdo("key", "Escape")
-        named(properties, "Close").queryAction().doAction(0)
+        first_player = players.queryTable().getAccessibleAt(0, 0) if players else None
+        if first_player is not None:
+            xdo("mousemove", *centre(first_player))
+            xdo("click", "1")
+            player = wait_for(lambda: window_holding(app, "Team Picture"), 10)
+            check("a click on a player opens his description", player is not None)
+            if player is not None:
+                time.sleep(1)  # the head picture fades in
+                shot("player.png", player)
+                xdo("mousemove", *centre(player))
+                xdo("key", "Escape")
+        close = named(properties, "Close")
+        if close is not None:
+            close.queryAction().doAction(0)
     walk_commands(app, frame, demo_list, play_list, tree, home, game)
     check("the program ends on SIGTERM as on a close", stop(process) == 0)
 
