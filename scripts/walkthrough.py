@@ -304,7 +304,7 @@ def main():
     tip = wait_for(lambda: window(app, "Tip of the Day"))
     check("a first start shows the tip of the day", tip is not None)
     if tip is not None:
-        shot("tip-of-the-day.png")
+        shot("tip-of-the-day.png", tip)
         named(tip, "Show tips at start-up").queryAction().doAction(0)
         named(tip, "Close").queryAction().doAction(0)
         check("the tip closes", wait_for(lambda: window(app, "Tip of the Day") is None
@@ -361,7 +361,7 @@ def main():
     check("F2 renames a demo, adding its generation's extension",
           wait_for(lambda: "final.dm3" in column(demo_list)) and
           os.path.exists(os.path.join(demos, "final.dm3")), column(demo_list))
-    shot("main-window.png")
+    shot("main-window.png", frame)
 
     # One demo's properties, opened with Enter, and a note saved through the editor.
     row = column(demo_list).index("sample_tdm.dm3")
