@@ -120,17 +120,22 @@ class ProgramTest : public QObject {
     WritePlayList(list, app.demos());
     OpenedDemos opened;
     QStringList names;
+    QString properties;
     const int code = RunUntil(
         {REELWRIGHT_PROGRAM, "nosplash", "--home", QString::fromStdString(app.home()),
          QString::fromStdString(list), QString::fromStdString(app.demos() + "/duel.dm_48")},
         [&](MainWindow& window) {
           names = test::ColumnTexts(*window.playList()->model(), 0);
-          return names.size() == 2 && !opened.rows.empty();
+          if (window.propertiesWindow() != nullptr && window.propertiesWindow()->isVisible()) {
+            properties = window.propertiesWindow()->windowTitle();
+          }
+          return names.size() == 2 && !opened.rows.empty() && !properties.isEmpty();
         });
     QCOMPARE(code, 0);
     QCOMPARE(names, kPlayListNames);
     QCOMPARE(opened.rows.size(), size_t{1});
     QCOMPARE(opened.rows[0][kDemonameColumn], std::string("duel.dm_48"));
+    QCOMPARE(properties, QString("Properties of duel.dm_48"));
     QCOMPARE(opened.rows[0][kLocationColumn], app.demos());
   }
 
@@ -141,6 +146,7 @@ class ProgramTest : public QObject {
     WritePlayList(app.demos() + "/list.rwt", app.demos());
     OpenedDemos opened;
     QStringList names;
+    QString properties;
     QProcess second;
     second.setWorkingDirectory(QString::fromStdString(app.demos()));
     bool started = false;
@@ -152,7 +158,10 @@ class ProgramTest : public QObject {
             Start(second, QString::fromStdString(app.home()), {"sample_ffa.dm_48", "list.rwt"});
           }
           names = test::ColumnTexts(*window.playList()->model(), 0);
-          return names.size() == 2 && !opened.rows.empty();
+          if (window.propertiesWindow() != nullptr && window.propertiesWindow()->isVisible()) {
+            properties = window.propertiesWindow()->windowTitle();
+          }
+          return names.size() == 2 && !opened.rows.empty() && !properties.isEmpty();
         });
     QCOMPARE(code, 0);
     // The second start ends once the running copy has taken its files.
@@ -162,6 +171,7 @@ class ProgramTest : public QObject {
     QCOMPARE(names, kPlayListNames);
     QCOMPARE(opened.rows.size(), size_t{1});
     QCOMPARE(opened.rows[0][kDemonameColumn], std::string("sample_ffa.dm_48"));
+    QCOMPARE(properties, QString("Properties of sample_ffa.dm_48"));
     QCOMPARE(opened.rows[0][kLocationColumn], app.demos());
   }
 };
