@@ -243,10 +243,17 @@ def start(home, work):
     # is the walk's own, so the default game folder is nowhere.
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                REELWRIGHT_HOME="", ALSOFT_DRIVERS="null", HOME=work)
-    process = subprocess.Popen([PROGRAM, "--home", home], env=env)
-    started.append(process)
-    app = wait_for(application)
-    return process, app
+    # A program that could not reach the display at all is started again, once, and said so:
+    # that is the machine, not the program.
+    for attempt in range(2):
+        process = subprocess.Popen([PROGRAM, "--home", home], env=env)
+        started.append(process)
+        app = wait_for(lambda: application() or process.poll() is not None)
+        if process.poll() is None or attempt == 1:
+            break
+        print(f"the program ended at once (exit code {process.returncode}); starting it again",
+              flush=True)
+    return process, (app if app is not True else None)
 
 
 def main_window(app):
