@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 
-#include "app/display_text.h"
-#include "demo/colored_text.h"
+#include "app/colored_label.h"
 
 namespace rw::app {
 
@@ -18,7 +17,9 @@ void ColoredCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& g
     painter->fillRect(option.rect, lit);
   }
   const QByteArray coded = index.data(kCodedTextRole).toByteArray();
-  if (!coded.contains('^')) return QStyledItemDelegate::paint(painter, option, index);
+  if (!underlineCapitals_ && !coded.contains('^')) {
+    return QStyledItemDelegate::paint(painter, option, index);
+  }
 
   QStyleOptionViewItem plain = option;
   initStyleOption(&plain, index);
@@ -32,15 +33,14 @@ void ColoredCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& g
   const QColor normal = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
   painter->save();
   painter->setClipRect(area);
-  int x = area.left();
-  for (const ColoredRun& run :
-       ColoredTextRuns(std::string_view(coded.constData(), coded.size()), false)) {
-    const QString text = FromText(run.characters);
-    const QColor color = run.rgb == 0xFFFFFF ? normal : QColor::fromRgb(run.rgb);
-    painter->setPen(selected ? normal : color);
-    painter->drawText(QRect(x, area.top(), area.right() - x, area.height()),
-                      Qt::AlignVCenter | Qt::AlignLeft, text);
-    x += option.fontMetrics.horizontalAdvance(text);
+  painter->setFont(option.font);
+  if (selected) {
+    painter->setPen(normal);
+    painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+                      index.data().toString());
+  } else {
+    DrawColoredText(*painter, area, std::string_view(coded.constData(), coded.size()), normal,
+                    option.palette.color(QPalette::Base), underlineCapitals_);
   }
   painter->restore();
 }

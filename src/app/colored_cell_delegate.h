@@ -5,8 +5,9 @@
 namespace rw::app {
 
 // Cells whose text carries colour codes ("^1Red") are drawn in the codes' colours, the core's
-// colour runs; white, the colour a text starts in, is the list's own text colour so that it
-// shows on the light list backgrounds. Other cells are drawn as usual.
+// colour runs: white, the colour a text starts in, is the view's own text colour, and on a
+// dark background the darkest codes are drawn lighter; a selected cell is one colour. Other
+// cells are drawn as usual. The cell's own text stays the plain one screen readers read.
 class ColoredCellDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
@@ -14,7 +15,10 @@ class ColoredCellDelegate : public QStyledItemDelegate {
   // The role that holds a cell's text with its colour codes.
   static constexpr int kCodedTextRole = Qt::UserRole + 1;
 
-  using QStyledItemDelegate::QStyledItemDelegate;
+  // With underlineCapitals, the capitals of a scoreboard's lines (those holding "SCORE") are
+  // underlined, and every text goes through the colour runs.
+  explicit ColoredCellDelegate(bool underlineCapitals = false, QObject* parent = nullptr)
+      : QStyledItemDelegate(parent), underlineCapitals_(underlineCapitals) {}
 
   // "Full Row Select" off: a selected row shows its selection in its first cell only.
   bool fullRowSelect = true;
@@ -24,6 +28,9 @@ class ColoredCellDelegate : public QStyledItemDelegate {
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+
+ private:
+  bool underlineCapitals_;
 };
 
 }  // namespace rw::app

@@ -8,7 +8,7 @@
 
 namespace rw::app {
 
-ColoredComboBox::ColoredComboBox(QWidget* parent) : QComboBox(parent), delegate_(this) {
+ColoredComboBox::ColoredComboBox(QWidget* parent) : QComboBox(parent), delegate_(false, this) {
   setItemDelegate(&delegate_);
 }
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <map>
 
-#include "app/colored_item_delegate.h"
+#include "app/colored_cell_delegate.h"
 #include "app/colored_label.h"
 #include "app/player_window.h"
 #include "app/sound_seam.h"
@@ -88,8 +88,8 @@ class PropertiesWindow : public QDockWidget {
   QListWidget* players_;
   QListWidget* course_;
   UserNotesPanel* notes_;
-  ColoredItemDelegate delegate_;
-  ColoredItemDelegate courseDelegate_;
+  ColoredCellDelegate delegate_;
+  ColoredCellDelegate courseDelegate_;
   QAction* play_;
   QAction* playlist_;
   QAction* userData_;

@@ -40,6 +40,26 @@ bool AppFixture::Close() {
   return closed;
 }
 
+void AppFixture::ListDemos() {
+  QTreeView& tree = *window->folderTree();
+  const QAbstractItemModel& model = *tree.model();
+  const QModelIndex demos = Child(model, Child(model, model.index(0, 0, {}), "baseq3"), "demos");
+  QVERIFY(demos.isValid());
+  tree.setCurrentIndex(demos);
+}
+
+QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& text) {
+  for (int row = 0; row < model.rowCount(parent); ++row) {
+    const QModelIndex index = model.index(row, 0, parent);
+    if (index.data().toString() == text) return index;
+  }
+  return {};
+}
+
+int RowNamed(const QAbstractItemModel& model, const QString& name) {
+  return static_cast<int>(ColumnTexts(model, 0).indexOf(name));
+}
+
 QStringList ColumnTexts(const QAbstractItemModel& model, int column) {
   QStringList texts;
   for (int row = 0; row < model.rowCount(); ++row) {

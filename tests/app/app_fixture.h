@@ -25,6 +25,8 @@ class AppFixture {
   app::MainWindow& Start();
   // Closes the window as the user does (the exit save runs) and forgets it.
   bool Close();
+  // Selects baseq3/demos below the game folder in the tree, which lists it.
+  void ListDemos();
 
   std::unique_ptr<app::GuiFrontEnd> frontEnd;
   std::unique_ptr<Session> session;
@@ -36,5 +38,9 @@ class AppFixture {
 
 // The texts of one column of a view, top to bottom.
 QStringList ColumnTexts(const QAbstractItemModel& model, int column);
+// The first child of parent whose text is text; invalid when there is none.
+QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& text);
+// The row whose first column reads name; -1 when there is none.
+int RowNamed(const QAbstractItemModel& model, const QString& name);
 
 }  // namespace rw::test

@@ -86,24 +86,6 @@ QList<int> Range(int first, int last) {
   return values;
 }
 
-QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& text) {
-  for (int row = 0; row < model.rowCount(parent); ++row) {
-    const QModelIndex index = model.index(row, 0, parent);
-    if (index.data().toString() == text) return index;
-  }
-  return {};
-}
-
-// Selects baseq3/demos below the game folder, which lists its six demos.
-void ListDemos(MainWindow& window) {
-  QTreeView& tree = *window.folderTree();
-  const QAbstractItemModel& model = *tree.model();
-  const QModelIndex demos = Child(model, Child(model, model.index(0, 0, {}), "baseq3"), "demos");
-  QVERIFY(demos.isValid());
-  tree.setCurrentIndex(demos);
-  QCOMPARE(window.demoList()->model()->rowCount(), 6);
-}
-
 // The "key=value" lines of one section of a configuration file.
 QStringList SectionLines(const QString& text, const QString& section) {
   const qsizetype start = text.indexOf("[" + section + "]\r\n");
@@ -122,7 +104,8 @@ class ColumnChooserTest : public QObject {
   void hidingAColumnMovesItInFrontAndTheNextOpeningListsItAfterTheVisibleOnes() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    ListDemos(window);
+    app.ListDemos();
+    QCOMPARE(window.demoList()->model()->rowCount(), 6);
     QHeaderView& header = *window.demoList()->horizontalHeader();
     const int unfittedMap = header.sectionSize(4);
     Choose(window, ListKind::kDemoList, [&](ColumnChooserWindow& chooser) {

@@ -74,23 +74,6 @@ void Answer(QMessageBox::StandardButton button) {
   });
 }
 
-void SelectDemosFolder(test::AppFixture& app) {
-  QTreeView& tree = *app.window->folderTree();
-  for (FolderNode* node : app.session->tree().FlatOrder()) {
-    if (NodePath(*node) == app.demos()) {
-      tree.setCurrentIndex(static_cast<FolderTreeModel*>(tree.model())->IndexOf(node));
-    }
-  }
-}
-
-int RowNamed(const ListView& view, const QString& name) {
-  const QAbstractItemModel& model = *view.model();
-  for (int row = 0; row < model.rowCount(); ++row) {
-    if (model.index(row, 0).data().toString() == name) return row;
-  }
-  return -1;
-}
-
 // A game program that records its folder and arguments, as the launch tests' fake game does.
 void InstallRecordingGame(test::AppFixture& app) {
   const std::string program = app.game() + "/quake3.exe";
@@ -236,7 +219,7 @@ class CommandsTest : public QObject {
     test::WriteBytes(app.home() + "/Reelwright.cfg",
                      "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=1\r\n");
     MainWindow& window = app.Start();
-    SelectDemosFolder(app);
+    app.ListDemos();
     QMenu* play = MainMenu(window, "&Demo Play");
     QMenu* tools = MainMenu(window, "&Tools");
     QMenu* demos = window.demoListMenu();
@@ -251,7 +234,7 @@ class CommandsTest : public QObject {
     QVERIFY(!Enabled(demos, "Properties.."));
 
     // A plain demo in read-only mode: playable, but its file stays as it is.
-    window.demoList()->selectRow(RowNamed(*window.demoList(), "tdm.dm3"));
+    window.demoList()->selectRow(test::RowNamed(*window.demoList()->model(), "tdm.dm3"));
     QVERIFY(Enabled(demos, "Play it"));
     QVERIFY(Enabled(demos, "Move to Playlist"));
     QVERIFY(!Enabled(demos, "Delete.."));
@@ -268,7 +251,7 @@ class CommandsTest : public QObject {
     QVERIFY(Enabled(window.treeMenu(), "Rename Folder"));
 
     // A demo inside an archive: neither deleted nor renamed.
-    window.demoList()->selectRow(RowNamed(*window.demoList(), "archived_tdm.dm3"));
+    window.demoList()->selectRow(test::RowNamed(*window.demoList()->model(), "archived_tdm.dm3"));
     QVERIFY(Enabled(demos, "Play it"));
     QVERIFY(!Enabled(demos, "Delete.."));
     QVERIFY(!Enabled(demos, "Rename"));
@@ -367,7 +350,7 @@ class CommandsTest : public QObject {
     QVERIFY(!texts().contains("empty"));
     QVERIFY(texts().contains("demos"));
     // Ctrl+N makes a new folder below the selected one on disk and in the tree.
-    SelectDemosFolder(app);
+    app.ListDemos();
     tree.setFocus();
     QTest::keyClick(&tree, Qt::Key_N, Qt::ControlModifier);
     QVERIFY(std::filesystem::is_directory(app.demos() + "/NewDemoFolder"));
@@ -402,8 +385,8 @@ class CommandsTest : public QObject {
   void playingFromTheWindowsStartsTheGameAndExitsOnlyAfterAGoodLaunch() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    SelectDemosFolder(app);
-    window.demoList()->selectRow(RowNamed(*window.demoList(), "sample_tdm.dm3"));
+    app.ListDemos();
+    window.demoList()->selectRow(test::RowNamed(*window.demoList()->model(), "sample_tdm.dm3"));
     Find(window.demoListMenu()->actions(), "Move to Playlist")->trigger();
 
     // The fixture's game program cannot start (a Windows program without Wine): the error
@@ -413,7 +396,7 @@ class CommandsTest : public QObject {
     QVERIFY(window.isVisible());
 
     InstallRecordingGame(app);
-    window.demoList()->selectRow(RowNamed(*window.demoList(), "tdm.dm3"));
+    window.demoList()->selectRow(test::RowNamed(*window.demoList()->model(), "tdm.dm3"));
     Find(window.demoListMenu()->actions(), "Play it")->trigger();
     QVERIFY(GameStarted(app));
     QVERIFY(std::filesystem::exists(app.game() + "/baseq3/rwttmp.rwt"));
@@ -428,13 +411,13 @@ class CommandsTest : public QObject {
   void playListFilesSaveAndLoadThroughTheirDialogs() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    SelectDemosFolder(app);
+    app.ListDemos();
     QString askedFolder;
     window.dialogs.playListFile = [&](QWidget*, bool, const QString& folder) {
       askedFolder = folder;
       return QString::fromStdString(app.home() + "/Mine.rwt");
     };
-    window.demoList()->selectRow(RowNamed(*window.demoList(), "duel.dm_48"));
+    window.demoList()->selectRow(test::RowNamed(*window.demoList()->model(), "duel.dm_48"));
     Find(window.demoListMenu()->actions(), "Move to Playlist")->trigger();
     Find(MainMenu(window, "&Demo Play")->actions(), "Save Playlist..")->trigger();
     QCOMPARE(askedFolder, QString::fromStdString(app.session->paths().playListFolder));
@@ -453,7 +436,7 @@ class CommandsTest : public QObject {
   void viewStylesShowTheRowsAsIconsOrAsTheTable() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    SelectDemosFolder(app);
+    app.ListDemos();
     ListView& list = *window.demoList();
     list.resize(400, 300);
     emit window.demoListMenu()->aboutToShow();

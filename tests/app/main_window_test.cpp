@@ -24,14 +24,6 @@ namespace {
 const QStringList kDescendingNames = {"tdm.dm3",    "sample_tdm.dm3",   "sample_ffa.dm_48",
                                       "duel.dm_48", "archived_tdm.dm3", "archived_ffa.dm_48"};
 
-QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& text) {
-  for (int row = 0; row < model.rowCount(parent); ++row) {
-    const QModelIndex index = model.index(row, 0, parent);
-    if (index.data().toString() == text) return index;
-  }
-  return {};
-}
-
 // Drops the selected rows of source at point of target as a drag of the user does.
 void DropRows(ListView& source, ListView& target, QPoint point = {5, -5}) {
   if (point.y() < 0) point.setY(target.viewport()->height() - 5);
@@ -49,16 +41,6 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  // Selects baseq3/demos below the game folder, which lists it.
-  void ListDemos(test::AppFixture& app) {
-    QTreeView& tree = *app.window->folderTree();
-    const QAbstractItemModel& model = *tree.model();
-    const QModelIndex root = model.index(0, 0, {});
-    const QModelIndex demos = Child(model, Child(model, root, "baseq3"), "demos");
-    QVERIFY(demos.isValid());
-    tree.setCurrentIndex(demos);
-  }
-
  private slots:
   void startUpListsTheGameFolderThenTheRememberedFolderAfterARestart() {
     test::AppFixture app;
@@ -69,7 +51,7 @@ class MainWindowTest : public QObject {
     // A first start has no tree: the game folder's branch, listed.
     QCOMPARE(window.statusPanel(0)->toolTip(), QString::fromStdString(app.game()));
     QCOMPARE(window.demoList()->model()->rowCount(), 0);
-    ListDemos(app);
+    app.ListDemos();
     // Demos of the folder and of its archive, in the built-in order (Demoname, descending).
     QCOMPARE(test::ColumnTexts(*window.demoList()->model(), 0), kDescendingNames);
     QCOMPARE(window.demoList()->model()->index(4, 3).data().toString(), QString(""));
@@ -87,7 +69,7 @@ class MainWindowTest : public QObject {
   void headerClickSortsAndTheLayoutSurvivesARestart() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     QHeaderView* header = window.demoList()->horizontalHeader();
     // The sort column again reverses the order.
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -116,7 +98,7 @@ class MainWindowTest : public QObject {
   void rowsDragToThePlayListAndBack() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     ListView& demos = *window.demoList();
     ListView& play = *window.playList();
     demos.selectRow(0);
@@ -141,7 +123,7 @@ class MainWindowTest : public QObject {
   void renameAndDeleteInTheListFollowTheReadOnlyMode() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     QAbstractItemModel& model = *window.demoList()->model();
     // Read-only is the built-in mode: no edit starts.
     QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
@@ -150,7 +132,7 @@ class MainWindowTest : public QObject {
     test::WriteBytes(app.home() + "/Reelwright.cfg",
                      "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
     MainWindow& writable = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     QAbstractItemModel& rows = *writable.demoList()->model();
     QCOMPARE(rows.index(0, 0).data().toString(), QString("tdm.dm3"));
     // An archive member's name is not edited in place.
@@ -211,9 +193,9 @@ class MainWindowTest : public QObject {
     test::WriteBytes(app.home() + "/Reelwright.cfg",
                      "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     QTreeView& tree = *window.folderTree();
-    const QModelIndex baseq3 = Child(*tree.model(), tree.model()->index(0, 0, {}), "baseq3");
+    const QModelIndex baseq3 = test::Child(*tree.model(), tree.model()->index(0, 0, {}), "baseq3");
     window.demoList()->selectRow(0);  // tdm.dm3
     QMimeData mime;
     mime.setData(ListView::kRowsMime,
@@ -228,7 +210,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!std::filesystem::exists(app.demos() + "/tdm.dm3"));
     QCOMPARE(window.demoList()->model()->rowCount(), 5);
     // baseq3 now holds a demo: it takes the demo folders' colour (black).
-    const QModelIndex moved = Child(*tree.model(), tree.model()->index(0, 0, {}), "baseq3");
+    const QModelIndex moved = test::Child(*tree.model(), tree.model()->index(0, 0, {}), "baseq3");
     QCOMPARE(moved.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
   }
 
@@ -238,7 +220,7 @@ class MainWindowTest : public QObject {
     UserData notes;
     notes.Web = "http://example.org/tdm";
     QVERIFY(app.session->SaveNotes("tdm.dm3", notes));
-    ListDemos(app);
+    app.ListDemos();
     ListView& list = *window.demoList();
     list.horizontalHeader()->showSection(kWebColumn);
     const QModelIndex web = list.model()->index(0, kWebColumn);
@@ -299,7 +281,7 @@ class MainWindowTest : public QObject {
         window.close();
       });
     }
-    ListDemos(app);
+    app.ListDemos();
     QCOMPARE(closes, 2);
     QVERIFY(window.isVisible());
     QVERIFY(!window.listing());

@@ -17,14 +17,6 @@ namespace rw::app {
 
 namespace {
 
-QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& text) {
-  for (int row = 0; row < model.rowCount(parent); ++row) {
-    const QModelIndex index = model.index(row, 0, parent);
-    if (index.data().toString() == text) return index;
-  }
-  return {};
-}
-
 // A JPEG of one colour, made by Qt's own encoder.
 std::string Jpeg(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
@@ -66,15 +58,6 @@ class PropertiesWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  // Lists baseq3/demos below the game folder.
-  static void ListDemos(test::AppFixture& app) {
-    QTreeView& tree = *app.window->folderTree();
-    const QAbstractItemModel& model = *tree.model();
-    const QModelIndex demos = Child(model, Child(model, model.index(0, 0, {}), "baseq3"), "demos");
-    QVERIFY(demos.isValid());
-    tree.setCurrentIndex(demos);
-  }
-
   // Selects the demo list's row of that name and presses Enter, as the user opens the window.
   static PropertiesWindow* OpenByEnter(MainWindow& window, const QString& name) {
     ListView& demos = *window.demoList();
@@ -97,7 +80,7 @@ class PropertiesWindowTest : public QObject {
   void tabsShowWhatTheCoreDerivesForFilesAndArchiveMembers() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     const QStringList names = test::ColumnTexts(*window.demoList()->model(), 0);
     // The files and the two members of demo_pack.zip.
     QCOMPARE(names.size(), 6);
@@ -186,7 +169,7 @@ class PropertiesWindowTest : public QObject {
     test::WriteBytes(app.game() + "/baseq3/pak0.pk3",
                      test::ZipBytes({{"menu/art/unknownmap.jpg", Jpeg(200, 150)}}));
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     for (const QString name : {"tdm.dm3", "duel.dm_48"}) {
       PropertiesWindow* properties = OpenByEnter(window, name);
       QVERIFY(properties != nullptr);
@@ -210,7 +193,7 @@ class PropertiesWindowTest : public QObject {
   void theEditorSavesARatingAndTwoLinesAndTheRowShowsThem() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     PropertiesWindow* properties = OpenByEnter(window, "sample_tdm.dm3");
     QVERIFY(properties != nullptr);
     properties->userDataAction()->trigger();
@@ -272,7 +255,7 @@ class PropertiesWindowTest : public QObject {
     test::WriteBytes(app.game() + "/baseq3/pak0.pk3",
                      test::ZipBytes({{"gfx/2d/defer.tga", Targa(16, 16)}}));
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     PropertiesWindow* properties = OpenByEnter(window, "tdm.dm3");
     QVERIFY(properties != nullptr);
     QListWidget& players = *properties->playerList();
@@ -320,7 +303,7 @@ class PropertiesWindowTest : public QObject {
     test::WriteBytes(app.home() + "/Reelwright.cfg",
                      "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     ListView& demos = *window.demoList();
     const QModelIndex first = demos.model()->index(0, 0);
     demos.setCurrentIndex(first);
@@ -338,7 +321,7 @@ class PropertiesWindowTest : public QObject {
   void thePlaylistButtonAddsTheDemoAndTakesItOffAgain() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    ListDemos(app);
+    app.ListDemos();
     window.SetPlayListVisible(false);
     PropertiesWindow* properties = OpenByEnter(window, "duel.dm_48");
     QVERIFY(properties != nullptr);

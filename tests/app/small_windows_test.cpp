@@ -32,30 +32,8 @@ void Answer(const std::function<void(Window&)>& steps, bool& ran) {
   });
 }
 
-QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& text) {
-  for (int row = 0; row < model.rowCount(parent); ++row) {
-    const QModelIndex index = model.index(row, 0, parent);
-    if (index.data().toString() == text) return index;
-  }
-  return {};
-}
-
-// Selects baseq3/demos below the game folder, which lists its six demos.
-void ListDemos(MainWindow& window) {
-  QTreeView& tree = *window.folderTree();
-  const QAbstractItemModel& model = *tree.model();
-  const QModelIndex demos = Child(model, Child(model, model.index(0, 0, {}), "baseq3"), "demos");
-  QVERIFY(demos.isValid());
-  tree.setCurrentIndex(demos);
-  QCOMPARE(window.demoList()->model()->rowCount(), 6);
-}
-
-int RowNamed(const QAbstractItemModel& model, const QString& name) {
-  return static_cast<int>(test::ColumnTexts(model, kDemonameColumn).indexOf(name));
-}
-
 QString Cell(const QAbstractItemModel& model, const QString& name, size_t column) {
-  return model.index(RowNamed(model, name), static_cast<int>(column)).data().toString();
+  return model.index(test::RowNamed(model, name), static_cast<int>(column)).data().toString();
 }
 
 bool HasLine(const std::string& file, const std::string& line) {
@@ -167,11 +145,12 @@ class SmallWindowsTest : public QObject {
   void webLocationAndClearingShowInTheSelectedRows() {
     test::AppFixture app;
     MainWindow& window = app.Start();
-    ListDemos(window);
+    app.ListDemos();
+    QCOMPARE(window.demoList()->model()->rowCount(), 6);
     ListView& list = *window.demoList();
     const QAbstractItemModel& model = *list.model();
     for (const char* name : {"tdm.dm3", "duel.dm_48"}) {
-      list.selectionModel()->select(model.index(RowNamed(model, name), 0),
+      list.selectionModel()->select(model.index(test::RowNamed(model, name), 0),
                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     bool ran = false;
