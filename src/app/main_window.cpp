@@ -134,8 +134,6 @@ void MainWindow::ApplySettings() {
   tree_->setIconSize(QSize(iconSize, iconSize));
   playPane_->setVisible(settings.playList.visible);
   SetBackground(*tree_, settings.virtualFolders.Color);
-  SetBackground(*demoList_, settings.demoList.Color);
-  SetBackground(*playList_, settings.playList.Color);
   ApplyColumns(*demoList_, settings.demoList);
   ApplyColumns(*playList_, settings.playList);
 }
@@ -157,7 +155,6 @@ void MainWindow::ApplyColumns(ListView& view, const ListSettings& list) {
   }
   header->setSortIndicatorShown(true);
   ShowSortIndicator(view, layout);
-  view.setShowGrid(list.GridStyle);
 }
 
 void MainWindow::FitColumns(ListView& view, const ColumnLayout& layout) {
@@ -283,8 +280,7 @@ void MainWindow::TakeDroppedRows(ListView& target, QObject* source, int row) {
   } else if (&target == playList_ && source == playList_) {
     if (ReorderPlayList(playRows, at)) playList_->Reload();
   } else if (&target == demoList_ && source == playList_) {
-    RemoveSelected(playRows);
-    playList_->Reload();
+    RemoveFromPlayList();
   }
   ShowPanels();
 }

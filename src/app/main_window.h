@@ -130,6 +130,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void SetViewStyle(ListKind list, int style);
   void ApplyListStyles(ListKind list);
   void ChooseListColour(ListKind list);
+  // A list's background and the colour of its column button.
+  void ShowListColour(ListKind list);
   void ChooseTreeColour();
   void ChooseFolderFontColour(bool demoClass);
   void RefreshList(bool reparse);

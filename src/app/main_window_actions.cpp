@@ -79,11 +79,7 @@ void MainWindow::ChooseListColour(ListKind list) {
   const std::optional<QColor> colour = dialogs.colour(this, ColorOf(settings.Color));
   if (!colour) return;
   settings.Color = ReferenceOf(*colour);
-  SetBackground(ViewOf(list), settings.Color);
-  QAction* button =
-      list == ListKind::kDemoList ? entries_.demoColumnsButton : entries_.playColumnsButton;
-  commandBar_->widgetForAction(button)->setStyleSheet(
-      QStringLiteral("QToolButton { background-color: %1; }").arg(colour->name()));
+  ShowListColour(list);
 }
 
 void MainWindow::ChooseTreeColour() {

@@ -225,13 +225,18 @@ void MainWindow::BuildCommandBar() {
     ShowToggles();
   });
   e.playListShownButton->setCheckable(true);
-  // The column buttons wear their list's colour.
-  for (QAction* columns : {e.demoColumnsButton, e.playColumnsButton}) {
-    const ListSettings& list =
-        columns == e.demoColumnsButton ? settings.demoList : settings.playList;
-    commandBar_->widgetForAction(columns)->setStyleSheet(
-        QStringLiteral("QToolButton { background-color: %1; }").arg(ColorOf(list.Color).name()));
-  }
+  ShowListColour(ListKind::kDemoList);
+  ShowListColour(ListKind::kPlayList);
+}
+
+void MainWindow::ShowListColour(ListKind list) {
+  const int32_t colour = SettingsOf(list).Color;
+  SetBackground(ViewOf(list), colour);
+  // The column button wears its list's colour.
+  QAction* button =
+      list == ListKind::kDemoList ? entries_.demoColumnsButton : entries_.playColumnsButton;
+  commandBar_->widgetForAction(button)->setStyleSheet(
+      QStringLiteral("QToolButton { background-color: %1; }").arg(ColorOf(colour).name()));
 }
 
 void MainWindow::BuildListMenu(ListKind list) {
@@ -491,9 +496,11 @@ void MainWindow::EnableTreeMenu() {
 }
 
 void MainWindow::EnableCommandBar() {
-  entries_.saveButton->setEnabled(PlayListButtonsEnabled(playList_->rows().rows()));
-  entries_.playListButton->setEnabled(PlayListButtonsEnabled(playList_->rows().rows()));
-  entries_.playListExitButton->setEnabled(PlayListButtonsEnabled(playList_->rows().rows()));
+  const bool playList = PlayListButtonsEnabled(playList_->rows().rows());
+  for (QAction* button :
+       {entries_.saveButton, entries_.playListButton, entries_.playListExitButton}) {
+    button->setEnabled(playList);
+  }
   entries_.playItButton->setEnabled(PlayItButtonEnabled(demoList_->rows().rows()));
 }
 
