@@ -170,64 +170,41 @@ void SoundSystem::ReleaseBuffers() {
   for (int slot = 0; slot < kSoundSlots; ++slot) Release(slot);
 }
 
-bool SoundSystem::switchedOn(int slot) const {
+SoundSystem::SlotSettings SoundSystem::SettingsOf(int slot) const {
   switch (slot) {
     case kMusicSlot:
-      return settings_.play_musics;
+      return {&settings_.play_musics, &settings_.vol_musics};
     case kModelSoundSlot:
-      return settings_.play_sounds;
+      return {&settings_.play_sounds, &settings_.vol_sounds};
     case kButtonSlot:
-      return settings_.play_menus;
+      return {&settings_.play_menus, &settings_.vol_menus};
     default:
-      return false;
+      return {};
   }
+}
+
+bool SoundSystem::switchedOn(int slot) const {
+  const SlotSettings setting = SettingsOf(slot);
+  return setting.on != nullptr && *setting.on;
 }
 
 void SoundSystem::Switch(int slot, bool on) {
-  switch (slot) {
-    case kMusicSlot:
-      if (!on) FadeOutMusic();
-      settings_.play_musics = on;
-      if (on) AskForMusic();
-      break;
-    case kModelSoundSlot:
-      settings_.play_sounds = on;
-      break;
-    case kButtonSlot:
-      settings_.play_menus = on;
-      break;
-    default:
-      break;
-  }
+  const SlotSettings setting = SettingsOf(slot);
+  if (setting.on == nullptr) return;
+  if (slot == kMusicSlot && !on) FadeOutMusic();
+  *setting.on = on;
+  if (slot == kMusicSlot && on) AskForMusic();
 }
 
 int32_t SoundSystem::volume(int slot) const {
-  switch (slot) {
-    case kMusicSlot:
-      return settings_.vol_musics;
-    case kModelSoundSlot:
-      return settings_.vol_sounds;
-    case kButtonSlot:
-      return settings_.vol_menus;
-    default:
-      return 0;
-  }
+  const SlotSettings setting = SettingsOf(slot);
+  return setting.volume != nullptr ? *setting.volume : 0;
 }
 
 void SoundSystem::SetVolume(int slot, int32_t volume) {
-  switch (slot) {
-    case kMusicSlot:
-      settings_.vol_musics = volume;
-      break;
-    case kModelSoundSlot:
-      settings_.vol_sounds = volume;
-      break;
-    case kButtonSlot:
-      settings_.vol_menus = volume;
-      break;
-    default:
-      return;
-  }
+  const SlotSettings setting = SettingsOf(slot);
+  if (setting.volume == nullptr) return;
+  *setting.volume = volume;
   // A fading music takes the new volume as its target instead.
   if (slot == kMusicSlot && fading()) return;
   if (slot == kMusicSlot) musicVolume_ = volume;

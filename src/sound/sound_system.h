@@ -90,6 +90,13 @@ class SoundSystem {
   std::function<void()> musicWanted;
 
  private:
+  // A slot's switch and volume in the configuration; none for a slot that does not exist.
+  struct SlotSettings {
+    bool* on = nullptr;
+    int32_t* volume = nullptr;
+  };
+  SlotSettings SettingsOf(int slot) const;
+
   bool Load(const std::string& archive, std::string_view member, int slot);
   void FadeIn();
   void Tick();
