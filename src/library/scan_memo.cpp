@@ -1,6 +1,6 @@
 #include "library/scan_memo.h"
 
-#include "text/windows_1252.h"
+#include "text/name_text.h"
 
 namespace rw {
 
@@ -11,13 +11,13 @@ std::vector<DirectoryEntry> ScanMemo::Entries(FileSystem& files, const std::stri
   if (added) {
     listing.entries = files.List(folder, "*.*");
     for (size_t index = 0; index < listing.entries.size(); ++index) {
-      listing.byLowerName[AnsiLowerText(listing.entries[index].name)].push_back(index);
+      listing.byLowerName[NameLowerText(listing.entries[index].name)].push_back(index);
     }
   }
   std::vector<DirectoryEntry> matching;
   // A name without wildcards matches only itself, case ignored: no need to walk them all.
   if (pattern.find_first_of("*?") == std::string_view::npos) {
-    const auto found = listing.byLowerName.find(AnsiLowerText(pattern));
+    const auto found = listing.byLowerName.find(NameLowerText(pattern));
     if (found == listing.byLowerName.end()) return matching;
     for (const size_t index : found->second) matching.push_back(listing.entries[index]);
     return matching;

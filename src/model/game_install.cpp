@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/path_separator.h"
+#include "text/name_text.h"
 #include "text/windows_1252.h"
 
 namespace rw {
@@ -76,8 +77,8 @@ void GameInstall::ScanMods() {
   // Folder listings come in an order of each file system's own; the first match must not
   // depend on it. Names equal but for case keep byte order among them.
   std::sort(mods_.begin(), mods_.end(), [](const ModRecord& a, const ModRecord& b) {
-    const std::string lowerA = AnsiLowerText(a.folder);
-    const std::string lowerB = AnsiLowerText(b.folder);
+    const std::string lowerA = NameLowerText(a.folder);
+    const std::string lowerB = NameLowerText(b.folder);
     return lowerA != lowerB ? lowerA < lowerB : a.folder < b.folder;
   });
 }

@@ -6,6 +6,7 @@
 #include "model/list_rules.h"
 #include "playback/console_text.h"
 #include "playback/game_start.h"
+#include "text/name_text.h"
 #include "text/windows_1252.h"
 
 namespace rw {
@@ -146,7 +147,7 @@ bool Launch::PlayOneDemo(const ListRow& row, const LaunchOptions& options) {
   }
   // The staged copy has the extension of the demo's generation, whatever its name ends in.
   if (!MakeTmpPlayList(host_.files, host_.messages, install_.baseFolder(), options.script,
-                       AnsiLowerText(demo.name), staging.playName)) {
+                       NameLowerText(demo.name), staging.playName)) {
     return false;
   }
   SwitchToGenerationOf(demo.protocol, options);

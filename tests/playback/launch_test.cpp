@@ -129,6 +129,16 @@ TEST(Launch, NewDemoInASubFolderWithABlankIsCopied) {
   EXPECT_TRUE(g.Chain()[0].starts_with("set d1 \"demo rwttmp00.dm_48; set actualdemo echo"));
 }
 
+// Names are UTF-8; the echo shows the name lowered, in the game's code page.
+TEST(Launch, SingleDemoWithAnAccentedNameEchoesItLoweredInTheGamesCodePage) {
+  Game g;
+  g.Add("baseq3/demos/My Cup/B\xC3\x84R.dm_48", "final");
+  ASSERT_TRUE(g.Play(Row("B\xC3\x84R.dm_48", g.Path("baseq3/demos/My Cup"), "48")));
+  ASSERT_EQ(g.Chain().size(), 1u);
+  EXPECT_NE(g.Chain()[0].find("echo Playing demo: ^3b\xE4r.dm_48;"), std::string::npos)
+      << g.Chain()[0];
+}
+
 TEST(Launch, ArchiveMemberInTheDemosFolderOfABasePackIsInPlace) {
   Game g;
   g.Add("baseq3/zdemos.pk3", test::ZipBytes({{"demos/Duel.dm_48", "duel"}}));
