@@ -155,11 +155,6 @@ Settings Settings::Defaults(std::string defaultGameFolder) {
   return settings;
 }
 
-void ReadSettings(const ProfileFile& file, Settings& settings) {
-  Reader(file, kGlobal).Text("q3a_dir", settings.global.q3a_dir);
-  ReadAfterGameFolder(file, settings);
-}
-
 void WriteSettings(const Settings& settings, ProfileFile& file) {
   const Writer global(file, kGlobal);
   global.Text("q3a_dir", settings.global.q3a_dir);
@@ -196,11 +191,13 @@ ProfileFile OpenSettingsFile(FileSystem& fs, Messages& messages, const std::stri
   return {};
 }
 
-SettingsLoad LoadSettings(FileSystem& fs, Messages& messages, const std::string& configFile,
-                          Settings& settings) {
-  const ProfileFile file = OpenSettingsFile(fs, messages, configFile);
+SettingsLoad LoadSettings(FileSystem& fs, Messages& messages, const ProfileFile& file,
+                          Settings& settings, const StartGameFolder& start) {
   Reader(file, kGlobal).Text("q3a_dir", settings.global.q3a_dir);
-  if (!ValidateGameFolder(fs, messages, settings.global.q3a_dir)) return SettingsLoad::kFatal;
+  if (!start.given.empty()) settings.global.q3a_dir = start.given;
+  if (start.validate && !ValidateGameFolder(fs, messages, settings.global.q3a_dir)) {
+    return SettingsLoad::kFatal;
+  }
   ReadAfterGameFolder(file, settings);
   return SettingsLoad::kLoaded;
 }

@@ -117,10 +117,6 @@ struct Settings {
   static Settings Defaults(std::string defaultGameFolder);
 };
 
-// Reads every key of the tables into settings without checking the game folder, each missing
-// or unreadable value keeping the value settings already holds. "Selected_Folder" defaults
-// to the "q3a_dir" just read.
-void ReadSettings(const ProfileFile& file, Settings& settings);
 // Writes every key, creating the sections in their customary order in a new file.
 void WriteSettings(const Settings& settings, ProfileFile& file);
 
@@ -134,10 +130,18 @@ ProfileFile OpenSettingsFile(FileSystem& fs, Messages& messages, const std::stri
 
 enum class SettingsLoad { kLoaded, kFatal };
 
-// The start-up load: an unreadable file is reported and gives defaults; "q3a_dir" is read
-// and validated first, and on the fatal path nothing else is read.
-SettingsLoad LoadSettings(FileSystem& fs, Messages& messages, const std::string& configFile,
-                          Settings& settings);
+// Where the start-up load takes the game folder from: "q3a_dir", or the folder given on the
+// command line in its place; validated only when the game is needed.
+struct StartGameFolder {
+  std::string given;
+  bool validate = true;
+};
+
+// The start-up load of an opened configuration: the game folder first, then (unless it was
+// fatal) every other key, each missing or unreadable value keeping the value settings already
+// holds. "Selected_Folder" defaults to the game folder chosen.
+SettingsLoad LoadSettings(FileSystem& fs, Messages& messages, const ProfileFile& file,
+                          Settings& settings, const StartGameFolder& start = {});
 
 // The program entry's read of "no_splash" (false when missing); an unreadable file is
 // reported and reads as false.

@@ -56,12 +56,15 @@ std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd f
   PosixFileSystem files;
   const std::string programFolder = ProgramFolder(options.home);
   Settings settings = Settings::Defaults(DefaultGameFolder());
+  ProfileFile configuration;
   if (options.loadConfiguration) {
     const std::string configFile = DeriveProgramPaths(programFolder, "").configFile;
-    ReadSettings(OpenSettingsFile(files, frontEnd.messages, configFile), settings);
+    configuration = OpenSettingsFile(files, frontEnd.messages, configFile);
   }
-  if (!options.game.empty()) settings.global.q3a_dir = AbsoluteFolder(options.game);
-  if (options.needsGame && !ValidateGameFolder(files, frontEnd.messages, settings.global.q3a_dir)) {
+  const StartGameFolder start{options.game.empty() ? "" : AbsoluteFolder(options.game),
+                              options.needsGame};
+  if (LoadSettings(files, frontEnd.messages, configuration, settings, start) ==
+      SettingsLoad::kFatal) {
     return nullptr;
   }
   ProgramPaths paths = DeriveProgramPaths(programFolder, settings.global.q3a_dir);

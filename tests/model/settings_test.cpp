@@ -23,7 +23,8 @@ class SettingsTest : public ::testing::Test {
 
   Settings LoadFresh() {
     Settings settings = Settings::Defaults(game);
-    EXPECT_EQ(LoadSettings(fs, messages, config, settings), SettingsLoad::kLoaded);
+    EXPECT_EQ(LoadSettings(fs, messages, OpenSettingsFile(fs, messages, config), settings),
+              SettingsLoad::kLoaded);
     return settings;
   }
 
@@ -188,12 +189,33 @@ TEST_F(SettingsTest, ChooserPicksTheGameFolder) {
   EXPECT_EQ(s.global.Selected_Folder, game);
 }
 
+TEST_F(SettingsTest, AGameFolderGivenInPlaceOfTheFilesIsTheOneValidatedAndSelected) {
+  test::WriteBytes(config, "[Global]\r\nq3a_dir=" + dir.Join("missing") + "\r\n");
+  const std::string other = dir.Join("Other Game");
+  test::WriteBytes(other + "/quake3.exe", "MZ");
+  Settings s = Settings::Defaults(game);
+  EXPECT_EQ(LoadSettings(fs, messages, OpenSettingsFile(fs, messages, config), s, {other}),
+            SettingsLoad::kLoaded);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(s.global.q3a_dir, other);
+  EXPECT_EQ(s.global.Selected_Folder, other);
+
+  // A front end that needs no game reads the rest without asking for one.
+  Settings unchecked = Settings::Defaults(game);
+  EXPECT_EQ(
+      LoadSettings(fs, messages, OpenSettingsFile(fs, messages, config), unchecked, {"", false}),
+      SettingsLoad::kLoaded);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(unchecked.global.q3a_dir, dir.Join("missing"));
+}
+
 TEST_F(SettingsTest, NoGameIsFatalAndTheExitRemovesTheFile) {
   test::WriteBytes(
       config, "[Global]\r\nq3a_dir=" + dir.Join("missing") + "\r\n[Demos]\r\nloop_demos=1\r\n");
   messages.inputs.push_back(dir.path());  // a folder without the game
   Settings s = Settings::Defaults(game);
-  EXPECT_EQ(LoadSettings(fs, messages, config, s), SettingsLoad::kFatal);
+  EXPECT_EQ(LoadSettings(fs, messages, OpenSettingsFile(fs, messages, config), s),
+            SettingsLoad::kFatal);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "");  // the whole desktop
   EXPECT_EQ(messages.shown[1].kind, "message");
