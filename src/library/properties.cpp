@@ -7,8 +7,8 @@
 #include "demo/demo_info.h"
 #include "demo/display_text.h"
 #include "demo/info_text.h"
-#include "host/path_text.h"
 #include "library/user_data.h"
+#include "model/demo_file_commands.h"
 #include "model/list_rules.h"
 #include "text/windows_1252.h"
 
@@ -89,14 +89,8 @@ LevelShotFolders FoldersOf(const GameInstall& game, const DemoReadState& state) 
 
 void ReadDemoOfRow(const ListRow& row, DemoReader& reader, bool buildLog) {
   reader.Reset();
-  const std::string& name = row[DemoInfo::Name];
-  const std::string& location = row[DemoInfo::Location];
-  if (IsArchiveRow(row)) {
-    const std::string& folder = row[DemoInfo::ArchiveLocation];
-    reader.GetFromDemo(folder.empty() ? name : folder + "\\" + name, location, buildLog);
-  } else {
-    reader.GetFromDemo(JoinPath(location, name), "", buildLog);
-  }
+  const DemoSource source = DemoSourceOf(row);
+  reader.GetFromDemo(source.path, source.archive, buildLog);
 }
 
 std::string PropertiesGameType(std::string_view gametype, std::string_view modField) {
