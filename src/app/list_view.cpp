@@ -5,10 +5,26 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include "model/list_drag.h"
 
 namespace rw::app {
 
 namespace {
+
+// The picture beside the pointer while rows are dragged: one page for one row, a stack of
+// pages for more.
+QPixmap DragPicture(DragCursor cursor, const QStyle& style) {
+  const QPixmap page = style.standardIcon(QStyle::SP_FileIcon).pixmap(24);
+  if (cursor == DragCursor::kSingleItem) return page;
+  QPixmap stack(page.width() + 8, page.height() + 8);
+  stack.fill(Qt::transparent);
+  QPainter painter(&stack);
+  for (int step = 2; step >= 0; --step) painter.drawPixmap(4 * step, 4 * step, page);
+  return stack;
+}
 
 // The icon and list styles draw the rows' names over the table, sharing its rows and its
 // selection; dragging and dropping rows goes through the table.
@@ -161,7 +177,12 @@ void ListView::DragSelectedRows() {
   mime->setData(kRowsMime, QByteArray::number(reinterpret_cast<quintptr>(this)));
   auto* drag = new QDrag(this);
   drag->setMimeData(mime);
+  drag->setPixmap(DragPicture(DragCursorFor(rows_.rows()), *style()));
+  // While dragging, only the names show the dragged rows.
+  const bool fullRowSelect = delegate_.fullRowSelect;
+  SetFullRowSelect(false);
   drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+  SetFullRowSelect(fullRowSelect);
 }
 
 void ListView::dragEnterEvent(QDragEnterEvent* event) {

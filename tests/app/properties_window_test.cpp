@@ -247,6 +247,23 @@ class PropertiesWindowTest : public QObject {
     QCOMPARE(editor->rating()->text(), QString("7"));
     QCOMPARE(demos.selectionModel()->selectedRows().size(), 1);
     QCOMPARE(demos.selectionModel()->selectedRows()[0].row(), tdm);
+
+    // Cancel closes without saving; OK saves and closes.
+    editor->rating()->selectAll();
+    QTest::keyClicks(editor->rating(), "2");
+    editor->cancelButton()->click();
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(test::ReadBytes(notes), std::string("\x01\r\n7\r\n\x01\r\nfirst line\r\nsecond\r\n"));
+    QCOMPARE(rows.index(tdm, kRatingColumn).data().toString(), QString("7"));
+    window.EditUserData(ListKind::kDemoList);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->rating()->text(), QString("7"));
+    editor->rating()->selectAll();
+    QTest::keyClicks(editor->rating(), "3");
+    editor->okButton()->click();
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(test::ReadBytes(notes), std::string("\x01\r\n3\r\n\x01\r\nfirst line\r\nsecond\r\n"));
+    QCOMPARE(rows.index(tdm, kRatingColumn).data().toString(), QString("3"));
   }
 
   void thePlayerWindowSavesAndReloadsADescription() {
