@@ -10,7 +10,11 @@ namespace rw::app {
 void ColoredCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& given,
                                 const QModelIndex& index) const {
   QStyleOptionViewItem option = given;
-  if (!fullRowSelect && index.column() != 0) option.state &= ~QStyle::State_Selected;
+  if (!fullRowSelect && index.column() != 0 && (option.state & QStyle::State_Selected) != 0) {
+    option.state &= ~QStyle::State_Selected;
+    // The table has already painted the selected row's panel behind every cell.
+    painter->fillRect(option.rect, option.palette.brush(QPalette::Base));
+  }
   if (highlightItems && index.row() == pointerRow && (option.state & QStyle::State_Selected) == 0) {
     QColor lit = option.palette.color(QPalette::Highlight);
     lit.setAlpha(60);

@@ -55,6 +55,38 @@ class ListViewTest : public QObject {
     QCOMPARE(RedPixels(image, name), 0);
     QCOMPARE(view.model()->index(0, 0).data().toString(), QString("red^1team.dm3"));
   }
+
+  void fullRowSelectDecidesWhichCellsShowTheSelection() {
+    FixedLocale locale;
+    SortedRows rows(locale, 0, false);
+    ListRow row;
+    row[0] = "final.dm3";
+    row[1] = "2595 KB";
+    rows.Append(row);
+    ListView view(rows, "Demo List");
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Base, QColor(230, 253, 255));
+    palette.setColor(QPalette::Highlight, QColor(0, 0, 200));
+    view.setPalette(palette);
+    view.resize(600, 120);
+    view.Reload();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.selectRow(0);
+
+    // A point of the cell past its text: the background the cell is painted in.
+    const auto backgroundOf = [&view](int column) {
+      const QImage image = view.viewport()->grab().toImage();
+      const QRect cell = view.visualRect(view.model()->index(0, column));
+      return image.pixelColor(cell.right() - 3, cell.center().y());
+    };
+    view.SetFullRowSelect(false);
+    QCOMPARE(backgroundOf(0), QColor(0, 0, 200));
+    QCOMPARE(backgroundOf(1), QColor(230, 253, 255));
+    view.SetFullRowSelect(true);
+    QCOMPARE(backgroundOf(0), QColor(0, 0, 200));
+    QCOMPARE(backgroundOf(1), QColor(0, 0, 200));
+  }
 };
 
 }  // namespace rw::app
