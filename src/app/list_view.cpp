@@ -156,6 +156,9 @@ void ListView::Reload() {
   }
   selectionModel()->select(selection,
                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  // Resetting the model dropped the old selection without a word, so what was selected
+  // before is reported as newly selected: only a count of the rows themselves is right.
+  emit reloaded();
 }
 
 void ListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {

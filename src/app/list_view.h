@@ -36,6 +36,8 @@ class ListView : public QTableView {
  signals:
   // Rows of the other list were dropped here, before the row target (-1: at the end).
   void rowsDropped(QObject* source, int target);
+  // The rows were shown afresh after the core changed them.
+  void reloaded();
 
  protected:
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;

@@ -78,6 +78,14 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
             [this, view](const QItemSelection& selected, const QItemSelection& deselected) {
               SelectionChanged(*view, selected, deselected);
             });
+    connect(view, &ListView::reloaded, this, [this, view] {
+      if (view == demoList_) {
+        panelTexts_.DemoRowsShown(view->rows().rows());
+      } else {
+        panelTexts_.PlayRowsShown(view->rows().rows());
+      }
+      ShowPanels();
+    });
     view->installEventFilter(this);
     connect(view, &QAbstractItemView::doubleClicked, this, [this, view] {
       ShowProperties(view == demoList_ ? ListKind::kDemoList : ListKind::kPlayList);

@@ -40,6 +40,16 @@ void SelectionSums::RowChanged(const ListRow& row, bool selected, size_t selecte
   seconds_ += sign * RowSeconds(row);
 }
 
+void SelectionSums::Recount(const RowList& list) {
+  Clear();
+  for (const ListItem& item : list) {
+    if (!item.selected) continue;
+    ++count_;
+    kilobytes_ += RowKilobytes(item.columns);
+    seconds_ += RowSeconds(item.columns);
+  }
+}
+
 void SelectionSums::Clear() {
   count_ = 0;
   kilobytes_ = 0;
@@ -58,15 +68,33 @@ void StatusPanels::ListingDone(std::string summary) {
 
 void StatusPanels::DemoRowChanged(const ListRow& row, bool selected, size_t selectedCount) {
   demoSums_.RowChanged(row, selected, selectedCount);
-  remembered_ = selectedCount == 0 ? summary_
-                                   : SelectionLine(selectedCount, demoSums_.kilobytes(),
-                                                   demoSums_.seconds(), locale_);
-  panel1_ = remembered_;
+  ShowDemoSums();
 }
 
 void StatusPanels::PlayRowChanged(const ListRow& row, bool selected, size_t selectedCount) {
   playSums_.RowChanged(row, selected, selectedCount);
-  panel2_ = SelectionLine(selectedCount, playSums_.kilobytes(), playSums_.seconds(), locale_);
+  ShowPlaySums();
+}
+
+void StatusPanels::DemoRowsShown(const RowList& demoList) {
+  demoSums_.Recount(demoList);
+  ShowDemoSums();
+}
+
+void StatusPanels::PlayRowsShown(const RowList& playList) {
+  playSums_.Recount(playList);
+  ShowPlaySums();
+}
+
+void StatusPanels::ShowDemoSums() {
+  remembered_ = demoSums_.count() == 0 ? summary_
+                                       : SelectionLine(demoSums_.count(), demoSums_.kilobytes(),
+                                                       demoSums_.seconds(), locale_);
+  panel1_ = remembered_;
+}
+
+void StatusPanels::ShowPlaySums() {
+  panel2_ = SelectionLine(playSums_.count(), playSums_.kilobytes(), playSums_.seconds(), locale_);
 }
 
 void StatusPanels::RowsDropped(const RowList& playList) {

@@ -23,6 +23,8 @@ class SelectionSums {
  public:
   // A row gained or lost its selection; selectedCount is the list's count afterwards.
   void RowChanged(const ListRow& row, bool selected, size_t selectedCount);
+  // The sums of the list's selected rows, counted afresh.
+  void Recount(const RowList& list);
   void Clear();
   size_t count() const { return count_; }
   int64_t kilobytes() const { return kilobytes_; }
@@ -43,6 +45,9 @@ class StatusPanels {
   void ListingDone(std::string summary);
   void DemoRowChanged(const ListRow& row, bool selected, size_t selectedCount);
   void PlayRowChanged(const ListRow& row, bool selected, size_t selectedCount);
+  // A list was shown afresh: its panel counts its selected rows again.
+  void DemoRowsShown(const RowList& demoList);
+  void PlayRowsShown(const RowList& playList);
   // Rows were dropped into the play list: its selected count with the totals of all its rows.
   void RowsDropped(const RowList& playList);
   // The pointer moved over the demo list.
@@ -54,6 +59,9 @@ class StatusPanels {
   const std::string& rememberedStatus() const { return remembered_; }
 
  private:
+  void ShowDemoSums();
+  void ShowPlaySums();
+
   const Locale& locale_;
   SelectionSums demoSums_;
   SelectionSums playSums_;

@@ -112,6 +112,9 @@ class MainWindowTest : public QObject {
     play.selectRow(1);
     DropRows(play, play, play.visualRect(play.model()->index(0, 0)).center());
     QCOMPARE(test::ColumnTexts(*play.model(), 0), QStringList({"duel.dm_48", "tdm.dm3"}));
+    // The moved row is still the one selected, counted once: 1304 KB and 15:17 of play.
+    QCOMPARE(window.statusPanel(2)->text(),
+             QString("1 item(s) selected. 1.27 MB. Playtime: 00:15:17."));
     // Back onto the demo list: the selected rows leave the play list.
     play.clearSelection();
     play.selectRow(0);

@@ -248,7 +248,9 @@ class PropertiesWindowTest : public QObject {
     QCOMPARE(demos.selectionModel()->selectedRows().size(), 1);
     QCOMPARE(demos.selectionModel()->selectedRows()[0].row(), tdm);
 
-    // Cancel closes without saving; OK saves and closes.
+    // Cancel closes without saving; OK saves and closes. The selection is counted once.
+    const QString selectedLine = window.statusPanel(1)->text();
+    QVERIFY(selectedLine.startsWith("1 item(s) selected."));
     editor->rating()->selectAll();
     QTest::keyClicks(editor->rating(), "2");
     editor->cancelButton()->click();
@@ -264,6 +266,7 @@ class PropertiesWindowTest : public QObject {
     QVERIFY(!editor->isVisible());
     QCOMPARE(test::ReadBytes(notes), std::string("\x01\r\n3\r\n\x01\r\nfirst line\r\nsecond\r\n"));
     QCOMPARE(rows.index(tdm, kRatingColumn).data().toString(), QString("3"));
+    QCOMPARE(window.statusPanel(1)->text(), selectedLine);
   }
 
   void thePlayerWindowSavesAndReloadsADescription() {
