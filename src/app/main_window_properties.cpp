@@ -65,7 +65,6 @@ void MainWindow::ChangePlayList(const ListRow& row, PlaylistButton action) {
   if (action == PlaylistButton::kAdd) {
     SetPlayListVisible(true);
     AppendToPlayList(plays, row);
-    panelTexts_.RowsDropped(plays);
   } else {
     RemoveSelected(plays);
   }

@@ -349,9 +349,13 @@ class PropertiesWindowTest : public QObject {
     QVERIFY(window.playList()->isVisible());
     QCOMPARE(test::ColumnTexts(*window.playList()->model(), 0), QStringList({"duel.dm_48"}));
     QCOMPARE(window.playList()->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(window.statusPanel(2)->text(),
+             QString("1 item(s) selected. 1.27 MB. Playtime: 00:15:17."));
     QCOMPARE(properties->playlistAction()->toolTip(), QString("Remove from Play List"));
     properties->playlistAction()->trigger();
     QCOMPARE(window.playList()->model()->rowCount(), 0);
+    QCOMPARE(window.statusPanel(2)->text(),
+             QString("0 item(s) selected. 0.00 KB. Playtime: 00:00:00."));
     QCOMPARE(properties->playlistAction()->toolTip(), QString("Add to Play List"));
   }
 };
