@@ -123,7 +123,8 @@ void MainWindow::EditUserDataAtCell(const QModelIndex& index) {
 }
 
 void MainWindow::ShowSavedNotes(const UserDataEditor::Saved& saved) {
-  if (saved.row) ViewOf(saved.row->list).Reload();
+  // Only the notes' cells changed: the rows, the selection and the current row stay.
+  if (saved.row) ViewOf(saved.row->list).rowModel().ColumnsChanged(kPovColumn, kDescriptionColumn);
   if (properties_) properties_->RefreshUserTab();
 }
 

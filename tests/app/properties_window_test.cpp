@@ -267,6 +267,8 @@ class PropertiesWindowTest : public QObject {
     QCOMPARE(test::ReadBytes(notes), std::string("\x01\r\n3\r\n\x01\r\nfirst line\r\nsecond\r\n"));
     QCOMPARE(rows.index(tdm, kRatingColumn).data().toString(), QString("3"));
     QCOMPARE(window.statusPanel(1)->text(), selectedLine);
+    // The keyboard goes on from the row whose notes were saved.
+    QCOMPARE(demos.currentIndex().row(), tdm);
   }
 
   void thePlayerWindowSavesAndReloadsADescription() {
