@@ -65,10 +65,7 @@ Qt::ItemFlags FolderTreeModel::flags(const QModelIndex& index) const {
 bool FolderTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   FolderNode* node = NodeOf(index);
   if (role != Qt::EditRole || node == nullptr || !rename) return false;
-  if (!rename(*node, value.toString().toStdString())) return false;
-  // The node may have moved among its siblings.
-  Reload();
-  return true;
+  return rename(*node, value.toString().toStdString());
 }
 
 }  // namespace rw::app

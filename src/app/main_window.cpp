@@ -105,6 +105,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     if (!session_.RenameFolder(node, text)) return false;
     demoList_->Reload();
     playList_->Reload();
+    // The node may have moved among its siblings; the tree is shown again once the editor
+    // has closed.
+    QTimer::singleShot(0, this, &MainWindow::ShowRenamedTree);
     return true;
   };
   demoList_->rowModel().canRename = [this](int row) {
@@ -249,10 +252,7 @@ void MainWindow::SelectNode(const QModelIndex& index) {
     selecting_ = false;
     return;
   }
-  const std::string path = NodePath(*node);
-  panels_[0]->setToolTip(FromName(path));
-  panels_[0]->setText(
-      panels_[0]->fontMetrics().elidedText(FromName(path), Qt::ElideMiddle, panels_[0]->width()));
+  ShowFolderPath(NodePath(*node));
   if (session_.SelectFolder(*node, *this)) {
     demoList_->Reload();
     if (!fitted_ && demoList_->model()->rowCount() > 0) {
@@ -261,6 +261,23 @@ void MainWindow::SelectNode(const QModelIndex& index) {
     }
   }
   if (closeAfterListing_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::ShowFolderPath(const std::string& path) {
+  panels_[0]->setToolTip(FromName(path));
+  panels_[0]->setText(
+      panels_[0]->fontMetrics().elidedText(FromName(path), Qt::ElideMiddle, panels_[0]->width()));
+}
+
+void MainWindow::ShowRenamedTree() {
+  treeModel_.Reload();
+  ShowExpandedNodes();
+  FolderNode* current = session_.tree().selected();
+  if (current == nullptr) return;
+  selecting_ = true;
+  tree_->setCurrentIndex(treeModel_.IndexOf(current));
+  selecting_ = false;
+  ShowFolderPath(NodePath(*current));
 }
 
 void MainWindow::SortBy(ListView& view, ColumnLayout& layout, int column) {

@@ -148,6 +148,10 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void CutNonDemoFolders();
   void ExpandAllFolders(bool expand);
   void ShowTree(FolderNode* selected);
+  // After a folder was renamed: the tree as it was (expanded nodes, the current folder), with
+  // the new names, and the current folder's path; nothing is listed again.
+  void ShowRenamedTree();
+  void ShowFolderPath(const std::string& path);
   void ShowTip();
   const ListRow* SelectedRow(ListKind list) const;
   void ApplySettings();

@@ -191,6 +191,37 @@ class MainWindowTest : public QObject {
     QCOMPARE(test::ColumnTexts(*window.demoList()->model(), 0), QStringList({"duel.dm_48"}));
   }
 
+  void aRenamedBranchKeepsTheTreeAsItWasUnderItsNewPath() {
+    test::AppFixture app;
+    test::WriteBytes(app.home() + "/Reelwright.cfg",
+                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    MainWindow& window = app.Start();
+    app.ListDemos();
+    QTreeView& tree = *window.folderTree();
+    const QModelIndex game = tree.model()->index(0, 0);
+    QVERIFY(tree.isExpanded(game));
+    const std::string cup = app.home() + "/cup";
+    std::filesystem::create_directories(cup);
+    std::filesystem::copy_file(test::TestDataPath("demos/duel.dm_48"), cup + "/duel.dm_48");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(cup + "/"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &drop);
+    const QModelIndex branch = tree.model()->index(1, 0);
+    QCOMPARE(tree.currentIndex(), branch);
+
+    QVERIFY(tree.model()->setData(branch, QString("final cup"), Qt::EditRole));
+    const std::string renamed = app.home() + "/final cup";
+    QVERIFY(std::filesystem::exists(renamed + "/duel.dm_48"));
+    QTRY_COMPARE(window.statusPanel(0)->toolTip(), QString::fromStdString(renamed));
+    QCOMPARE(tree.currentIndex().data().toString().toStdString(), renamed);
+    QVERIFY(tree.isExpanded(tree.model()->index(0, 0)));
+    QCOMPARE(test::ColumnTexts(*window.demoList()->model(), kLocationColumn),
+             QStringList({QString::fromStdString(renamed)}));
+  }
+
   void demoRowsDroppedOnAFolderMoveThere() {
     test::AppFixture app;
     test::WriteBytes(app.home() + "/Reelwright.cfg",
