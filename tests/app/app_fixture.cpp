@@ -23,6 +23,11 @@ AppFixture::AppFixture() {
   WriteBytes(home() + "/Reelwright.cfg", "[Global]\r\nq3a_dir=" + game() + "\r\n");
 }
 
+void AppFixture::AllowWriting() {
+  WriteBytes(home() + "/Reelwright.cfg",
+             "[Global]\r\nq3a_dir=" + game() + "\r\nwork_readonly=0\r\n");
+}
+
 app::MainWindow& AppFixture::Start() {
   frontEnd = std::make_unique<app::GuiFrontEnd>();
   session = Session::Open({home(), "", true, true}, frontEnd->seams());

@@ -21,6 +21,8 @@ class AppFixture {
   std::string game() const { return dir_.filePath("game").toStdString(); }
   std::string demos() const { return game() + "/baseq3/demos"; }
 
+  // The configuration of a user who turned read-only mode off; before Start.
+  void AllowWriting();
   // A session and a main window as the program builds them; the first listing has run.
   app::MainWindow& Start();
   // Closes the window as the user does (the exit save runs) and forgets it.

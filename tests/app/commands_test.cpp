@@ -330,8 +330,7 @@ class CommandsTest : public QObject {
 
   void keysOfTheTreeActWhereTheTreeHasTheFocus() {
     test::AppFixture app;
-    test::WriteBytes(app.home() + "/Reelwright.cfg",
-                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    app.AllowWriting();
     std::filesystem::create_directories(app.game() + "/empty");
     MainWindow& window = app.Start();
     window.activateWindow();

@@ -35,6 +35,20 @@ void DropRows(ListView& source, ListView& target, QPoint point = {5, -5}) {
   QCoreApplication::sendEvent(target.viewport(), &drop);
 }
 
+// Drags urls from the file manager over the folder tree, and drops them when it takes them.
+// Returns whether the tree took the drag.
+bool DragOntoTree(QTreeView& tree, const QList<QUrl>& urls, bool drop) {
+  QMimeData mime;
+  mime.setUrls(urls);
+  QDragEnterEvent enter(QPoint(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(tree.viewport(), &enter);
+  if (drop && enter.isAccepted()) {
+    QDropEvent event(QPointF(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &event);
+  }
+  return enter.isAccepted();
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -132,8 +146,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
     QVERIFY(app.Close());
 
-    test::WriteBytes(app.home() + "/Reelwright.cfg",
-                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    app.AllowWriting();
     MainWindow& writable = app.Start();
     app.ListDemos();
     QAbstractItemModel& rows = *writable.demoList()->model();
@@ -167,25 +180,13 @@ class MainWindowTest : public QObject {
     const std::string other = app.home() + "/more demos";
     std::filesystem::create_directories(other);
     std::filesystem::copy_file(test::TestDataPath("demos/duel.dm_48"), other + "/duel.dm_48");
-    QWidget* viewport = window.folderTree()->viewport();
-    // Whether the tree takes the drag; with drop, dropped too.
-    const auto drag = [&](const QList<QUrl>& urls, bool drop) {
-      QMimeData mime;
-      mime.setUrls(urls);
-      QDragEnterEvent enter(QPoint(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
-      QCoreApplication::sendEvent(viewport, &enter);
-      if (drop && enter.isAccepted()) {
-        QDropEvent event(QPointF(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &event);
-      }
-      return enter.isAccepted();
-    };
+    QTreeView& tree = *window.folderTree();
     const QUrl folder = QUrl::fromLocalFile(QString::fromStdString(other + "/"));
     const QUrl file = QUrl::fromLocalFile(QString::fromStdString(other + "/duel.dm_48"));
     // Exactly one folder: not a file, not two folders.
-    QVERIFY(!drag({file}, false));
-    QVERIFY(!drag({folder, folder}, false));
-    QVERIFY(drag({folder}, true));
+    QVERIFY(!DragOntoTree(tree, {file}, false));
+    QVERIFY(!DragOntoTree(tree, {folder, folder}, false));
+    QVERIFY(DragOntoTree(tree, {folder}, true));
     QCOMPARE(window.folderTree()->model()->rowCount({}), 2);
     QCOMPARE(window.statusPanel(0)->toolTip().toStdString(), other);
     QCOMPARE(test::ColumnTexts(*window.demoList()->model(), 0), QStringList({"duel.dm_48"}));
@@ -193,8 +194,7 @@ class MainWindowTest : public QObject {
 
   void aRenamedBranchKeepsTheTreeAsItWasUnderItsNewPath() {
     test::AppFixture app;
-    test::WriteBytes(app.home() + "/Reelwright.cfg",
-                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    app.AllowWriting();
     MainWindow& window = app.Start();
     app.ListDemos();
     QTreeView& tree = *window.folderTree();
@@ -203,12 +203,7 @@ class MainWindowTest : public QObject {
     const std::string cup = app.home() + "/cup";
     std::filesystem::create_directories(cup);
     std::filesystem::copy_file(test::TestDataPath("demos/duel.dm_48"), cup + "/duel.dm_48");
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(cup + "/"))});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(tree.viewport(), &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(tree.viewport(), &drop);
+    QVERIFY(DragOntoTree(tree, {QUrl::fromLocalFile(QString::fromStdString(cup + "/"))}, true));
     const QModelIndex branch = tree.model()->index(1, 0);
     QCOMPARE(tree.currentIndex(), branch);
 
@@ -224,8 +219,7 @@ class MainWindowTest : public QObject {
 
   void demoRowsDroppedOnAFolderMoveThere() {
     test::AppFixture app;
-    test::WriteBytes(app.home() + "/Reelwright.cfg",
-                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    app.AllowWriting();
     MainWindow& window = app.Start();
     app.ListDemos();
     QTreeView& tree = *window.folderTree();

@@ -322,8 +322,7 @@ class PropertiesWindowTest : public QObject {
 
   void theEnterThatEndsARenameOpensNothing() {
     test::AppFixture app;
-    test::WriteBytes(app.home() + "/Reelwright.cfg",
-                     "[Global]\r\nq3a_dir=" + app.game() + "\r\nwork_readonly=0\r\n");
+    app.AllowWriting();
     MainWindow& window = app.Start();
     app.ListDemos();
     ListView& demos = *window.demoList();
