@@ -45,7 +45,7 @@ int RowImage(const ListRow& row) {
 }
 
 bool IsPlayable(const ListRow& row) {
-  return RowImage(row) < 4 && IsPlayableProtocolText(row[kProtocolColumn]);
+  return RowImage(row) < 4 && IsPlayableDemo(row[kProtocolColumn], row[kDemonameColumn]);
 }
 
 bool IsArchiveRow(const ListRow& row) {

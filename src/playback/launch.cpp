@@ -50,10 +50,10 @@ LaunchDemo LaunchDemoFromRow(const ListRow& row) {
           row[kProtocolColumn], row[kLocationColumn],        RowImage(row)};
 }
 
-std::string TemporaryDemoName(size_t position, std::string_view protocol) {
+std::string TemporaryDemoName(size_t position, std::string_view protocol, std::string_view name) {
   std::string digits = std::to_string(position);
   if (digits.size() < 2) digits.insert(0, 2 - digits.size(), '0');
-  return "rwttmp" + digits + std::string(DemoExtension(GenerationOfProtocolText(protocol)));
+  return "rwttmp" + digits + PlayedExtension(protocol, name);
 }
 
 bool IsTemporaryDemoName(std::string_view name) {
@@ -62,7 +62,10 @@ bool IsTemporaryDemoName(std::string_view name) {
   const size_t digitsEnd = name.find_first_not_of("0123456789", kPrefix.size());
   if (digitsEnd == std::string_view::npos || digitsEnd - kPrefix.size() < 2) return false;
   const std::string_view extension = name.substr(digitsEnd);
-  return extension == ".dm3" || extension == ".dm_48";
+  for (const std::string_view staged : {".dm3", ".dm_48", ".dm_66", ".dm_67", ".dm_68"}) {
+    if (extension == staged) return true;
+  }
+  return false;
 }
 
 Launch::Staging Launch::Stage(const LaunchDemo& demo, const std::string& modFolder,
@@ -78,7 +81,7 @@ Launch::Staging Launch::Stage(const LaunchDemo& demo, const std::string& modFold
   }
   if (demo.kind < 0 || demo.kind > 3) return {Staged::kLeftOut, {}};
 
-  const std::string temporary = TemporaryDemoName(position, demo.protocol);
+  const std::string temporary = TemporaryDemoName(position, demo.protocol, demo.name);
   const std::string demosFolder = install_.baseDemosFolder();
   // A fresh game has no demos folder until it records one.
   if (!host_.files.IsFolder(demosFolder)) host_.files.CreateFolder(demosFolder);
@@ -114,9 +117,12 @@ bool Launch::ReportStagingFailure(const LaunchDemo& demo, Staged outcome) {
   return false;
 }
 
-void Launch::SwitchToGenerationOf(std::string_view protocol, const LaunchOptions& options) {
+void Launch::SwitchToGenerationOf(const LaunchDemo& demo, const LaunchOptions& options) {
   if (!options.switchVersions || !install_.IsSwitchingAvailable()) return;
-  const bool wantNew = GenerationOfProtocolText(protocol) == DemoGeneration::k127;
+  // The switch chooses between 1.17 and 1.27 only.
+  const DemoGeneration generation = GenerationOfListedDemo(demo.protocol, demo.name);
+  if (generation != DemoGeneration::k117 && generation != DemoGeneration::k127) return;
+  const bool wantNew = generation == DemoGeneration::k127;
   if (install_.IsNewGenerationActive() != wantNew) {
     host_.versions.Switch(wantNew, options.globalParameters);
   }
@@ -150,7 +156,7 @@ bool Launch::PlayOneDemo(const ListRow& row, const LaunchOptions& options) {
                        NameLowerText(demo.name), staging.playName)) {
     return false;
   }
-  SwitchToGenerationOf(demo.protocol, options);
+  SwitchToGenerationOf(demo, options);
   return StartWithScript(modFolder, options);
 }
 
@@ -172,7 +178,8 @@ bool Launch::CreatePlaylist(const RowList& playList, const LaunchOptions& option
       first = demo;
       firstMod = mod;
     }
-    if (GenerationOfProtocolText(demo.protocol) != GenerationOfProtocolText(first->protocol)) {
+    if (GenerationOfListedDemo(demo.protocol, demo.name) !=
+        GenerationOfListedDemo(first->protocol, first->name)) {
       host_.messages.Show("Protocol Version Mismatch in Playlist",
                           GenerationMismatchText(*first, demo), MessageIcon::kError);
       RemoveTemporaryFiles();
@@ -203,7 +210,7 @@ bool Launch::CreatePlaylist(const RowList& playList, const LaunchOptions& option
                            records)) {
     return false;
   }
-  SwitchToGenerationOf(first->protocol, options);
+  SwitchToGenerationOf(*first, options);
   return StartWithScript(firstMod, options);
 }
 

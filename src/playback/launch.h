@@ -34,9 +34,9 @@ struct LaunchDemo {
 
 LaunchDemo LaunchDemoFromRow(const ListRow& row);
 
-// "rwttmp" and the play list position in at least two digits, with the extension of the
-// demo's generation.
-std::string TemporaryDemoName(size_t position, std::string_view protocol);
+// "rwttmp" and the play list position in at least two digits, with the extension the demo
+// is played under.
+std::string TemporaryDemoName(size_t position, std::string_view protocol, std::string_view name);
 // Whether a file of the base demos folder is one of those copies, as written: a user's
 // "RWTTMP.final.dm_48" or "rwttmp_cup.dm3" is not.
 bool IsTemporaryDemoName(std::string_view name);
@@ -93,7 +93,7 @@ class Launch {
   Staging Stage(const LaunchDemo& demo, const std::string& modFolder, size_t position);
   // The two staging failure messages; false when the demo was staged or is in place.
   bool ReportStagingFailure(const LaunchDemo& demo, Staged outcome);
-  void SwitchToGenerationOf(std::string_view protocol, const LaunchOptions& options);
+  void SwitchToGenerationOf(const LaunchDemo& demo, const LaunchOptions& options);
   bool StartWithScript(const std::string& modFolder, const LaunchOptions& options);
 
   const GameInstall& install_;

@@ -30,19 +30,64 @@ TEST(ProtocolLayout, EachProtocolRangeHasItsOwnLayout) {
   }
 }
 
-TEST(DemoGeneration, ComesFromTheProtocolTextComparedAsCharacters) {
-  EXPECT_EQ(GenerationOfProtocolText("48"), DemoGeneration::k127);
-  EXPECT_EQ(GenerationOfProtocolText("47"), DemoGeneration::k127);
-  EXPECT_EQ(GenerationOfProtocolText("46"), DemoGeneration::k117);
-  EXPECT_EQ(GenerationOfProtocolText("43"), DemoGeneration::k117);
-  // As text, "5" is above "47" and "100" below it.
-  EXPECT_EQ(GenerationOfProtocolText("5"), DemoGeneration::k127);
-  EXPECT_EQ(GenerationOfProtocolText("100"), DemoGeneration::k117);
+TEST(DemoGeneration, FollowsTheProtocolNumberOfTheDemoTheExtensionOrTheListedText) {
+  // 1.17 wrote 43 to 46, 1.27 47 and 48, 1.30 to 1.32 66 to 68, Quake Live 73, 90 and 91;
+  // OpenArena's 70 and 71 and anything unknown are foreign.
+  const std::pair<int32_t, DemoGeneration> protocols[] = {
+      {43, DemoGeneration::k117},       {46, DemoGeneration::k117},
+      {47, DemoGeneration::k127},       {48, DemoGeneration::k127},
+      {66, DemoGeneration::k132},       {68, DemoGeneration::k132},
+      {73, DemoGeneration::kQuakeLive}, {91, DemoGeneration::kQuakeLive},
+      {70, DemoGeneration::kForeign},   {71, DemoGeneration::kForeign},
+      {69, DemoGeneration::kForeign},   {0, DemoGeneration::kForeign},
+  };
+  for (const auto& [protocol, generation] : protocols) {
+    EXPECT_EQ(GenerationOfProtocol(protocol), generation) << protocol;
+    EXPECT_EQ(GenerationOfExtension(".dm_" + std::to_string(protocol)), generation) << protocol;
+    EXPECT_EQ(GenerationOfListedDemo(std::to_string(protocol), "a.dm"), generation) << protocol;
+  }
+  // The names of real files, in any case; other extensions are no demos.
+  EXPECT_EQ(GenerationOfExtension(".DM3"), DemoGeneration::k117);
+  EXPECT_EQ(GenerationOfExtension(".Dm_67"), DemoGeneration::k132);
+  for (std::string_view other : {".dm", ".dm_", ".dm_6x", ".dm_1000", ".dmx", ".dm4", ".zip"}) {
+    EXPECT_FALSE(IsDemoExtension(other)) << other;
+  }
+  // The reader takes the first two characters of the protocol value: "100" reads as 10.
+  EXPECT_EQ(GenerationOfListedDemo("100", "a.dm_48"), DemoGeneration::k117);
+  EXPECT_EQ(GenerationOfListedDemo("N/A", "a.dm3"), DemoGeneration::k117);
+  EXPECT_EQ(GenerationOfListedDemo("N/A", "a.zip"), DemoGeneration::kForeign);
+  // A server's protocol that names a generation decides; one that names none leaves it to the
+  // recording client's extension: ioquake3 servers give 71 to 68 clients, OpenArena's 71 is
+  // foreign.
+  EXPECT_EQ(GenerationOfDemo(68, "a.dm_71"), DemoGeneration::k132);
+  EXPECT_EQ(GenerationOfDemo(71, "a.dm_68"), DemoGeneration::k132);
+  EXPECT_EQ(GenerationOfDemo(71, "a.dm_71"), DemoGeneration::kForeign);
+  EXPECT_EQ(GenerationOfDemo(73, "a.dm_68"), DemoGeneration::kQuakeLive);
+}
+
+TEST(DemoGeneration, FactsNameTheExtensionCodingAndWhatIsRead) {
   EXPECT_EQ(DemoExtension(DemoGeneration::k117), ".dm3");
   EXPECT_EQ(DemoExtension(DemoGeneration::k127), ".dm_48");
+  EXPECT_EQ(DemoExtension(DemoGeneration::k132), ".dm_68");
   EXPECT_EQ(VersionLabel(DemoGeneration::k127), "1.27");
-  EXPECT_FALSE(IsPlayableProtocolText("46"));
-  EXPECT_TRUE(IsPlayableProtocolText("45"));
+  EXPECT_EQ(FactsOf(DemoGeneration::k127).coding, MessageCoding::kPlainBytes);
+  EXPECT_EQ(FactsOf(DemoGeneration::k132).coding, MessageCoding::kHuffmanBits);
+  EXPECT_TRUE(FactsOf(DemoGeneration::k132).readable);
+  EXPECT_FALSE(FactsOf(DemoGeneration::kQuakeLive).readable);
+  EXPECT_FALSE(FactsOf(DemoGeneration::kForeign).readable);
+  for (auto generation : {DemoGeneration::k117, DemoGeneration::k127, DemoGeneration::k132,
+                          DemoGeneration::kQuakeLive, DemoGeneration::kForeign}) {
+    EXPECT_EQ(FactsOf(generation).generation, generation);
+  }
+  // No installed version plays 46; nothing here plays Quake Live or a foreign demo.
+  for (std::string_view playable : {"43", "45", "47", "48", "66", "67", "68"}) {
+    EXPECT_TRUE(IsPlayableDemo(playable, "a.dm")) << playable;
+  }
+  for (std::string_view unplayable : {"46", "70", "73", "91", "N/A"}) {
+    EXPECT_FALSE(IsPlayableDemo(unplayable, "a.dm")) << unplayable;
+  }
+  EXPECT_TRUE(IsPlayableDemo("71", "a.dm_68"));
+  EXPECT_FALSE(IsPlayableDemo("71", "a.dm_71"));
 }
 
 }  // namespace

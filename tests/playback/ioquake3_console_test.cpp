@@ -409,7 +409,8 @@ TEST_F(HostileDemoNames, PlayListRunsToItsEndWithoutRunningTheNames) {
   ASSERT_TRUE(launch_.CreatePlaylist(playList, options_));
   // Every one was staged under a name of our own, with the bytes of its own place.
   for (std::size_t position = 0; position < rows.size(); ++position) {
-    const std::string staged = install_.baseDemosFolder() + "/" + TemporaryDemoName(position, "48");
+    const std::string staged =
+        install_.baseDemosFolder() + "/" + TemporaryDemoName(position, "48", "final.dm_48");
     const std::string& name = rows[position][kDemonameColumn];
     const char* origin[] = {"folder ", "in place ", "pack "};
     EXPECT_EQ(test::ReadBytes(staged), origin[position % 3] + name) << position;

@@ -98,11 +98,14 @@ ListRow Row(const std::string& name, const std::string& location, const std::str
   return row;
 }
 
-TEST(TemporaryDemoName, PositionInTwoDigitsAtLeastAndTheGenerationsExtension) {
-  EXPECT_EQ(TemporaryDemoName(0, "48"), "rwttmp00.dm_48");
-  EXPECT_EQ(TemporaryDemoName(7, "48"), "rwttmp07.dm_48");
-  EXPECT_EQ(TemporaryDemoName(123, "45"), "rwttmp123.dm3");
-  EXPECT_EQ(TemporaryDemoName(12, "43"), "rwttmp12.dm3");
+TEST(TemporaryDemoName, PositionInTwoDigitsAtLeastAndTheExtensionTheDemoIsPlayedUnder) {
+  EXPECT_EQ(TemporaryDemoName(0, "48", "a.dm_48"), "rwttmp00.dm_48");
+  EXPECT_EQ(TemporaryDemoName(7, "48", "a.DM3"), "rwttmp07.dm_48");
+  EXPECT_EQ(TemporaryDemoName(123, "45", "a.dm3"), "rwttmp123.dm3");
+  EXPECT_EQ(TemporaryDemoName(12, "43", "a.dm3"), "rwttmp12.dm3");
+  EXPECT_EQ(TemporaryDemoName(3, "67", "a.dm_68"), "rwttmp03.dm_67");
+  // A 68 client on an ioquake3 server whose info says 71.
+  EXPECT_EQ(TemporaryDemoName(4, "71", "Run.DM_68"), "rwttmp04.dm_68");
 }
 
 TEST(Launch, NewDemoInASubFolderWithoutBlanksIsPlayedWhereItLies) {
