@@ -21,8 +21,8 @@ namespace {
 
 constexpr const char* kHelp =
     "Reads one demo and prints what the demo reader learnt from it.\n"
-    "DEMO is a .dm3 or .dm_48 file, or with --archive the member's path inside ARCHIVE\n"
-    "(either separator, letters a-z in any case).\n"
+    "DEMO is a .dm3, .dm_48 or .dm_66 to .dm_68 file, or with --archive the member's path\n"
+    "inside ARCHIVE (either separator, letters a-z in any case).\n"
     "--log adds the time-stamped events (scores, votes, chat, game start and end) to the match\n"
     "log. Texts are Windows-1252 shown as UTF-8; colour codes (^ and one character) are shown\n"
     "as terminal colours when stdout is a terminal, else kept as they are.\n"

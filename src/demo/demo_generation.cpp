@@ -92,8 +92,12 @@ bool IsDemoExtension(std::string_view extension) {
 }
 
 std::string_view ExtensionOf(std::string_view fileName) {
+  const size_t separator = fileName.find_last_of("/\\");
   const size_t dot = fileName.rfind('.');
-  return dot == std::string_view::npos ? std::string_view() : fileName.substr(dot);
+  if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator)) {
+    return {};
+  }
+  return fileName.substr(dot);
 }
 
 DemoGeneration GenerationOfDemo(int32_t protocol, std::string_view fileName) {

@@ -73,7 +73,8 @@ std::optional<DemoGeneration> GenerationOfExtension(std::string_view extension);
 // Whether a file or archive member with this extension is a demo.
 bool IsDemoExtension(std::string_view extension);
 
-// The extension of a file name, from its last "." on; empty without one.
+// The extension of a file name or path ("/" or "\\" between folders), from its last "." on;
+// empty without one.
 std::string_view ExtensionOf(std::string_view fileName);
 
 // The generation of a demo whose server info gives this protocol. A client of 66 to 68

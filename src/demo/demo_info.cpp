@@ -79,10 +79,11 @@ void SetFieldsFromRead(DemoInfo& info, const DemoReadState& state) {
   info[DemoInfo::Hostname] = GetInfoValue(state, "sv_hostname");
   static constexpr std::pair<DemoInfo::Field, std::string_view> kLimits[] = {
       {DemoInfo::Timelimit, "timelimit"},       {DemoInfo::Fraglimit, "fraglimit"},
-      {DemoInfo::Capturelimit, "capturelimit"}, {DemoInfo::Protocol, "protocol"},
-      {DemoInfo::MaxClients, "sv_maxclients"},  {DemoInfo::MaxRate, "sv_maxRate"},
-      {DemoInfo::MaxPing, "sv_maxPing"},        {DemoInfo::MinPing, "sv_minPing"}};
+      {DemoInfo::Capturelimit, "capturelimit"}, {DemoInfo::MaxClients, "sv_maxclients"},
+      {DemoInfo::MaxRate, "sv_maxRate"},        {DemoInfo::MaxPing, "sv_maxPing"},
+      {DemoInfo::MinPing, "sv_minPing"}};
   for (const auto& [field, key] : kLimits) info[field] = ZeroAsNotSet(GetInfoValue(state, key));
+  info[DemoInfo::Protocol] = ZeroAsNotSet(ServerProtocol(state));
   Winners winners = GetWinners(state);
   info[DemoInfo::Winner] = std::move(winners.winner);
   info[DemoInfo::Second] = std::move(winners.second);

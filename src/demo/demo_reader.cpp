@@ -37,6 +37,28 @@ uint64_t ListedSize(FileSystem& files, const std::string& path) {
   return 0;
 }
 
+// Finds how the demo's messages are coded and its server info, and walks its records when its
+// generation is one the reader knows.
+void ReadRecords(ReadSession& session, std::string_view demoName) {
+  DemoReadState& state = session.state;
+  MessageCoding coding = MessageCoding::kHuffmanBits;
+  if (FindCodedServerInfo(session)) {
+    const GenerationFacts& facts = FactsOf(GenerationOfDemo(state.Protocol, demoName));
+    if (state.Protocol == 0 || !facts.readable || facts.coding != coding) {
+      session.serverInfo.reset();
+      state.GameType.clear();
+      state.Protocol = 0;
+      return;
+    }
+  } else if (FindServerInfo(session) && state.Protocol != 0) {
+    coding = MessageCoding::kPlainBytes;
+  } else {
+    return;
+  }
+  session.ScoreFieldsPerPlayer = LayoutOf(state.Protocol).scoreFieldsPerPlayer;
+  WalkRecords(session, coding);
+}
+
 }  // namespace
 
 struct DemoReader::OwnExtractor {
@@ -67,10 +89,7 @@ std::string DemoReader::GetFromDemo(const std::string& demoName, const std::stri
   state_.SizeText = SizeText(demo.size, locale_);
   ReadSession session(state_, demo.bytes(), buildLog);
   try {
-    if (!session.block.empty() && FindServerInfo(session) && state_.Protocol != 0) {
-      session.ScoreFieldsPerPlayer = LayoutOf(state_.Protocol).scoreFieldsPerPlayer;
-      WalkRecords(session);
-    }
+    if (!session.block.empty()) ReadRecords(session, demoName);
   } catch (const ParsingError& error) {
     messages_.Show(
         kCaption,
@@ -135,9 +154,8 @@ void DemoReader::ReportMemoryError() {
 }
 
 std::string DemoReader::Finish(ReadSession& session) {
-  const bool found = session.serverInfoPos && session.systemInfoPos;
-  state_.InfoString = std::string(InfoTextAt(session, session.serverInfoPos)) +
-                      std::string(InfoTextAt(session, session.systemInfoPos)) + "\\";
+  const bool found = session.serverInfo && session.systemInfo;
+  state_.InfoString = session.serverInfo.value_or("") + session.systemInfo.value_or("") + "\\";
   for (TPlayer& player : state_.Players) {
     if (player.Team == 3) player.Score = kNoScore;
   }

@@ -1,8 +1,10 @@
 #include "demo/game_state.h"
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 
+#include "archive/little_endian.h"
+#include "demo/coded_message.h"
 #include "demo/decimal_text.h"
 #include "demo/demo_generation.h"
 #include "demo/info_text.h"
@@ -15,10 +17,13 @@ namespace {
 // The first record header and the first 4 bytes of its message come before any text.
 constexpr size_t kServerInfoSearchStart = 12;
 constexpr std::string_view kProtocolKey = "protocol\\";
+constexpr size_t kRecordHeaderBytes = 8;
+constexpr uint8_t kGameStateOperation = 2;
+constexpr uint8_t kConfigStringOperation = 3;
 
-std::string_view TextFrom(std::string_view block, size_t pos) {
-  const std::string_view rest = block.substr(pos);
-  return rest.substr(0, rest.find('\0'));
+void TakeServerInfo(ReadSession& session, std::string_view serverInfo) {
+  session.serverInfo = std::string(serverInfo);
+  session.state.GameType = GetInfoValueFrom("g_gametype", *session.serverInfo + "\\");
 }
 
 }  // namespace
@@ -34,41 +39,50 @@ bool FindServerInfo(ReadSession& session) {
   const size_t start = (lastNul == std::string_view::npos || lastNul < kServerInfoSearchStart)
                            ? kServerInfoSearchStart
                            : lastNul + 1;
-  session.serverInfoPos = start;
-  const std::string_view serverInfo = TextFrom(block, start);
-  DemoReadState& state = session.state;
-  state.GameType = GetInfoValueFrom("g_gametype", std::string(serverInfo) + "\\");
+  const std::string_view rest = block.substr(start);
+  const std::string_view serverInfo = rest.substr(0, rest.find('\0'));
+  TakeServerInfo(session, serverInfo);
   const size_t valueStart = found - start + kProtocolKey.size();
-  state.Protocol = ParseInt32(serverInfo.substr(valueStart, 2)).value_or(0);
+  session.state.Protocol = ParseInt32(serverInfo.substr(valueStart, 2)).value_or(0);
   return true;
 }
 
-std::string_view InfoTextAt(const ReadSession& session, const std::optional<size_t>& pos) {
-  return pos ? TextFrom(session.block, *pos) : std::string_view();
+bool FindCodedServerInfo(ReadSession& session) {
+  const std::string_view block = session.block;
+  if (block.size() < kRecordHeaderBytes) return false;
+  const uint32_t length = ReadLe32(reinterpret_cast<const uint8_t*>(block.data()) + 4);
+  const size_t end = std::min<size_t>(block.size(), kRecordHeaderBytes + size_t{length});
+  try {
+    CodedMessage message(session, kRecordHeaderBytes, end);
+    if (message.Byte("") != kGameStateOperation) return false;
+    message.SkipLong("");
+    if (message.Byte("") != kConfigStringOperation) return false;
+    if (message.Short("") != kServerInfoString) return false;
+    const std::string_view serverInfo = message.Text("");
+    if (serverInfo.find(kProtocolKey) == std::string_view::npos) return false;
+    TakeServerInfo(session, serverInfo);
+  } catch (const ParsingError&) {
+    return false;
+  }
+  session.state.Protocol = ParseInt32(ServerProtocolFrom(*session.serverInfo + "\\")).value_or(0);
+  return true;
 }
 
-void ReadGameState(ReadSession& session, size_t pos) {
+void TakeConfigString(ReadSession& session, int index, std::string_view text) {
   DemoReadState& state = session.state;
-  pos += 4;  // the command number
-  while (session.ReadByte(pos, "GAMESTATE,gamestate_cmd") == 3) {
-    const int index = session.ReadUint16(pos, "GAMESTATE,gamestate_index");
-    const size_t textPos = pos;
-    const std::string_view text = session.ReadText(pos, "GAMESTATE,gamestate_string");
-    if (index == kSystemInfoString) {
-      if (session.systemInfosSeen > 0) {
-        session.GameEnded = true;
-      } else {
-        session.systemInfoPos = textPos;
-        ++session.systemInfosSeen;
-      }
-    } else if (index == kMusicString) {
-      state.MapMusic = text;
-    } else if (index == kMapMessageString) {
-      state.MapMessage = text;
-    } else if (index >= kFirstPlayerString && index <= kLastPlayerString) {
-      if (!UpdatePlayer(session, index - kFirstPlayerString, text)) {
-        AddLogLine(session, "^1UPDATE PLAYER ERROR!");
-      }
+  if (index == kSystemInfoString) {
+    if (session.systemInfo) {
+      session.GameEnded = true;
+    } else {
+      session.systemInfo = std::string(text);
+    }
+  } else if (index == kMusicString) {
+    state.MapMusic = text;
+  } else if (index == kMapMessageString) {
+    state.MapMessage = text;
+  } else if (index >= kFirstPlayerString && index <= kLastPlayerString) {
+    if (!UpdatePlayer(session, index - kFirstPlayerString, text)) {
+      AddLogLine(session, "^1UPDATE PLAYER ERROR!");
     }
   }
 }

@@ -1,20 +1,21 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include <string_view>
 
 #include "demo/read_session.h"
 
 namespace rw {
 
-// Searches the NUL-ended texts from offset 12 for the server info, the first that holds
-// "protocol\"; sets its position, GameType and Protocol. False when there is none.
+// Searches the NUL-ended texts of a demo of plain bytes from offset 12 for the server info,
+// the first that holds "protocol\"; takes it, GameType and Protocol. False when there is none.
 bool FindServerInfo(ReadSession& session);
 
-// The server info or system info text at a known position, up to its NUL.
-std::string_view InfoTextAt(const ReadSession& session, const std::optional<size_t>& pos);
+// Takes the server info of a bit-packed demo from its first message, a game state whose first
+// configuration string is the server info; GameType and Protocol as for plain demos, the
+// protocol being the whole number. False when the demo does not open so.
+bool FindCodedServerInfo(ReadSession& session);
 
-// Reads the configuration strings of a game state whose operands start at pos.
-void ReadGameState(ReadSession& session, size_t pos);
+// What a configuration string of a game state changes.
+void TakeConfigString(ReadSession& session, int index, std::string_view text);
 
 }  // namespace rw

@@ -35,6 +35,11 @@ std::string GetInfoValueFrom(std::string_view key, std::string_view info) {
   return found ? std::string(value) : std::string("N/A");
 }
 
+std::string ServerProtocolFrom(std::string_view info) {
+  std::string protocol = GetInfoValueFrom("protocol", info);
+  return protocol == "N/A" ? GetInfoValueFrom("com_protocol", info) : protocol;
+}
+
 std::string GetPlayerValue(std::string_view playerString, std::string_view key) {
   // The string is wrapped in backslashes first, so its last value counts too.
   const std::string wrapped = "\\" + std::string(playerString) + "\\";

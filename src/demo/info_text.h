@@ -17,6 +17,13 @@ inline std::string GetInfoValue(const DemoReadState& state, std::string_view key
   return GetInfoValueFrom(key, state.InfoString);
 }
 
+// The server's protocol in an info text: its "protocol" item, or "com_protocol" as ioquake3
+// servers name it since 2011; "N/A" when it has neither.
+std::string ServerProtocolFrom(std::string_view info);
+inline std::string ServerProtocol(const DemoReadState& state) {
+  return ServerProtocolFrom(state.InfoString);
+}
+
 // The value of key in a player string ("n\Visor\t\1"), keys compared whole and exactly;
 // empty when absent.
 std::string GetPlayerValue(std::string_view playerString, std::string_view key);

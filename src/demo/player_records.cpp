@@ -25,13 +25,16 @@ bool TakeInteger(std::string_view playerString, std::string_view key, int32_t& f
   return true;
 }
 
-// Bot skills such as "4.00"; anything that is not a finite number reads as absent.
+// Bot skills such as "4.00", which servers since 1.30 pad with blanks to five characters;
+// anything else that is not a finite number reads as absent.
 bool TakeSkill(std::string_view playerString, double& skill) {
   const std::string value = GetPlayerValue(playerString, "skill");
   skill = kKeyAbsent;
   if (value.empty()) return true;
   std::string_view digits = value;
-  if (digits.front() == '+') digits.remove_prefix(1);
+  digits.remove_prefix(std::min(digits.find_first_not_of(' '), digits.size()));
+  digits.remove_suffix(digits.size() - std::min(digits.find_last_not_of(' ') + 1, digits.size()));
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   double number = 0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
   if (ec != std::errc() || end != digits.data() + digits.size() || !std::isfinite(number)) {

@@ -2,8 +2,10 @@
 
 #include <string>
 
-#include "demo/demo_generation.h"
+#include "archive/little_endian.h"
+#include "demo/coded_message.h"
 #include "demo/game_state.h"
+#include "demo/plain_message.h"
 #include "demo/server_commands.h"
 #include "demo/time_text.h"
 
@@ -19,9 +21,9 @@ void LogSequence(ReadSession& session, uint32_t sequence, const char* text) {
   session.Log(std::to_string(sequence) + text);
 }
 
-void TakeSnapshot(ReadSession& session, size_t pos) {
-  pos += LayoutOf(session.state.Protocol).snapshotTimeSkip;
-  session.serverTime = session.ReadUint32(pos, "ServerTime");
+template <typename Message>
+void TakeSnapshot(ReadSession& session, Message& message) {
+  session.serverTime = message.ServerTime("ServerTime");
   if (!session.firstSnapshot) return;
   session.demoStartTime = session.serverTime;
   session.levelStartTime = session.serverTime;
@@ -29,18 +31,31 @@ void TakeSnapshot(ReadSession& session, size_t pos) {
   session.firstSnapshot = false;
 }
 
+// The configuration strings of a game state; what follows them (entity baselines) is not
+// needed.
+template <typename Message>
+void TakeGameState(ReadSession& session, Message& message) {
+  message.SkipLong("GAMESTATE,gamestate_cmd");
+  while (message.Byte("GAMESTATE,gamestate_cmd") == 3) {
+    const int index = message.Short("GAMESTATE,gamestate_index");
+    TakeConfigString(session, index, message.Text("GAMESTATE,gamestate_string"));
+  }
+}
+
 // A server command; only numbers above the last one handled are new.
-Next TakeServerCommand(ReadSession& session, size_t& pos) {
-  const uint32_t number = session.ReadUint32(pos, "SERVERCOMMAND,cmdnr");
-  const std::string_view text = session.ReadText(pos, "SERVERCOMMAND,text");
+template <typename Message>
+Next TakeServerCommand(ReadSession& session, Message& message) {
+  const uint32_t number = message.Long("SERVERCOMMAND,cmdnr");
+  const std::string_view text = message.Text("SERVERCOMMAND,text");
   if (number <= session.lastCommand) return Next::kOperation;
   session.lastCommand = number;
   return HandleServerCommand(session, text) == AfterCommand::kNextRecord ? Next::kRecord
                                                                          : Next::kOperation;
 }
 
-Next TakeOperation(ReadSession& session, uint32_t sequence, size_t& pos) {
-  const uint8_t opcode = session.ReadByte(pos, "Server_cmd");
+template <typename Message>
+Next TakeOperation(ReadSession& session, uint32_t sequence, Message& message) {
+  const uint8_t opcode = message.Byte("Server_cmd");
   switch (opcode) {
     case 0:
       LogSequence(session, sequence, "; bad command");
@@ -49,7 +64,7 @@ Next TakeOperation(ReadSession& session, uint32_t sequence, size_t& pos) {
       LogSequence(session, sequence, "; no operation command");
       return Next::kRecord;
     case 2:
-      ReadGameState(session, pos);
+      TakeGameState(session, message);
       return Next::kRecord;
     case 3:
     case 4:
@@ -57,10 +72,13 @@ Next TakeOperation(ReadSession& session, uint32_t sequence, size_t& pos) {
       LogSequence(session, sequence, "; old q2 command, not more valid");
       return Next::kStop;
     case 5:
-      return TakeServerCommand(session, pos);
+      return TakeServerCommand(session, message);
     case 7:
-      TakeSnapshot(session, pos);
+      TakeSnapshot(session, message);
       return Next::kRecord;
+    case 8:
+      if (Message::kEndOperation) return Next::kRecord;
+      [[fallthrough]];
     default:
       session.Log("Packet: " + std::to_string(session.recordCount) + ", Parsing Error");
       return Next::kStop;
@@ -70,10 +88,12 @@ Next TakeOperation(ReadSession& session, uint32_t sequence, size_t& pos) {
 // The operations of one message; false when the walk stops. In the last record of a demo cut
 // off at its end, an operation that runs into the end of the file ends the walk as the end of
 // the demo does.
-bool TakeMessage(ReadSession& session, uint32_t sequence, size_t op, bool cut) {
+template <typename Message>
+bool TakeMessage(ReadSession& session, uint32_t sequence, size_t start, size_t end, bool cut) {
   try {
-    while (op < session.readEnd) {
-      const Next next = TakeOperation(session, sequence, op);
+    Message message(session, start, end);
+    while (message.HasMore()) {
+      const Next next = TakeOperation(session, sequence, message);
       if (next == Next::kStop) return false;
       if (next == Next::kRecord) break;
     }
@@ -83,38 +103,48 @@ bool TakeMessage(ReadSession& session, uint32_t sequence, size_t op, bool cut) {
   return true;
 }
 
-}  // namespace
-
-void WalkRecords(ReadSession& session) {
+template <typename Message>
+void Walk(ReadSession& session) {
   const std::string_view block = session.block;
-  const size_t headerSkip = LayoutOf(session.state.Protocol).messageHeaderBytes;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(block.data());
   size_t pos = 0;
   // A file that ends inside a record header was cut off there: the demo ends before it.
   const auto headerCut = [&] { return pos > 0 && block.size() - pos < 4; };
   do {
     ++session.recordCount;
     if (headerCut()) break;
-    const uint32_t sequence = session.ReadUint32(pos, "PacketNumber");
+    if (block.size() - pos < 4) throw ParsingError{"PacketNumber"};
+    const uint32_t sequence = ReadLe32(bytes + pos);
+    pos += 4;
     session.bytesConsumed += 4;
     if (static_cast<int32_t>(sequence) == kEndMarker) break;
     if (headerCut()) break;
-    const auto length = static_cast<int32_t>(session.ReadUint32(pos, "PacketSize"));
+    if (block.size() - pos < 4) throw ParsingError{"PacketSize"};
+    const auto length = static_cast<int32_t>(ReadLe32(bytes + pos));
+    pos += 4;
     session.bytesConsumed += 4;
     if (length < 0) throw ParsingError{"PacketSize"};
     // A game that crashed or a download that stopped leaves the last record shorter than
     // its length says.
     const bool cut = static_cast<size_t>(length) > block.size() - pos;
     const size_t messageEnd = cut ? block.size() : pos + static_cast<size_t>(length);
-    session.readEnd = messageEnd;
-    const bool goOn = TakeMessage(session, sequence, pos + headerSkip, cut);
-    session.readEnd = block.size();
-    if (!goOn) return;
+    if (!TakeMessage<Message>(session, sequence, pos, messageEnd, cut)) return;
     pos = messageEnd;
     session.bytesConsumed += static_cast<uint32_t>(length);
   } while (session.bytesConsumed < block.size());
   const int64_t seconds = RoundedSeconds(session.serverTime - session.demoStartTime);
   session.state.Playtime = FormatSeconds(static_cast<uint32_t>(seconds));
   session.Log("^4" + session.state.Playtime + " ^7Demo end.");
+}
+
+}  // namespace
+
+void WalkRecords(ReadSession& session, MessageCoding coding) {
+  if (coding == MessageCoding::kHuffmanBits) {
+    Walk<CodedMessage>(session);
+  } else {
+    Walk<PlainMessage>(session);
+  }
 }
 
 }  // namespace rw

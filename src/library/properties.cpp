@@ -65,7 +65,7 @@ ServerDetailTab ServerDetail(const DemoReadState& state) {
   ServerDetailTab tab;
   tab.hostName = value("sv_hostname");
   tab.serverId = value("sv_serverid");
-  tab.protocol = value("protocol");
+  tab.protocol = ServerProtocol(state);
   tab.pureServer = YesNoText(value("sv_pure"));
   tab.cheats = YesNoText(value("sv_cheats"));
   tab.floodProtection = YesNoText(value("sv_floodProtect"));

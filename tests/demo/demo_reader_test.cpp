@@ -139,18 +139,6 @@ TEST(RealDemos, DuelOfTheNewGenerationStartsAndEndsItsGameWithStrings21And22) {
   EXPECT_TRUE(has("         ^7SPECT   0      13     CPL Spec"));
 }
 
-TEST(RealDemos, LaterGenerationsHaveNoServerInfoText) {
-  for (const auto& entry : std::filesystem::directory_iterator(TestDataPath("demos/newer"))) {
-    ReaderHarness h;
-    EXPECT_EQ(h.reader.GetFromDemo(entry.path().string(), "", true), "0") << entry.path();
-    EXPECT_TRUE(h.messages.shown.empty()) << entry.path();
-    EXPECT_EQ(h.state().InfoString, "\\");
-    EXPECT_EQ(h.state().Playtime, "00:00:00");
-    EXPECT_TRUE(h.state().MatchLog.empty());
-    EXPECT_TRUE(h.state().Players.empty());
-  }
-}
-
 TEST(RealDemos, WithoutALogOnlyTheFixedLinesRemain) {
   ReaderHarness h;
   ASSERT_EQ(h.reader.GetFromDemo(TestDataPath("demos/tdm.dm3"), "", false), "1");

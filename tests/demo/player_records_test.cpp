@@ -49,6 +49,9 @@ TEST(UpdatePlayer, TakesTheKnownKeysAndMarksTheAbsentOnes) {
   EXPECT_EQ(p.Wins, 3);
   EXPECT_EQ(p.Losses, -2);
   EXPECT_EQ(p.Model, "");
+  // As a 1.32 server writes a bot's skill.
+  EXPECT_TRUE(UpdatePlayer(t.session, 0, "n\\Grunt\\skill\\    2.00\\tt\\0"));
+  EXPECT_EQ(p.Skill, 2.0);
 }
 
 TEST(UpdatePlayer, NumbersThatAreNotNumbersFailButKeepTheRest) {
