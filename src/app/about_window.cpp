@@ -62,8 +62,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   setAccessibleName(windowTitle());
   auto* name = new QLabel(QStringLiteral("<h2>Reelwright " REELWRIGHT_VERSION "</h2>"), this);
   auto* purpose = new QLabel(
-      QStringLiteral("Lists, describes, annotates and plays Quake III Arena demos (.dm3 and "
-                     ".dm_48), also inside ZIP and PK3 archives."),
+      QStringLiteral("Lists, describes, annotates and plays Quake III Arena demos (.dm3, .dm_48 "
+                     "and .dm_66 to .dm_68), also inside ZIP and PK3 archives."),
       this);
   purpose->setWordWrap(true);
   auto* licence = new QLabel(QString::fromLatin1(kLicence), this);

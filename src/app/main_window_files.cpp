@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/display_text.h"
+#include "demo/demo_generation.h"
 
 namespace rw::app {
 
@@ -16,11 +17,9 @@ void MainWindow::OpenFile(const QString& path) {
     LoadPlayList(path);
     return;
   }
-  if (!path.endsWith(QLatin1String(".dm3"), Qt::CaseInsensitive) &&
-      !path.endsWith(QLatin1String(".dm_48"), Qt::CaseInsensitive)) {
-    return;
-  }
-  const std::vector<ListRow> rows = session_.RowsOf(ScanEntry::DemoFile(path.toStdString()), *this);
+  const std::string demoPath = path.toStdString();
+  if (!IsDemoExtension(ExtensionOf(demoPath))) return;
+  const std::vector<ListRow> rows = session_.RowsOf(ScanEntry::DemoFile(demoPath), *this);
   // Reading showed "Parsing" where the demo list's summary stays.
   panels_[1]->setText(FromText(panelTexts_.panel1()));
   if (!rows.empty()) emit demoFileOpened(rows.front());

@@ -5,20 +5,43 @@
 #include "demo/demo_info.h"
 #include "model/list_rules.h"
 
+#include <array>
+
 #include <QApplication>
+#include <QPainter>
 #include <QStyle>
 
 namespace rw::app {
 
 namespace {
 
-// The row images: a plain demo, a demo in a .pk3, .zip or .exe archive, and the same four for
-// a demo that could not be read (its mod is unknown).
-QIcon RowIcon(int image) {
+// The row pictures: a plain demo, a demo in a .pk3, .zip or .exe archive, the same four for a
+// demo that could not be read (its mod is unknown), and the first four again with a corner
+// mark for a demo of the generations since 1.30.
+QIcon MakeRowIcon(int picture) {
   static const QStyle::StandardPixmap kPictures[] = {QStyle::SP_FileIcon, QStyle::SP_DirIcon,
                                                      QStyle::SP_DirIcon, QStyle::SP_DirIcon};
-  if (image >= 4) return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
-  return QApplication::style()->standardIcon(kPictures[image & 3]);
+  QStyle* style = QApplication::style();
+  if (picture >= 4 && picture < 8) return style->standardIcon(QStyle::SP_MessageBoxWarning);
+  const QIcon icon = style->standardIcon(kPictures[picture & 3]);
+  if (picture < 8) return icon;
+  QPixmap marked = icon.pixmap(16, 16);
+  QPainter painter(&marked);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(Qt::white, 1));
+  painter.setBrush(QColor(30, 110, 220));
+  painter.drawEllipse(QRectF(8.5, 8.5, 7, 7));
+  painter.end();
+  return QIcon(marked);
+}
+
+const QIcon& RowIcon(int picture) {
+  static const std::array<QIcon, 12> icons = [] {
+    std::array<QIcon, 12> made;
+    for (int i = 0; i < 12; ++i) made[static_cast<size_t>(i)] = MakeRowIcon(i);
+    return made;
+  }();
+  return icons[static_cast<size_t>(picture)];
 }
 
 }  // namespace
@@ -34,7 +57,7 @@ int RowListModel::columnCount(const QModelIndex& parent) const {
 QVariant RowListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount({})) return {};
   if (role == Qt::DecorationRole) {
-    return index.column() == 0 ? RowIcon(RowImage(RowAt(index.row()))) : QVariant();
+    return index.column() == 0 ? RowIcon(RowPicture(RowAt(index.row()))) : QVariant();
   }
   if (role == ColoredCellDelegate::kCodedTextRole) {
     // Names are file names: a caret in one is no colour code.

@@ -5,8 +5,8 @@
 
 int main(int argc, char** argv) {
   CLI::App app{
-      "Reelwright: lists, inspects and plays Quake III Arena demos (.dm3 and .dm_48), also\n"
-      "those inside ZIP, PK3 and self-extracting archives.\n"
+      "Reelwright: lists, inspects and plays Quake III Arena demos (.dm3, .dm_48 and .dm_66 to\n"
+      ".dm_68), also those inside ZIP, PK3 and self-extracting archives.\n"
       "Exit codes: 0 success, 1 a failure that is reported on stderr, 2 bad usage.",
       "reelwright-cli"};
   app.require_subcommand(1);

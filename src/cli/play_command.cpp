@@ -25,13 +25,13 @@ namespace rw::cli {
 namespace {
 
 constexpr const char* kPlayHelp =
-    "Plays demos in Quake III Arena. An ITEM is a demo file (.dm3 or .dm_48), an archive\n"
-    "member written as ARCHIVE::MEMBER-PATH (its path inside the ZIP, PK3 or self-extracting\n"
-    "archive, with / or \\ between folders), or a play list file (.rwt).\n"
+    "Plays demos in Quake III Arena. An ITEM is a demo file (.dm3, .dm_48 or .dm_66 to\n"
+    ".dm_68), an archive member written as ARCHIVE::MEMBER-PATH (its path inside the ZIP, PK3\n"
+    "or self-extracting archive, with / or \\ between folders), or a play list file (.rwt).\n"
     "One demo plays as a single demo; several items, a play list file or --playlist play as\n"
     "a play list, in the order given. Demos the game cannot play where they lie are copied or\n"
-    "extracted into baseq3/demos as rwttmpNN.dm3 or rwttmpNN.dm_48 (NN the position), and the\n"
-    "script baseq3/rwttmp.rwt chains them. The game switches to the demos' version when the\n"
+    "extracted into baseq3/demos as rwttmpNN and the demo's extension (NN the position), and\n"
+    "the script baseq3/rwttmp.rwt chains them. The game switches to the demos' version when the\n"
     "game folder holds both. A running game is handed the script by typing \"exec rwttmp.rwt\"\n"
     "into its console, unless a mod has to be set; otherwise quake3.exe is (re)started in the\n"
     "game folder with the parameters: the global parameters (q3a_start_param), a blank, the\n"
@@ -41,7 +41,8 @@ constexpr const char* kPlayHelp =
     "A demo's mod is the first mod folder, by name with case ignored, named like the mod and\n"
     "holding a .pk3, or holding MOD.pk3. Relative lines of a .rwt file name files beside it.\n"
     "Names the console would split or unquote are played from a copy, never where they lie;\n"
-    "only rwttmpNN.dm3, rwttmpNN.dm_48 and rwttmp.rwt are ever deleted.\n"
+    "only rwttmpNN.dm3, rwttmpNN.dm_48, rwttmpNN.dm_66 to .dm_68 and rwttmp.rwt are ever\n"
+    "deleted.\n"
     "--dry-run stages the demos and writes the script, starts nothing and prints three lines:\n"
     "  program: PATH       what would start (after \"wine \" for a Windows program on Linux)\n"
     "  parameters: TEXT    the parameter text exactly, blanks included\n"
@@ -117,7 +118,7 @@ std::optional<std::vector<ListRow>> ItemRows(const std::string& item, Session& s
     }
     std::vector<ListRow> rows = session.RowsOf(ScanEntry::DemoFile(path), status);
     if (rows.empty()) {
-      Fail(item, "not a demo file (.dm3 or .dm_48)");
+      Fail(item, "not a demo file (.dm3, .dm_48, .dm_66 to .dm_68)");
       return std::nullopt;
     }
     return rows;

@@ -40,8 +40,9 @@ int RunScan(const ScanOptions& options) {
   auto options = std::make_shared<ScanOptions>();
   CLI::App* command = app.add_subcommand(
       "scan",
-      "Lists the demos of FOLDER as the demo list does (plain .dm3 and .dm_48 files and\n"
-      "demos inside ZIP, PK3 and self-extracting archives; sub-folders are not entered),\n"
+      "Lists the demos of FOLDER as the demo list does (plain .dm3 and .dm_NN files, NN a\n"
+      "protocol number, and demos inside ZIP, PK3 and self-extracting archives; sub-folders\n"
+      "are not entered; Quake Live and other foreign demos are rows that could not be read),\n"
       "reading only demos its parse cache \"rwt_scan\" does not hold and rewriting that cache.\n"
       "Prints one row a line, 26 tab-separated columns from \"Demoname\" to \"Description\"\n"
       "in the demo list's sort order (tabs inside a value show as blanks), then the summary\n"

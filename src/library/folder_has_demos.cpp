@@ -1,6 +1,7 @@
 #include "library/folder_has_demos.h"
 
 #include "archive/directory_reader.h"
+#include "demo/demo_generation.h"
 #include "host/path_separator.h"
 #include "text/windows_1252.h"
 
@@ -13,13 +14,14 @@ std::string LowerExtension(const std::string& name) {
 }
 
 bool ArchiveHoldsDemos(const std::string& archive) {
-  for (const char* pattern : {"*.dm3", "*.dm_48"}) {
-    ArchiveCursor cursor;
-    const int found = ArchiveFindFirst(archive, pattern, cursor);
-    ArchiveClose(cursor);
-    if (found == kArchiveMember) return true;
+  constexpr std::string_view kPattern = "*.dm*";
+  ArchiveCursor cursor;
+  int code = ArchiveFindFirst(archive, kPattern, cursor);
+  while (code == kArchiveMember && !IsDemoExtension(ExtensionOf(cursor.name))) {
+    code = ArchiveFindNext(kPattern, cursor);
   }
-  return false;
+  ArchiveClose(cursor);
+  return code == kArchiveMember;
 }
 
 }  // namespace
@@ -27,7 +29,7 @@ bool ArchiveHoldsDemos(const std::string& archive) {
 bool FolderHasDemos(FileSystem& files, const std::string& path) {
   for (const DirectoryEntry& entry : files.List(path, "*.*")) {
     const std::string extension = LowerExtension(entry.name);
-    if (extension == ".dm3" || extension == ".dm_48") return true;
+    if (IsDemoExtension(extension)) return true;
     const std::string full = path + kPathSeparator + entry.name;
     const bool archive =
         extension == ".zip" || extension == ".pk3" || (extension == ".exe" && IsArchiveFile(full));

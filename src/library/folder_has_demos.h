@@ -6,8 +6,8 @@
 
 namespace rw {
 
-// Whether the folder itself (not its sub-folders) holds a ".dm3" or ".dm_48" file, or an
-// archive with such a member at any depth.
+// Whether the folder itself (not its sub-folders) holds a demo file (".dm3", or ".dm_" and a
+// protocol number), or an archive with such a member at any depth.
 bool FolderHasDemos(FileSystem& files, const std::string& path);
 
 }  // namespace rw

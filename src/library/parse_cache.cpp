@@ -1,4 +1,5 @@
 #include "library/parse_cache.h"
+#include "demo/demo_generation.h"
 #include "text/text_lines.h"
 
 #include <algorithm>
@@ -98,6 +99,19 @@ std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std:
   }
   if (!found) return std::nullopt;
   return static_cast<size_t>(lo);
+}
+
+bool IsStaleCacheLine(std::string_view line) {
+  constexpr size_t kProtocolField = 13;
+  const std::string_view name = line.substr(0, line.find(kCacheSeparator));
+  if (GenerationOfExtension(ExtensionOf(name)) != DemoGeneration::k132) return false;
+  size_t start = 0;
+  for (size_t field = 0; field < kProtocolField; ++field) {
+    start = line.find(kCacheSeparator, start);
+    if (start == std::string_view::npos) return false;
+    ++start;
+  }
+  return line.substr(start, line.find(kCacheSeparator, start) - start) == "N/A";
 }
 
 CachedLineFinder::CachedLineFinder(const std::vector<std::string>& lines, const Locale& locale)

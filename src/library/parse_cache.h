@@ -41,6 +41,11 @@ std::string DosTimeField(uint32_t dosTime);
 std::optional<size_t> FindCachedLine(const std::vector<std::string>& lines, std::string_view key,
                                      const Locale& locale);
 
+// Whether a line found for a demo must be read again: a bit-packed demo (66 to 68) whose line
+// gives no protocol. Earlier versions listed such archive members as demos they could not
+// read; a demo of these that cannot be read is read again at every listing.
+bool IsStaleCacheLine(std::string_view line);
+
 // FindCachedLine for many keys among the same lines. When the lines' keys are in order, a key
 // whose folded form hashes like the key of one line only is found through the hash, as the
 // search would find it; other keys take the search.

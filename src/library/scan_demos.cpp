@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "archive/member_path.h"
+#include "demo/demo_generation.h"
 #include "host/path_separator.h"
 #include "host/path_text.h"
 #include "library/note_file_names.h"
@@ -131,7 +132,7 @@ class FolderScan {
     if (entry.name.empty() || entry.name[0] == '.') return;
     const std::string extension = LowerExtension(entry.name);
     const std::string path = parts_.pathPrefix + entry.name;
-    if (extension == ".dm3" || extension == ".dm_48") {
+    if (IsDemoExtension(extension)) {
       // A folder never holds a demo's bytes, whatever its name.
       if (entry.isFolder) return;
       ScanDemo({entry.name, entry.size, entry.dosTime, "", path, "", path, parts_.folder});
@@ -154,13 +155,19 @@ class FolderScan {
     c_.sources.ArchiveClose();
   }
 
+  std::optional<size_t> FindFreshLine(const std::string& key) const {
+    const std::optional<size_t> found =
+        finder_ != nullptr ? finder_->Find(key) : FindCachedLine(old_->lines, key, c_.locale);
+    if (found && IsStaleCacheLine(old_->lines[*found])) return std::nullopt;
+    return found;
+  }
+
   void ScanDemo(const FoundDemo& demo) {
     totalSeconds_ += EstimatedSeconds(demo.size);
     totalBytes_ += demo.size;
     std::string line;
     const std::string key = LookupKey(demo.name, demo.size, demo.dosTime, demo.archiveField);
-    const auto found =
-        finder_ != nullptr ? finder_->Find(key) : FindCachedLine(old_->lines, key, c_.locale);
+    const std::optional<size_t> found = FindFreshLine(key);
     if (found) {
       line = old_->lines[*found];
       ++hits_;

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "demo/demo_generation.h"
 #include "host/path_text.h"
 #include "model/list_rules.h"
 #include "text/windows_1252.h"
@@ -24,11 +25,24 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
   return AnsiLowerText(text).ends_with(suffix);
 }
 
-// The extension the demo's generation needs, when the name lacks it.
-std::string_view MissingExtension(const std::string& name, const std::string& protocol) {
-  if (!EndsWithIgnoringCase(name, ".dm3") && protocol < "46") return ".dm3";
-  if (!EndsWithIgnoringCase(name, ".dm_48") && protocol >= "47") return ".dm_48";
-  return {};
+// The extension the demo's generation needs, when the name lacks it: ".dm3" below protocol 46,
+// none for 46, the one it is played under for 1.27 and later; a demo of a generation that is
+// not read keeps the extension it has.
+std::string MissingExtension(const std::string& name, const ListRow& row) {
+  const std::string& protocol = row[kProtocolColumn];
+  const std::string& oldName = row[kDemonameColumn];
+  std::string needed;
+  if (protocol < "46") {
+    needed = ".dm3";
+  } else if (protocol != "46") {
+    const DemoGeneration generation = GenerationOfListedDemo(protocol, oldName);
+    if (generation == DemoGeneration::k127 || generation == DemoGeneration::k132) {
+      needed = PlayedExtension(protocol, oldName);
+    } else if (const std::string own = AnsiLowerText(ExtensionOf(oldName)); IsDemoExtension(own)) {
+      needed = own;
+    }
+  }
+  return needed.empty() || EndsWithIgnoringCase(name, needed) ? std::string() : needed;
 }
 
 bool ContainsSeparator(std::string_view name) {
@@ -67,9 +81,9 @@ std::string RenameDemoFile(FileSystem& files, Messages& messages, const ListRow&
     ShowRenameDenied(messages);
     return oldName;
   }
-  const std::string_view extension = MissingExtension(newName, row[kProtocolColumn]);
+  const std::string extension = MissingExtension(newName, row);
   if (extension.empty()) return newName;
-  const std::string finalName = newName + std::string(extension);
+  const std::string finalName = newName + extension;
   if (!files.Rename(newPath, JoinPath(folder, finalName)).ok()) {
     files.Rename(newPath, oldPath);
     ShowRenameDenied(messages);

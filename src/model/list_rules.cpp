@@ -44,6 +44,13 @@ int RowImage(const ListRow& row) {
   return image;
 }
 
+int RowPicture(const ListRow& row) {
+  const int image = RowImage(row);
+  const bool later =
+      GenerationOfListedDemo(row[kProtocolColumn], row[kDemonameColumn]) == DemoGeneration::k132;
+  return image < 4 && later ? image + 8 : image;
+}
+
 bool IsPlayable(const ListRow& row) {
   return RowImage(row) < 4 && IsPlayableDemo(row[kProtocolColumn], row[kDemonameColumn]);
 }

@@ -10,6 +10,9 @@ namespace rw {
 // The picture of a row: 0 to 3 for a plain file, a .pk3, a .zip or an .exe archive whose demo
 // was read, 4 to 7 for the same when the demo's mod is unknown ("N/A").
 int RowImage(const ListRow& row);
+// The picture the lists draw: RowImage, but 8 to 11 in place of 0 to 3 for a demo of the
+// generations since 1.30 (protocols 66 to 68), which the old versions of the game cannot play.
+int RowPicture(const ListRow& row);
 bool IsPlayable(const ListRow& row);
 bool IsArchiveRow(const ListRow& row);
 

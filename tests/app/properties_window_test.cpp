@@ -339,6 +339,56 @@ class PropertiesWindowTest : public QObject {
     QVERIFY(std::filesystem::exists(app.demos() + "/final.dm3"));
   }
 
+  void aDemoOfProtocol68ShowsItsServerPlayersCourseAndLevelShot() {
+    test::AppFixture app;
+    std::filesystem::copy_file(test::TestDataPath("demos/newer/udt_baseq3_team_chat.dm_68"),
+                               app.demos() + "/chat.dm_68");
+    // q3dm7 is one of the game's own maps: its level shot comes from pak0.pk3.
+    test::WriteBytes(app.game() + "/baseq3/pak0.pk3",
+                     test::ZipBytes({{"levelshots/q3dm7.jpg", Jpeg(128, 128)}}));
+    MainWindow& window = app.Start();
+    app.ListDemos();
+    const int row = test::RowNamed(*window.demoList()->model(), "chat.dm_68");
+    QVERIFY(row >= 0);
+    const QIcon later =
+        window.demoList()->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+    const int plain = test::RowNamed(*window.demoList()->model(), "duel.dm_48");
+    const QIcon old =
+        window.demoList()->model()->index(plain, 0).data(Qt::DecorationRole).value<QIcon>();
+    QVERIFY(later.pixmap(16, 16).toImage() != old.pixmap(16, 16).toImage());
+
+    PropertiesWindow* properties = OpenByEnter(window, "chat.dm_68");
+    QVERIFY(properties != nullptr);
+    // From the demo's first game state and its last snapshot (9904 to 40330 ms).
+    const std::pair<const char*, const char*> values[] = {
+        {"Map:", "q3dm7.bsp"},       {"Game type:", "Team Deathmatch"},
+        {"Mod:", "Quake III Arena"}, {"Play time:", "00:00:30"},
+        {"Time limit:", "20"},       {"Host name:", "noname"},
+        {"Protocol:", "68"},         {"Version:", "Q3 1.32 win-x86 Oct  7 2002"},
+        {"Final score:", "0:-1"},    {"Max clients:", "8"}};
+    for (const auto& [caption, text] : values) {
+      QCOMPARE(properties->value(caption)->text(), QString(text));
+    }
+    QCOMPARE(properties->mapLongName()->accessibleName(), QString("Temple of Retribution"));
+    QStringList players;
+    for (int i = 0; i < properties->playerList()->count(); ++i) {
+      players << properties->playerList()->item(i)->text();
+    }
+    players.sort();
+    QCOMPARE(players, QStringList({"Grunt", "Grunt", "Sarge", "sausage"}));
+    const QListWidget& course = *properties->courseList();
+    QVERIFY(course.count() >= 7);
+    QCOMPARE(course.item(0)->text(), QString("00:00:00 Demo start."));
+    QVERIFY(course.item(1)->text().contains("(Mega Health Room)"));
+    QVERIFY(course.item(1)->text().endsWith(": a"));
+    QCOMPARE(course.item(course.count() - 1)->text(), QString("00:00:30 Demo end."));
+    const QImage shot = properties->levelShot()->pixmap().toImage();
+    QCOMPARE(shot.size(), QSize(128, 128));
+    QVERIFY(shot.pixelColor(64, 64).red() > 150);
+    QVERIFY(properties->playAction()->isEnabled());
+    QVERIFY(properties->playlistAction()->isEnabled());
+  }
+
   void thePlaylistButtonAddsTheDemoAndTakesItOffAgain() {
     test::AppFixture app;
     MainWindow& window = app.Start();

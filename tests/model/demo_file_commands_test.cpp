@@ -46,6 +46,12 @@ TEST_F(DemoFileTest, RenamingAddsTheExtensionOfTheDemosGeneration) {
   EXPECT_TRUE(Exists("Cup.DM3"));
   // Protocol 46 gets no extension.
   EXPECT_EQ(RenameDemoFile(files, messages, Demo("c.dm3", "46"), "third"), "third");
+  // Later demos keep their own: 67 its own, a 68 client on a server giving 71 the file's, one
+  // that could not be read the one it had.
+  EXPECT_EQ(RenameDemoFile(files, messages, Demo("d.dm_67", "67"), "duel"), "duel.dm_67");
+  EXPECT_EQ(RenameDemoFile(files, messages, Demo("e.DM_68", "71"), "run"), "run.dm_68");
+  EXPECT_EQ(RenameDemoFile(files, messages, Demo("f.dm_91", "N/A"), "ql"), "ql.dm_91");
+  EXPECT_TRUE(Exists("duel.dm_67") && Exists("run.dm_68") && Exists("ql.dm_91"));
   EXPECT_TRUE(messages.shown.empty());
 }
 

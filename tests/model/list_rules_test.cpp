@@ -50,6 +50,20 @@ TEST(RowImage, FollowsTheLocationEndingAndAnUnknownMod) {
   EXPECT_TRUE(IsArchiveRow(MakeRow("a.dm3", "/demos/p.zip", "n/a")));
 }
 
+TEST(RowImage, DemosSince130HaveTheirOwnPictureAndPlayAsTheOthers) {
+  EXPECT_EQ(RowPicture(MakeRow("a.dm_48", "/demos")), 0);
+  EXPECT_EQ(RowPicture(MakeRow("a.dm_68", "/demos", "baseq3", "68")), 8);
+  EXPECT_EQ(RowPicture(MakeRow("a.dm_67", "/d/p.zip", "osp", "67")), 10);
+  // A 68 client's demo on a server that names protocol 71.
+  EXPECT_EQ(RowPicture(MakeRow("a.dm_68", "/d/p.exe", "defrag", "71")), 11);
+  EXPECT_EQ(RowImage(MakeRow("a.dm_68", "/d/p.exe", "defrag", "71")), 3);
+  EXPECT_TRUE(IsPlayable(MakeRow("a.dm_68", "/d/p.exe", "defrag", "71")));
+  // Unreadable ones keep the unreadable pictures and cannot be played.
+  EXPECT_EQ(RowPicture(MakeRow("a.dm_68", "/demos", "n/a", "N/A")), 4);
+  EXPECT_EQ(RowPicture(MakeRow("ql.dm_91", "/demos", "n/a", "N/A")), 4);
+  EXPECT_FALSE(IsPlayable(MakeRow("ql.dm_91", "/demos", "n/a", "N/A")));
+}
+
 TEST(ListMenus, EnablingFollowsTheSelection) {
   RowList demos = {Item(MakeRow("a.dm3"), true), Item(MakeRow("b.dm3", "/d/p.zip")),
                    Item(MakeRow("c.dm3", "/d", "n/a"))};
