@@ -1,5 +1,6 @@
 // GetFromDemo over arbitrary bytes, read as a demo file (served from memory through the file
-// system seam) and as the stored member of a ZIP archive written around them.
+// system seam) and as the stored member of a ZIP archive written around them. The name is a
+// 68 demo's, so plain and bit-packed inputs alike are walked.
 #include <unistd.h>
 #include <zlib.h>
 
@@ -41,7 +42,7 @@ class DemoInMemory : public rw::PosixFileSystem {
     return path == kDemoPath ? std::optional<uint32_t>(0x2A634B4Au)
                              : PosixFileSystem::ModifiedDosTime(path);
   }
-  static constexpr const char* kDemoPath = "fuzz.dm3";
+  static constexpr const char* kDemoPath = "fuzz.dm_68";
   std::string bytes;
 };
 
@@ -51,7 +52,7 @@ void Put(std::string& out, uint32_t value, int width) {
   for (int i = 0; i < width; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// One stored member named "fuzz.dm3".
+// One stored member named as the demo file.
 std::string ArchiveAround(const std::string& data) {
   const auto crc = static_cast<uint32_t>(
       crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
