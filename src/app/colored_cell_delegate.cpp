@@ -44,7 +44,8 @@ void ColoredCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& g
                       index.data().toString());
   } else {
     DrawColoredText(*painter, area, std::string_view(coded.constData(), coded.size()), normal,
-                    option.palette.color(QPalette::Base), underlineCapitals_);
+                    option.palette.color(QPalette::Base), underlineCapitals_,
+                    index.data(kCodedUtf8Role).toBool() ? TextForm::kUtf8 : TextForm::kWindows1252);
   }
   painter->restore();
 }

@@ -14,6 +14,8 @@ class ColoredCellDelegate : public QStyledItemDelegate {
  public:
   // The role that holds a cell's text with its colour codes.
   static constexpr int kCodedTextRole = Qt::UserRole + 1;
+  // True when that text is UTF-8 (what the user typed) rather than Windows-1252.
+  static constexpr int kCodedUtf8Role = Qt::UserRole + 2;
 
   // With underlineCapitals, the capitals of a scoreboard's lines (those holding "SCORE") are
   // underlined, and every text goes through the colour runs.

@@ -12,9 +12,12 @@ namespace {
 
 constexpr int kMargin = 2;
 
-QString Visible(const ColoredRun& run) {
-  QString text = FromText(run.characters);
-  return text.remove(QChar(kWidthOnlyCharacter));
+QString Decoded(const ColoredRun& run, TextForm form) {
+  return form == TextForm::kUtf8 ? FromUserText(run.characters) : FromText(run.characters);
+}
+
+QString Visible(const ColoredRun& run, TextForm form) {
+  return Decoded(run, form).remove(QChar(kWidthOnlyCharacter));
 }
 
 int Luminance(const QColor& colour) {
@@ -31,27 +34,28 @@ QColor Readable(const QColor& colour, const QColor& background) {
 }  // namespace
 
 int DrawColoredText(QPainter& painter, const QRect& area, std::string_view coded,
-                    const QColor& normal, const QColor& background, bool underlineCapitals) {
+                    const QColor& normal, const QColor& background, bool underlineCapitals,
+                    TextForm form) {
   const QFont base = painter.font();
   int x = area.left();
-  for (const ColoredRun& run : ColoredTextRuns(coded, underlineCapitals)) {
+  for (const ColoredRun& run : ColoredTextRuns(coded, underlineCapitals, form)) {
     QFont font = base;
     font.setUnderline(run.underlined);
     painter.setFont(font);
     painter.setPen(run.rgb == 0xFFFFFF ? normal : Readable(QColor::fromRgb(run.rgb), background));
-    const QString text = Visible(run);
+    const QString text = Visible(run, form);
     painter.drawText(QRect(x, area.top(), std::max(0, area.right() - x + 1), area.height()),
                      Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text);
-    x += painter.fontMetrics().horizontalAdvance(FromText(run.characters));
+    x += painter.fontMetrics().horizontalAdvance(Decoded(run, form));
   }
   painter.setFont(base);
   return x - area.left();
 }
 
-int ColoredTextWidth(const QFontMetrics& metrics, std::string_view coded) {
+int ColoredTextWidth(const QFontMetrics& metrics, std::string_view coded, TextForm form) {
   int width = 0;
-  for (const ColoredRun& run : ColoredTextRuns(coded, false)) {
-    width += metrics.horizontalAdvance(FromText(run.characters));
+  for (const ColoredRun& run : ColoredTextRuns(coded, false, form)) {
+    width += metrics.horizontalAdvance(Decoded(run, form));
   }
   return width;
 }
@@ -60,9 +64,10 @@ ColoredLabel::ColoredLabel(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
-void ColoredLabel::setCodedText(std::string coded) {
+void ColoredLabel::setCodedText(std::string coded, TextForm form) {
   coded_ = std::move(coded);
-  setAccessibleName(PlainText(coded_));
+  form_ = form;
+  setAccessibleName(PlainText(coded_, form_));
   QAccessibleEvent event(this, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&event);
   updateGeometry();
@@ -80,7 +85,7 @@ void ColoredLabel::setAlignment(Qt::Alignment alignment) {
 }
 
 QSize ColoredLabel::sizeHint() const {
-  return {ColoredTextWidth(fontMetrics(), coded_) + 2 * kMargin,
+  return {ColoredTextWidth(fontMetrics(), coded_, form_) + 2 * kMargin,
           fontMetrics().height() + 2 * kMargin};
 }
 
@@ -91,12 +96,12 @@ QSize ColoredLabel::minimumSizeHint() const {
 void ColoredLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect area = rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
-  const int width = ColoredTextWidth(fontMetrics(), coded_);
+  const int width = ColoredTextWidth(fontMetrics(), coded_, form_);
   int left = area.left();
   if (alignment_ & Qt::AlignHCenter) left += std::max(0, (area.width() - width) / 2);
   const QColor normal = normal_.isValid() ? normal_ : palette().color(QPalette::WindowText);
   DrawColoredText(painter, QRect(left, area.top(), area.right() - left + 1, area.height()), coded_,
-                  normal, palette().color(backgroundRole()));
+                  normal, palette().color(backgroundRole()), false, form_);
 }
 
 }  // namespace rw::app

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/user_text.h"
+
 namespace rw::app {
 
 // Draws a text with colour codes ("^1Red") in the codes' colours, starting at area's left and
@@ -12,9 +14,11 @@ namespace rw::app {
 // background the darkest codes (black, blue, purple) are drawn lighter so they can be read.
 // underlineCapitals underlines the capitals of a text that holds "SCORE". Gives the width drawn.
 int DrawColoredText(QPainter& painter, const QRect& area, std::string_view coded,
-                    const QColor& normal, const QColor& background, bool underlineCapitals = false);
+                    const QColor& normal, const QColor& background, bool underlineCapitals = false,
+                    TextForm form = TextForm::kWindows1252);
 // The width DrawColoredText takes for the text in the painter's or widget's font.
-int ColoredTextWidth(const QFontMetrics& metrics, std::string_view coded);
+int ColoredTextWidth(const QFontMetrics& metrics, std::string_view coded,
+                     TextForm form = TextForm::kWindows1252);
 
 // A label whose text carries colour codes: it draws the colours, and screen readers read the
 // text with the codes removed.
@@ -24,7 +28,7 @@ class ColoredLabel : public QWidget {
  public:
   explicit ColoredLabel(QWidget* parent = nullptr);
 
-  void setCodedText(std::string coded);
+  void setCodedText(std::string coded, TextForm form = TextForm::kWindows1252);
   const std::string& codedText() const { return coded_; }
   // The colour of white text; the palette's text colour unless set.
   void setNormalColor(const QColor& color);
@@ -38,6 +42,7 @@ class ColoredLabel : public QWidget {
 
  private:
   std::string coded_;
+  TextForm form_ = TextForm::kWindows1252;
   QColor normal_;
   Qt::Alignment alignment_ = Qt::AlignLeft;
 };

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "demo/display_text.h"
 #include "text/name_text.h"
@@ -15,16 +18,43 @@ namespace rw::app {
 inline QString FromText(std::string_view text) {
   return QString::fromStdString(Windows1252ToUtf8(text));
 }
-// What the user typed, as the single-byte text the side files keep.
+// What the user typed into a field whose text goes to the game, as the single-byte text the
+// game reads.
 inline std::string ToText(const QString& text) {
   return Utf8ToWindows1252(text.toStdString());
 }
 inline QString FromName(std::string_view name) {
   return QString::fromStdString(NameToUtf8(name));
 }
+// The program's own texts that may carry a name (messages, status lines): UTF-8 when they are,
+// else Windows-1252, as names are read.
+inline QString FromMessage(std::string_view text) {
+  return FromName(text);
+}
 // A text with its colour codes removed, as screen readers and plain cells show it.
-inline QString PlainText(std::string_view text) {
-  return FromText(StripColors(text));
+inline QString PlainText(std::string_view text, TextForm form = TextForm::kWindows1252) {
+  const std::string plain = StripColors(text, form);
+  return form == TextForm::kUtf8 ? QString::fromStdString(plain) : FromText(plain);
+}
+
+// What the user types (notes, player descriptions) stays UTF-8: nothing typed is lost.
+inline QString FromUserText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string ToUserText(const QString& text) {
+  return text.toStdString();
+}
+// A multi-line field's text as lines, and back; an empty field has no lines.
+inline std::vector<std::string> UserTextLines(const QString& text) {
+  std::vector<std::string> lines;
+  if (text.isEmpty()) return lines;
+  for (const QString& line : text.split('\n')) lines.push_back(ToUserText(line));
+  return lines;
+}
+inline QString UserTextOfLines(const std::vector<std::string>& lines) {
+  QStringList texts;
+  for (const std::string& line : lines) texts << FromUserText(line);
+  return texts.join('\n');
 }
 
 }  // namespace rw::app

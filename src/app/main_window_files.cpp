@@ -21,7 +21,7 @@ void MainWindow::OpenFile(const QString& path) {
   if (!IsDemoExtension(ExtensionOf(demoPath))) return;
   const std::vector<ListRow> rows = session_.RowsOf(ScanEntry::DemoFile(demoPath), *this);
   // Reading showed "Parsing" where the demo list's summary stays.
-  panels_[1]->setText(FromText(panelTexts_.panel1()));
+  panels_[1]->setText(FromMessage(panelTexts_.panel1()));
   if (!rows.empty()) emit demoFileOpened(rows.front());
 }
 

@@ -31,10 +31,12 @@ NameBox::NameBox(QWidget* parent) : QFrame(parent), label_(new ColoredLabel(this
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-void NameBox::setName(const std::string& coded) {
-  label_->setCodedText(coded);
-  setAccessibleName(PlainText(coded));
-  const int width = label_->fontMetrics().horizontalAdvance(FromText(NameBoxMeasure(coded)));
+void NameBox::setName(const std::string& coded, TextForm form) {
+  label_->setCodedText(coded, form);
+  setAccessibleName(PlainText(coded, form));
+  const std::string measure = NameBoxMeasure(coded, form);
+  const int width = label_->fontMetrics().horizontalAdvance(
+      form == TextForm::kUtf8 ? FromUserText(measure) : FromText(measure));
   setFixedSize(width + kExtraWidth, label_->sizeHint().height() + 2 * frameWidth());
 }
 

@@ -15,7 +15,7 @@ class NameBox : public QFrame {
  public:
   explicit NameBox(QWidget* parent = nullptr);
 
-  void setName(const std::string& coded);
+  void setName(const std::string& coded, TextForm form = TextForm::kWindows1252);
   ColoredLabel* label() const { return label_; }
 
  private:

@@ -34,19 +34,6 @@ QColor TeamColourOf(TeamColour colour) {
   return Qt::white;
 }
 
-std::vector<std::string> Lines(const QString& text) {
-  std::vector<std::string> lines;
-  if (text.isEmpty()) return lines;
-  for (const QString& line : text.split('\n')) lines.push_back(ToText(line));
-  return lines;
-}
-
-QString JoinLines(const std::vector<std::string>& lines) {
-  QStringList texts;
-  for (const std::string& line : lines) texts << FromText(line);
-  return texts.join('\n');
-}
-
 }  // namespace
 
 PlayerWindow::PlayerWindow(Session& session, SoundSeam& sounds, QWidget* parent)
@@ -120,7 +107,7 @@ PlayerWindow::PlayerWindow(Session& session, SoundSeam& sounds, QWidget* parent)
 
   connect(description_, &QPlainTextEdit::textChanged, this, [this] {
     if (filling_) return;
-    editor_.SetLines(Lines(description_->toPlainText()));
+    editor_.SetLines(UserTextLines(description_->toPlainText()));
     apply_->setEnabled(editor_.applyEnabled());
   });
   connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
@@ -154,7 +141,7 @@ bool PlayerWindow::ShowPlayer(size_t n) {
 
   filling_ = true;
   editor_.Load(view_.name);
-  description_->setPlainText(JoinLines(editor_.lines()));
+  description_->setPlainText(UserTextOfLines(editor_.lines()));
   filling_ = false;
   apply_->setEnabled(editor_.applyEnabled());
 

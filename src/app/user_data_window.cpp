@@ -14,13 +14,6 @@ namespace rw::app {
 
 namespace {
 
-std::vector<std::string> Lines(const QString& text) {
-  std::vector<std::string> lines;
-  if (text.isEmpty()) return lines;
-  for (const QString& line : text.split('\n')) lines.push_back(ToText(line));
-  return lines;
-}
-
 QLabel* Heading(const QString& text, QWidget* buddy, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   QFont bold = label->font();
@@ -83,17 +76,17 @@ UserDataWindow::UserDataWindow(Session& session, QWidget* parent)
     ShowState();
   });
   connect(rating_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (!editor_.SetRating(ToText(text))) rating_->setText(FromText(editor_.rating()));
+    if (!editor_.SetRating(ToUserText(text))) rating_->setText(FromUserText(editor_.rating()));
     ShowState();
   });
   connect(web_, &QComboBox::editTextChanged, this, [this](const QString& text) {
     if (filling_) return;
-    editor_.SetWeb(ToText(text));
+    editor_.SetWeb(ToUserText(text));
     ShowState();
   });
   connect(description_, &QPlainTextEdit::textChanged, this, [this] {
     if (filling_) return;
-    editor_.SetDescription(Lines(description_->toPlainText()));
+    editor_.SetDescription(UserTextLines(description_->toPlainText()));
     ShowState();
   });
   connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
@@ -111,11 +104,9 @@ void UserDataWindow::Fill(std::optional<RowRef> row, const std::string& demoName
   setWindowTitle(FromName(editor_.caption()));
   pov_->clear();
   for (const std::string& entry : editor_.povEntries()) pov_->addCodedItem(entry);
-  rating_->setText(FromText(editor_.rating()));
-  web_->setEditText(FromText(editor_.web()));
-  QStringList description;
-  for (const std::string& line : editor_.description()) description << FromText(line);
-  description_->setPlainText(description.join('\n'));
+  rating_->setText(FromUserText(editor_.rating()));
+  web_->setEditText(FromUserText(editor_.web()));
+  description_->setPlainText(UserTextOfLines(editor_.description()));
   filling_ = false;
   ShowState();
   show();
@@ -143,7 +134,8 @@ void UserDataWindow::FocusField(UserDataField field) {
 
 void UserDataWindow::ShowState() {
   const std::optional<size_t> selection = editor_.povSelection();
-  pov_->setCurrentIndex(selection ? static_cast<int>(*selection) : -1);
+  // No point of view shows as "<<NO POV ENTRY>>", from where the arrow keys reach the players.
+  pov_->setCurrentIndex(selection ? static_cast<int>(*selection) : 0);
   apply_->setEnabled(editor_.applyEnabled());
   ShowWebColour();
 }

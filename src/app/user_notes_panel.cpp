@@ -13,7 +13,7 @@ namespace {
 
 // The tab's description keeps line feed and carriage return after each line.
 QString DescriptionText(const std::string& description) {
-  QString text = FromText(description);
+  QString text = FromUserText(description);
   text.remove(QChar('\r'));
   while (text.endsWith('\n')) text.chop(1);
   return text;
@@ -30,7 +30,7 @@ SideLink::SideLink(QWidget* parent) : QWidget(parent) {
 
 void SideLink::setLink(const std::string& link) {
   link_ = link;
-  text_ = FromText(link);
+  text_ = FromUserText(link);
   opens_ = IsWebLink(link);
   setAccessibleName(text_);
   setCursor(opens_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -92,9 +92,9 @@ UserNotesPanel::UserNotesPanel(QWidget* parent)
 
 void UserNotesPanel::Show(const UserTab& notes, const QImage& picture) {
   picture_ = picture;
-  pov_->setName(notes.pov);
+  pov_->setName(notes.pov, TextForm::kUtf8);
   pov_->setVisible(!notes.pov.empty());
-  rating_->setText(FromText(notes.rating));
+  rating_->setText(FromUserText(notes.rating));
   rating_->setVisible(!notes.rating.empty());
   link_->setLink(notes.link);
   description_->setText(DescriptionText(notes.description));

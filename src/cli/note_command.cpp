@@ -9,8 +9,6 @@
 #include "cli/program_options.h"
 #include "library/user_data.h"
 #include "text/text_lines.h"
-#include "text/utf8_to_windows_1252.h"
-#include "text/windows_1252.h"
 
 namespace rw::cli {
 namespace {
@@ -35,11 +33,11 @@ bool IsOneLine(const std::optional<std::string>& text) {
 }
 
 void PrintNotes(const UserData& data) {
-  std::cout << "POV: " << Windows1252ToUtf8(data.POV) << '\n'
-            << "Rating: " << Windows1252ToUtf8(data.Rating) << '\n'
-            << "Web: " << Windows1252ToUtf8(data.Web) << '\n'
+  std::cout << "POV: " << data.POV << '\n'
+            << "Rating: " << data.Rating << '\n'
+            << "Web: " << data.Web << '\n'
             << "Description:\n";
-  for (const std::string& line : data.Description) std::cout << Windows1252ToUtf8(line) << '\n';
+  for (const std::string& line : data.Description) std::cout << line << '\n';
 }
 
 int RunNote(const NoteOptions& options) {
@@ -81,10 +79,10 @@ int RunNote(const NoteOptions& options) {
     PrintNotes(data);
     return kExitOk;
   }
-  if (options.pov) data.POV = Utf8ToWindows1252(*options.pov);
+  if (options.pov) data.POV = *options.pov;
   if (options.rating) data.Rating = *options.rating;
-  if (options.web) data.Web = Utf8ToWindows1252(*options.web);
-  if (options.description) data.Description = SplitLines(Utf8ToWindows1252(*options.description));
+  if (options.web) data.Web = *options.web;
+  if (options.description) data.Description = SplitLines(*options.description);
   return session->SaveNotes(demoName, data) ? kExitOk : kExitFailure;
 }
 

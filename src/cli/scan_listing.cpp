@@ -11,13 +11,9 @@
 namespace rw::cli {
 namespace {
 
-std::string ColumnUtf8(size_t column, std::string_view text) {
-  return HoldsName(column) ? NameToUtf8(text) : Windows1252ToUtf8(text);
-}
-
 // A column of the text form: tabs and line ends would break the row, so they show as blanks.
 std::string PlainColumn(size_t column, std::string_view text) {
-  std::string plain = ColumnUtf8(column, text);
+  std::string plain = FieldAsUtf8(column, text);
   std::replace_if(
       plain.begin(), plain.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
   return plain;
@@ -61,7 +57,7 @@ void PrintRowsAsJson(const RowList& rows, const std::string& summary) {
     const ListRow& row = item.columns;
     nlohmann::ordered_json object;
     for (size_t i = 0; i < row.size(); ++i) {
-      object[std::string(kDemoInfoCaptions[i])] = ColumnUtf8(i, row[i]);
+      object[std::string(kDemoInfoCaptions[i])] = FieldAsUtf8(i, row[i]);
     }
     out["rows"].push_back(std::move(object));
   }

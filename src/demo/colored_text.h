@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/user_text.h"
+
 namespace rw {
 
 // The eight colours a caret code selects, as 0xRRGGBB, indexed by the code's value modulo 8:
@@ -29,7 +31,8 @@ struct ColoredRun {
 
 // What a coloured name or label draws: colour codes switch the colour (white at first), line
 // feeds, double quotes and lone carets are left out, and when underlineCapitals is set and the
-// text holds "SCORE" the capitals A to Z are underlined.
-std::vector<ColoredRun> ColoredTextRuns(std::string_view text, bool underlineCapitals);
+// text holds "SCORE" the capitals A to Z are underlined. A run's characters keep the text's form.
+std::vector<ColoredRun> ColoredTextRuns(std::string_view text, bool underlineCapitals,
+                                        TextForm form = TextForm::kWindows1252);
 
 }  // namespace rw

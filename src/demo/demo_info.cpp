@@ -7,6 +7,7 @@
 #include "demo/display_text.h"
 #include "demo/game_names.h"
 #include "demo/info_text.h"
+#include "text/name_text.h"
 #include "text/windows_1252.h"
 
 namespace rw {
@@ -88,6 +89,11 @@ void SetFieldsFromRead(DemoInfo& info, const DemoReadState& state) {
   info[DemoInfo::Winner] = std::move(winners.winner);
   info[DemoInfo::Second] = std::move(winners.second);
   info[DemoInfo::FinalScore] = std::move(winners.finalScore);
+}
+
+std::string FieldAsUtf8(size_t field, std::string_view text) {
+  if (HoldsName(field)) return NameToUtf8(text);
+  return HoldsUserText(field) ? std::string(text) : Windows1252ToUtf8(text);
 }
 
 }  // namespace rw

@@ -48,11 +48,17 @@ struct DemoInfo {
   const std::string& operator[](Field field) const { return fields[field]; }
 };
 
-// Fields that hold names (UTF-8, as the host names files); the others are Windows-1252 texts.
+// Fields that hold names (UTF-8, as the host names files) and the user's notes (UTF-8, as
+// typed); the others are Windows-1252 texts.
 inline constexpr bool HoldsName(size_t field) {
   return field == DemoInfo::Name || field == DemoInfo::ArchiveLocation ||
          field == DemoInfo::Location;
 }
+inline constexpr bool HoldsUserText(size_t field) {
+  return field >= DemoInfo::POV && field <= DemoInfo::Description;
+}
+// A field's text in UTF-8, for output.
+std::string FieldAsUtf8(size_t field, std::string_view text);
 
 // The column captions, by field.
 inline constexpr std::array<std::string_view, DemoInfo::kFieldCount> kDemoInfoCaptions = {

@@ -1,6 +1,9 @@
 #include "demo/display_text.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "text/name_text.h"
 
 namespace rw {
 
@@ -16,7 +19,12 @@ std::string FormatSize(uint64_t bytes, int decimals, const Locale& locale) {
   return result + (megabytes ? " MB" : " KB");
 }
 
-std::string StripColors(std::string_view text) {
+size_t CharacterLength(std::string_view text, size_t i, TextForm form) {
+  if (form == TextForm::kWindows1252) return 1;
+  return std::max<size_t>(1, Utf8SequenceLength(text, i));
+}
+
+std::string StripColors(std::string_view text, TextForm form) {
   if (text.find('^') == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
@@ -24,7 +32,8 @@ std::string StripColors(std::string_view text) {
     if (text[i] != '^') {
       out += text[i];
     } else if (i + 1 < text.size() && text[i + 1] != '^') {
-      ++i;  // the colour character goes with its caret
+      // The colour character goes with its caret.
+      i += CharacterLength(text, i + 1, form);
     }
   }
   return out;
@@ -51,9 +60,9 @@ std::string ZeroAsNotSet(std::string_view text) {
   return text == "0" ? std::string("N/S") : std::string(text);
 }
 
-std::string NameBoxMeasure(std::string_view name) {
+std::string NameBoxMeasure(std::string_view name, TextForm form) {
   std::string measure;
-  for (char c : StripColors(name)) {
+  for (char c : StripColors(name, form)) {
     if (c == '|') {
       measure += "ai";
     } else {

@@ -6,6 +6,7 @@
 
 #include "demo/display_text.h"
 #include "text/text_lines.h"
+#include "text/user_text.h"
 
 namespace rw {
 namespace {
@@ -23,11 +24,11 @@ UserInfo GetUserInfo(FileSystem& files, const std::string& path, Messages& messa
   if (!files.Exists(path)) return info;
   std::vector<std::string> lines;
   if (std::optional<std::string> text = files.ReadFile(path)) {
-    lines = SplitLines(*text);
+    lines = SplitLines(UserTextOfFile(*text));
   } else {
     messages.Show("RWT Load File Error", "Parsing.GetUserInfo: " + path, MessageIcon::kError);
   }
-  info.POV = StripColors(LineValue(lines, 0));
+  info.POV = StripColors(LineValue(lines, 0), TextForm::kUtf8);
   info.Rating = LineValue(lines, 1);
   info.Web = LineValue(lines, 2);
   info.Description = LineValue(lines, 3);

@@ -7,7 +7,7 @@
 
 namespace rw {
 
-// The user's four notes on a demo as the lists show them.
+// The user's four notes on a demo as the lists show them, in UTF-8 as typed.
 struct UserInfo {
   std::string POV;
   std::string Rating;

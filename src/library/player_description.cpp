@@ -6,6 +6,7 @@
 #include "host/path_text.h"
 #include "library/user_data.h"
 #include "text/text_lines.h"
+#include "text/user_text.h"
 
 namespace rw {
 
@@ -21,14 +22,14 @@ std::vector<std::string> LoadPlayerDescription(FileSystem& files, Messages& mess
     messages.Show("RWT Load File Error", "PlayerDescr.SetPlayerData: " + path, MessageIcon::kError);
     return {};
   }
-  return SplitLines(*bytes);
+  return SplitLines(UserTextOfFile(*bytes));
 }
 
 bool SavePlayerDescription(FileSystem& files, Messages& messages, const std::string& path,
                            const std::vector<std::string>& lines) {
   if (lines.empty()) {
     if (!files.Exists(path) || files.DeleteFile(path).ok()) return true;
-  } else if (files.WriteFileAtomic(path, JoinLines(lines))) {
+  } else if (files.WriteFileAtomic(path, UserTextFileBytes(JoinLines(lines)))) {
     return true;
   }
   messages.Show("RWT: File Save Error", "Could not save: " + path, MessageIcon::kError);

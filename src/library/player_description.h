@@ -12,7 +12,8 @@ namespace rw {
 // The file of the description of every player whose name gives the same safe file name.
 std::string PlayerDescriptionPath(const std::string& playerFolder, std::string_view playerName);
 
-// The description's lines; none when there is no file. A file that cannot be read shows
+// The description's lines, in UTF-8 as typed (the file keeps Windows-1252 while every
+// character fits it); none when there is no file. A file that cannot be read shows
 // "PlayerDescr.SetPlayerData: " and the path.
 std::vector<std::string> LoadPlayerDescription(FileSystem& files, Messages& messages,
                                                const std::string& path);

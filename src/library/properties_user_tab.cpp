@@ -5,6 +5,7 @@
 
 #include "library/user_data.h"
 #include "text/text_lines.h"
+#include "text/user_text.h"
 
 namespace rw {
 namespace {
@@ -41,7 +42,7 @@ UserTab LoadUserTab(FileSystem& files, Messages& messages, const std::string& pa
     messages.Show("RWT Load File Error", "Prop.SetData: " + path, MessageIcon::kError);
     return {};
   }
-  const std::vector<std::string> lines = SplitLines(*bytes);
+  const std::vector<std::string> lines = SplitLines(UserTextOfFile(*bytes));
   UserTab tab;
   tab.pov = Value(lines, 0);
   tab.rating = Value(lines, 1);

@@ -16,7 +16,7 @@ using RandomBelow = std::function<int(int count)>;
 inline constexpr std::string_view kSampleMailLink = "mailto:someone@example.com";
 inline constexpr std::string_view kSampleWebLink = "http://www.example.com/";
 
-// What the properties window's "User" tab shows.
+// What the properties window's "User" tab shows, in UTF-8 as the user typed it.
 struct UserTab {
   std::string pov;  // colour codes kept
   std::string rating;

@@ -5,7 +5,7 @@
 #include "demo/display_text.h"
 #include "host/path_text.h"
 #include "text/text_lines.h"
-#include "text/windows_1252.h"
+#include "text/user_text.h"
 
 namespace rw {
 namespace {
@@ -59,21 +59,21 @@ UserData UserDataFromLines(const std::vector<std::string>& lines) {
 }
 
 UserInfo UserInfoFromLines(const std::vector<std::string>& lines) {
-  return {StripColors(LineValue(lines, 0)), LineValue(lines, 1), LineValue(lines, 2),
-          LineValue(lines, 3)};
+  return {StripColors(LineValue(lines, 0), TextForm::kUtf8), LineValue(lines, 1),
+          LineValue(lines, 2), LineValue(lines, 3)};
 }
 
 std::optional<UserData> ReadUserData(FileSystem& files, const std::string& path) {
   const std::optional<std::string> bytes = files.ReadFile(path);
   if (!bytes) return std::nullopt;
-  return UserDataFromLines(SplitLines(*bytes));
+  return UserDataFromLines(SplitLines(UserTextOfFile(*bytes)));
 }
 
 bool SaveUserData(FileSystem& files, Messages& messages, const std::string& path,
                   const UserData& data) {
   if (IsAllEmpty(data)) {
     if (!files.Exists(path) || files.DeleteFile(path).ok()) return true;
-  } else if (files.WriteFileAtomic(path, JoinLines(UserDataLines(data)))) {
+  } else if (files.WriteFileAtomic(path, UserTextFileBytes(JoinLines(UserDataLines(data))))) {
     return true;
   }
   ShowSaveError(messages, path);
@@ -94,12 +94,12 @@ std::optional<WebLocationOutcome> SetSameWebLocation(FileSystem& files, Messages
     if (files.Exists(path)) {
       const std::optional<std::string> bytes = files.ReadFile(path);
       readable = bytes.has_value();
-      if (readable) lines = SplitLines(*bytes);
+      if (readable) lines = SplitLines(UserTextOfFile(*bytes));
     }
     // Lines missing from a short file written by something else count as EMPTY.
     if (lines.size() < 3) lines.resize(3, std::string(kEmptyLine));
     lines[2] = ValueOrEmptyLine(*answer);
-    if (readable && files.WriteFileAtomic(path, JoinLines(lines))) {
+    if (readable && files.WriteFileAtomic(path, UserTextFileBytes(JoinLines(lines)))) {
       outcome.updated[i] = true;
     } else {
       ShowSaveError(messages, path);

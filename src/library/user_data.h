@@ -15,7 +15,8 @@ namespace rw {
 // A line holding only this byte marks a value that is not set.
 inline constexpr std::string_view kEmptyLine = "\x01";
 
-// The user's four notes on a demo.
+// The user's four notes on a demo, in UTF-8 as typed; the file keeps Windows-1252 while every
+// character fits it.
 struct UserData {
   std::string POV;  // colour codes kept
   std::string Rating;

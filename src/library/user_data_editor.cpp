@@ -5,6 +5,7 @@
 
 #include "host/path_text.h"
 #include "model/list_rules.h"
+#include "text/user_text.h"
 
 namespace rw {
 namespace {
@@ -51,7 +52,9 @@ void UserDataEditor::Fill(std::optional<RowRef> row, std::string demoName, DemoL
   caption_ = "Edit User Data of " + demoName_;
   if (std::optional<UserData> stored =
           ReadUserData(files_, UserDataPath(userDataFolder_, demoName_))) {
-    const auto found = std::find(povEntries_.begin() + 1, povEntries_.end(), stored->POV);
+    const auto found = std::find_if(
+        povEntries_.begin() + 1, povEntries_.end(),
+        [&](const std::string& entry) { return Windows1252ToUserText(entry) == stored->POV; });
     if (!stored->POV.empty() && found != povEntries_.end()) {
       povSelection_ = static_cast<size_t>(found - povEntries_.begin());
     }
@@ -59,7 +62,7 @@ void UserDataEditor::Fill(std::optional<RowRef> row, std::string demoName, DemoL
     data_.Web = stored->Web;
     data_.Description = stored->Description;
   }
-  data_.POV = povSelection_ ? povEntries_[*povSelection_] : std::string();
+  data_.POV = povSelection_ ? Windows1252ToUserText(povEntries_[*povSelection_]) : std::string();
   applyEnabled_ = false;
   RecolourWeb();
 }
@@ -69,7 +72,7 @@ void UserDataEditor::ChoosePov(size_t entry) {
   const std::optional<size_t> chosen = entry == 0 ? std::nullopt : std::optional<size_t>(entry);
   if (chosen == povSelection_) return;
   povSelection_ = chosen;
-  data_.POV = chosen ? povEntries_[*chosen] : std::string();
+  data_.POV = chosen ? Windows1252ToUserText(povEntries_[*chosen]) : std::string();
   applyEnabled_ = true;
 }
 

@@ -47,9 +47,11 @@ class UserDataEditor {
             const std::vector<TPlayer>& players);
 
   const std::string& caption() const { return caption_; }
-  // "<<NO POV ENTRY>>", then the names (colour codes kept) of the players who can have a view.
+  // "<<NO POV ENTRY>>", then the names (colour codes kept, Windows-1252 as the demo gives
+  // them) of the players who can have a view.
   const std::vector<std::string>& povEntries() const { return povEntries_; }
   std::optional<size_t> povSelection() const { return povSelection_; }
+  // The values in UTF-8, as typed.
   const std::string& rating() const { return data_.Rating; }
   const std::string& web() const { return data_.Web; }
   const std::vector<std::string>& description() const { return data_.Description; }

@@ -12,8 +12,14 @@ bool IsContinuation(unsigned char b) {
   return (b & 0xC0) == 0x80;
 }
 
-// The length of the well-formed sequence at text[i], or 0.
-size_t SequenceLength(std::string_view text, size_t i) {
+uint32_t DecodeTwoBytes(std::string_view text, size_t i) {
+  return ((static_cast<unsigned char>(text[i]) & 0x1Fu) << 6) |
+         (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+}
+
+}  // namespace
+
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
   const auto lead = static_cast<unsigned char>(text[i]);
   if (lead < 0x80) return 1;
   size_t length = 0;
@@ -41,6 +47,8 @@ size_t SequenceLength(std::string_view text, size_t i) {
   return length;
 }
 
+namespace {
+
 // The lower-case code point of the Windows-1252 upper-case letters, else the code point.
 uint32_t AnsiLowerCode(uint32_t code) {
   if ((code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7)) {
@@ -56,11 +64,6 @@ uint32_t AnsiLowerCode(uint32_t code) {
     default:
       return code;
   }
-}
-
-uint32_t DecodeTwoBytes(std::string_view text, size_t i) {
-  return ((static_cast<unsigned char>(text[i]) & 0x1Fu) << 6) |
-         (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
 }
 
 }  // namespace
@@ -80,7 +83,7 @@ bool IsUtf8(std::string_view text) {
       ++i;
       continue;
     }
-    const size_t length = SequenceLength(text, i);
+    const size_t length = Utf8SequenceLength(text, i);
     if (length == 0) return false;
     i += length;
   }
@@ -101,7 +104,7 @@ std::string NameLowerText(std::string_view name) {
       ++i;
       continue;
     }
-    const size_t length = SequenceLength(lower, i);
+    const size_t length = Utf8SequenceLength(lower, i);
     if (length == 2) {
       // Every letter that changes is below U+0800, so it keeps its two bytes.
       const uint32_t code = AnsiLowerCode(DecodeTwoBytes(lower, i));

@@ -7,6 +7,9 @@ namespace rw {
 
 // Whether text is well-formed UTF-8 (shortest forms, no surrogates, at most U+10FFFF).
 bool IsUtf8(std::string_view text);
+// The length of the well-formed UTF-8 sequence at text[i] (1 for ASCII), or 0 when none
+// starts there.
+size_t Utf8SequenceLength(std::string_view text, size_t i);
 
 // Names of files, folders and archive members are UTF-8 inside the program; a name that is
 // not (a file named by an old tool) is taken as Windows-1252. For display and collation.

@@ -37,6 +37,19 @@ size_t SequenceLength(std::string_view text, size_t i) {
 
 }  // namespace
 
+bool IsUndefinedInWindows1252(char byte) {
+  switch (static_cast<unsigned char>(byte)) {
+    case 0x81:
+    case 0x8D:
+    case 0x8F:
+    case 0x90:
+    case 0x9D:
+      return true;
+    default:
+      return false;
+  }
+}
+
 std::string Utf8ToWindows1252(std::string_view utf8) {
   std::string out;
   size_t i = 0;
@@ -52,7 +65,8 @@ std::string Utf8ToWindows1252(std::string_view utf8) {
     if (length == 2) {
       const uint32_t code =
           ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(sequence[1]) & 0x3Fu);
-      if (code >= 0xA0 && code <= 0xFF) {
+      if ((code >= 0xA0 && code <= 0xFF) ||
+          (code < 0xA0 && IsUndefinedInWindows1252(static_cast<char>(code)))) {
         out += static_cast<char>(code);
         continue;
       }

@@ -1,3 +1,5 @@
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QBuffer>
 #include <QHeaderView>
@@ -50,6 +52,14 @@ std::string Targa(int width, int height) {
   bytes += static_cast<char>(0x20);
   for (int pixel = 0; pixel < width * height; ++pixel) bytes += std::string("\x20\xC0\x30", 3);
   return bytes;
+}
+
+// Types text as a keyboard of any layout does: one key a character, the character its text.
+void Type(QWidget* widget, const QString& text) {
+  for (const char32_t character : text.toUcs4()) {
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&character, 1),
+                        Qt::NoModifier);
+  }
 }
 
 }  // namespace
@@ -271,6 +281,65 @@ class PropertiesWindowTest : public QObject {
     QCOMPARE(demos.currentIndex().row(), tdm);
   }
 
+  // Notes keep every letter typed (old Windows-1252 files stay as they were, see the note
+  // command's tests); the point of view is picked with the keys; screen readers meet a window.
+  void theEditorKeepsEveryLetterAndIsUsedFromTheKeyboard() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    app.ListDemos();
+    const QAbstractItemModel& rows = *window.demoList()->model();
+    const int tdm = test::RowNamed(rows, "tdm.dm3");
+    window.demoList()->selectRow(tdm);
+    window.EditUserData(ListKind::kDemoList);
+    UserDataWindow* editor = window.userDataWindow();
+    QVERIFY(editor != nullptr);
+    QCOMPARE(QAccessible::queryAccessibleInterface(editor)->role(), QAccessible::Window);
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+
+    // No point of view shows its entry; Down takes the first player, the opened list the next.
+    ColoredComboBox& pov = *editor->pov();
+    QCOMPARE(pov.currentText(), QString("<<NO POV ENTRY>>"));
+    pov.setFocus();
+    QTest::keyClick(&pov, Qt::Key_Down);
+    QCOMPARE(pov.currentIndex(), 1);
+    QVERIFY(editor->applyButton()->isEnabled());
+    QTest::keyClick(&pov, Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(pov.view()->isVisible());
+    QTest::keyClick(pov.view(), Qt::Key_Down);
+    QTest::keyClick(pov.view(), Qt::Key_Return);
+    QTRY_VERIFY(!pov.view()->isVisible());
+    QCOMPARE(pov.currentIndex(), 2);
+    // The name as the demo gives it, colour codes and all.
+    const std::string chosen =
+        FromText(pov.itemData(2, ColoredCellDelegate::kCodedTextRole).toByteArray().toStdString())
+            .toStdString();
+
+    // "Great final — Привет, naïve €" and "決勝 🎮", typed.
+    const QString first = QString::fromUtf8(
+        "Great final \xe2\x80\x94 \xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82, na\xc3\xafve "
+        "\xe2\x82\xac");
+    const QString second = QString::fromUtf8("\xe6\xb1\xba\xe5\x8b\x9d \xf0\x9f\x8e\xae");
+    Type(editor->description(), first);
+    QTest::keyClick(editor->description(), Qt::Key_Return);
+    Type(editor->description(), second);
+    QCOMPARE(editor->description()->toPlainText(), first + "\n" + second);
+    editor->okButton()->click();
+    QVERIFY(!editor->isVisible());
+    const std::string notes = app.home() + "/RWT Data/Demos/tdm.dm3.description";
+    QCOMPARE(test::ReadBytes(notes), "\xef\xbb\xbf" + chosen + "\r\n\x01\r\n\x01\r\n" +
+                                         first.toStdString() + "\r\n" + second.toStdString() +
+                                         "\r\n");
+    QCOMPARE(rows.index(tdm, kDescriptionColumn).data().toString(), first);
+    QCOMPARE(rows.index(tdm, kPovColumn).data().toString().toStdString(),
+             StripColors(chosen, TextForm::kUtf8));
+
+    // Read again, the same.
+    window.EditUserData(ListKind::kDemoList);
+    QCOMPARE(editor->description()->toPlainText(), first + "\n" + second);
+    QCOMPARE(editor->pov()->currentIndex(), 2);
+  }
+
   void thePlayerWindowSavesAndReloadsADescription() {
     test::AppFixture app;
     // No archive holds the players' icons: the head falls back to the game's own picture.
@@ -290,6 +359,7 @@ class PropertiesWindowTest : public QObject {
     PlayerWindow* player = properties->playerWindow();
     QVERIFY(player != nullptr);
     QVERIFY(player->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(player)->role(), QAccessible::Window);
     const std::optional<PlayerView> core = app.session->DescribePlayer(0);
     QVERIFY(core);
     QCOMPARE(player->windowTitle(), FromText(core->caption));

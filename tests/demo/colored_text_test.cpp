@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "demo/display_text.h"
+
 namespace rw {
 namespace {
 
@@ -16,8 +18,9 @@ struct Expected {
   std::string characters;
 };
 
-void ExpectRuns(std::string_view text, bool underline, const std::vector<Expected>& expected) {
-  const std::vector<ColoredRun> runs = ColoredTextRuns(text, underline);
+void ExpectRuns(std::string_view text, bool underline, const std::vector<Expected>& expected,
+                TextForm form = TextForm::kWindows1252) {
+  const std::vector<ColoredRun> runs = ColoredTextRuns(text, underline, form);
   ASSERT_EQ(runs.size(), expected.size()) << text;
   for (size_t i = 0; i < runs.size(); ++i) {
     EXPECT_EQ(runs[i].rgb, expected[i].rgb) << text << " run " << i;
@@ -68,6 +71,22 @@ TEST(ColoredTextRuns, UnderlinesCapitalsOnlyInScoreTexts) {
       {{kWhite, true, "SCORE"}, {kWhite, false, ": "}, {kGreen, true, "A"}, {kGreen, false, "b"}});
   ExpectRuns("Score AB", true, {{kWhite, false, "Score AB"}});
   ExpectRuns("SCORE", false, {{kWhite, false, "SCORE"}});
+}
+
+// What the user typed is UTF-8: a code's character and every drawn one are whole characters
+// (Ж is D0 96, Привет and 決 as RFC 3629 writes them).
+TEST(ColoredTextRuns, UserTextKeepsWholeCharacters) {
+  const std::string text =
+      "^\xd0\x96x^1\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82 \xe6\xb1\xba";
+  // D0 is 208, 0 modulo 8: black.
+  ExpectRuns(text, false,
+             {{0x000000, false, "x"},
+              {kRed, false, "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82 \xe6\xb1\xba"}},
+             TextForm::kUtf8);
+  EXPECT_EQ(StripColors(text, TextForm::kUtf8),
+            "x\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82 \xe6\xb1\xba");
+  // The same bytes read as Windows-1252 lose only the one byte after each caret.
+  EXPECT_EQ(StripColors("^\xd0\x96x", TextForm::kWindows1252), "\x96x");
 }
 
 }  // namespace

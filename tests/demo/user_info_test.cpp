@@ -51,7 +51,8 @@ TEST_F(GetUserInfoTest, LastLineNeedsNoLineEndAndLoneLineEndsCount) {
   EXPECT_EQ(info.POV, "a");
   EXPECT_EQ(info.Rating, "b");
   EXPECT_EQ(info.Web, "c");
-  EXPECT_EQ(info.Description, "\xE4\xF6");
+  // An old file's Windows-1252 text, in UTF-8 as the lists show it.
+  EXPECT_EQ(info.Description, "\xC3\xA4\xC3\xB6");
 }
 
 TEST_F(GetUserInfoTest, MissingFileIsEmptyWithoutMessage) {

@@ -50,6 +50,30 @@ TEST_F(NoteCommandTest, ChangesAndPrintsTheNotesAsTheEditorDoes) {
   EXPECT_FALSE(std::filesystem::exists(NotesPath("final.dm3")));
 }
 
+TEST_F(NoteCommandTest, TextsWindows1252CannotHoldAreKeptAsUtf8) {
+  // "Great final — Привет, naïve €", 決勝 and U+1F3AE, as RFC 3629 writes them.
+  const std::string description =
+      "Great final \xe2\x80\x94 \xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82, na\xc3\xafve "
+      "\xe2\x82\xac\n\xe6\xb1\xba\xe5\x8b\x9d \xf0\x9f\x8e\xae";
+  test::CliRun run = Note("--pov '\xd0\x98\xd0\xb3\xd1\x80\xd0\xbe\xd0\xba' --description '" +
+                          description + "' final.dm3");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(
+      test::ReadBytes(NotesPath("final.dm3")),
+      "\xef\xbb\xbf\xd0\x98\xd0\xb3\xd1\x80\xd0\xbe\xd0\xba\r\n\x01\r\n\x01\r\n"
+      "Great final \xe2\x80\x94 \xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82, na\xc3\xafve "
+      "\xe2\x82\xac\r\n\xe6\xb1\xba\xe5\x8b\x9d \xf0\x9f\x8e\xae\r\n");
+  run = Note("final.dm3");
+  EXPECT_EQ(run.out,
+            "POV: \xd0\x98\xd0\xb3\xd1\x80\xd0\xbe\xd0\xba\nRating: 0\nWeb: \nDescription:\n" +
+                description + "\n");
+
+  // Once the text fits Windows-1252 again, the file is an old one again.
+  run = Note("--pov '' --description 'na\xc3\xafve \xe2\x82\xac' final.dm3");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(test::ReadBytes(NotesPath("final.dm3")), "\x01\r\n\x01\r\n\x01\r\nna\xefve \x80\r\n");
+}
+
 TEST_F(NoteCommandTest, ClearDeletesTheFile) {
   ASSERT_EQ(Note("--web news:q3 a.dm_48").exitCode, 0);
   EXPECT_EQ(test::ReadBytes(NotesPath("a.dm_48")), "\x01\r\n\x01\r\nnews:q3\r\n");

@@ -35,6 +35,16 @@ TEST(PlayerDescription, NamesWithColoursAndSlashesShareOneSafeFile) {
   EXPECT_EQ(editor.lines(), (std::vector<std::string>{"camps the rail", "", "good aim"}));
   EXPECT_FALSE(editor.applyEnabled());
 
+  // A text Windows-1252 cannot hold (Привет, U+1F3AE) is kept whole, as UTF-8 after a mark.
+  const std::vector<std::string> typed = {"\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82",
+                                          "\xf0\x9f\x8e\xae"};
+  editor.SetLines(typed);
+  EXPECT_TRUE(editor.Apply());
+  EXPECT_EQ(ReadBytes(dir.Join("Bad_Boy.description")),
+            "\xef\xbb\xbf\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82\r\n\xf0\x9f\x8e\xae\r\n");
+  editor.Load("Bad/Boy");
+  EXPECT_EQ(editor.lines(), typed);
+
   editor.SetLines({});
   EXPECT_TRUE(editor.Apply());
   EXPECT_FALSE(std::filesystem::exists(dir.Join("Bad_Boy.description")));
