@@ -6,7 +6,6 @@
 #include <QMessageBox>
 
 #include "app/display_text.h"
-#include "text/utf8_to_windows_1252.h"
 
 namespace rw::app {
 
@@ -32,10 +31,10 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
 
 MessageAnswer GuiMessages::Show(std::string_view caption, std::string_view text, MessageIcon icon,
                                 MessageButtons buttons) {
-  QMessageBox box(
-      IconOf(icon), FromText(caption), FromText(text),
-      buttons == MessageButtons::kYesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-      parent_);
+  const bool question = buttons != MessageButtons::kOk;
+  QMessageBox box(IconOf(icon), FromName(caption), FromName(text),
+                  question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
+  if (buttons == MessageButtons::kYesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
   const int answer = box.exec();
   if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
   return answer == QMessageBox::Yes ? MessageAnswer::kYes : MessageAnswer::kNo;
@@ -47,7 +46,7 @@ std::optional<std::string> GuiMessages::Ask(std::string_view caption, std::strin
   const QString answer = QInputDialog::getText(parent_, FromText(caption), FromText(prompt),
                                                QLineEdit::Normal, FromText(preset), &accepted);
   if (!accepted) return std::nullopt;
-  return Utf8ToWindows1252(answer.toStdString());
+  return answer.toStdString();
 }
 
 std::optional<std::string> GuiMessages::ChooseFolder(std::string_view title,

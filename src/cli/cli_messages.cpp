@@ -9,7 +9,7 @@ namespace rw::cli {
 MessageAnswer CliMessages::Show(std::string_view caption, std::string_view text, MessageIcon,
                                 MessageButtons buttons) {
   shown_.push_back({std::string(caption), std::string(text)});
-  const bool question = buttons == MessageButtons::kYesNo;
+  const bool question = buttons != MessageButtons::kOk;
   if (!quiet_) {
     // Texts that carry a name are UTF-8; the program's own texts are Windows-1252.
     std::cerr << NameToUtf8(caption) << ": " << NameToUtf8(text);

@@ -19,9 +19,10 @@ struct DirectoryEntry {
 
 enum class DriveKind { kUnknown, kRemovable, kFixed, kNetwork, kCdRom, kRamDisk };
 
-// The outcome of a file operation: kOk, or why it failed with the system's error number.
+// The outcome of a file operation: kOk, or why it failed with the system's error number
+// (kNoTrash: the file's file system has no trash to move it to).
 struct FileResult {
-  enum Kind { kOk, kExists, kNotFound, kOther };
+  enum Kind { kOk, kExists, kNotFound, kNoTrash, kOther };
   Kind kind = kOk;
   int error = 0;
   bool ok() const { return kind == kOk; }
@@ -68,6 +69,10 @@ class FileSystem {
                               const std::string& to) = 0;  // kExists if to exists
   virtual FileResult Rename(const std::string& from, const std::string& to) = 0;
   virtual FileResult DeleteFile(const std::string& path) = 0;
+  // The desktop's trash, where a user can restore a file from: whether files in folder go to
+  // one, and moving a file there.
+  virtual bool HasTrash(const std::string& folder) = 0;
+  virtual FileResult MoveToTrash(const std::string& path) = 0;
   virtual FileResult CreateFolder(const std::string& path) = 0;
   virtual FileResult RemoveFolder(const std::string& path) = 0;  // empty folders only
 };

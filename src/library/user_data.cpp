@@ -114,8 +114,8 @@ std::vector<bool> ClearUserData(FileSystem& files, Messages& messages,
   std::vector<bool> cleared(demoNames.size(), false);
   const std::string question = "Really delete all User Data for the " +
                                std::to_string(demoNames.size()) + " selected demos?";
-  if (messages.Show("Clear User Data", question, MessageIcon::kQuestion, MessageButtons::kYesNo) !=
-      MessageAnswer::kYes) {
+  if (messages.Show("Clear User Data", question, MessageIcon::kQuestion,
+                    MessageButtons::kYesNoDefaultNo) != MessageAnswer::kYes) {
     return cleared;
   }
   for (size_t i = 0; i < demoNames.size(); ++i) {

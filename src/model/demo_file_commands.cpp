@@ -12,8 +12,12 @@ namespace {
 
 constexpr std::string_view kRenameCaption = "Rename error";
 
-void ShowRenameDenied(Messages& messages) {
-  messages.Show(kRenameCaption, "Your OS has denied the renaming", MessageIcon::kError);
+void ShowRenameFailure(Messages& messages, const FileResult& result, std::string_view name,
+                       std::string_view folder) {
+  messages.Show(kRenameCaption,
+                result.kind == FileResult::kExists ? NameTakenText(name, folder)
+                                                   : std::string("Your OS has denied the renaming"),
+                MessageIcon::kError);
 }
 
 // The game's console cannot name such demos; ä, ö, ü and ß as Windows-1252 bytes.
@@ -51,6 +55,10 @@ bool ContainsSeparator(std::string_view name) {
 
 }  // namespace
 
+std::string NameTakenText(std::string_view name, std::string_view folder) {
+  return "The name " + std::string(name) + " is already taken in\r\n" + std::string(folder);
+}
+
 std::string DemoFilePath(const ListRow& row) {
   return JoinPath(row[kLocationColumn], row[kDemonameColumn]);
 }
@@ -76,17 +84,21 @@ std::string RenameDemoFile(FileSystem& files, Messages& messages, const ListRow&
   const std::string oldPath = JoinPath(folder, oldName);
   const std::string newPath = JoinPath(folder, newName);
   // A name that reaches into another folder is no name the system accepts for a rename.
-  if (newName.empty() || newName == "." || newName == ".." || ContainsSeparator(newName) ||
-      !files.Rename(oldPath, newPath).ok()) {
-    ShowRenameDenied(messages);
+  const bool plainName =
+      !newName.empty() && newName != "." && newName != ".." && !ContainsSeparator(newName);
+  const FileResult renamed =
+      plainName ? files.Rename(oldPath, newPath) : FileResult{FileResult::kOther};
+  if (!renamed.ok()) {
+    ShowRenameFailure(messages, renamed, newName, folder);
     return oldName;
   }
   const std::string extension = MissingExtension(newName, row);
   if (extension.empty()) return newName;
   const std::string finalName = newName + extension;
-  if (!files.Rename(newPath, JoinPath(folder, finalName)).ok()) {
+  const FileResult completed = files.Rename(newPath, JoinPath(folder, finalName));
+  if (!completed.ok()) {
     files.Rename(newPath, oldPath);
-    ShowRenameDenied(messages);
+    ShowRenameFailure(messages, completed, finalName, folder);
     return oldName;
   }
   return finalName;
@@ -94,16 +106,30 @@ std::string RenameDemoFile(FileSystem& files, Messages& messages, const ListRow&
 
 bool DeleteSelectedDemos(FileSystem& files, Messages& messages, RowList& demoList,
                          const std::string& treeFolder) {
-  const std::string question = "Really delete the " + std::to_string(SelectedCount(demoList)) +
-                               " selected file(s) from\r\n" + treeFolder + " ?";
+  const bool trash = files.HasTrash(treeFolder);
+  const std::string question =
+      "Really delete the " + std::to_string(SelectedCount(demoList)) +
+      " selected file(s) from\r\n" + treeFolder + " ?\r\n" +
+      (trash ? "They go to the trash." : "This drive has no trash: they are deleted for good.");
   if (messages.Show("Really Delete Demo Files ?", question, MessageIcon::kQuestion,
-                    MessageButtons::kYesNo) != MessageAnswer::kYes) {
+                    MessageButtons::kYesNoDefaultNo) != MessageAnswer::kYes) {
     return false;
   }
-  std::erase_if(demoList, [&files](const ListItem& item) {
-    if (item.selected) files.DeleteFile(DemoFilePath(item.columns));
-    return item.selected;
+  std::string kept;
+  std::erase_if(demoList, [&](const ListItem& item) {
+    if (!item.selected) return false;
+    const std::string path = DemoFilePath(item.columns);
+    const FileResult result = trash ? files.MoveToTrash(path) : files.DeleteFile(path);
+    // The list shows what is on disk: a file that stayed keeps its row.
+    if (result.ok() || !files.Exists(path)) return true;
+    kept += "\r\n" + path;
+    return false;
   });
+  if (!kept.empty()) {
+    messages.Show("Delete Error",
+                  (trash ? "Could not move to the trash:" : "Could not delete:") + kept,
+                  MessageIcon::kError);
+  }
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "host/file_system.h"
 #include "host/messages.h"
@@ -23,14 +24,19 @@ struct DemoSource {
 };
 DemoSource DemoSourceOf(const ListRow& row);
 
+// The message of a rename to a name that something in folder already has.
+std::string NameTakenText(std::string_view name, std::string_view folder);
+
 // Gives a demo-list row's file the name the user typed, adding the extension of the demo's
 // generation when it is missing. Returns the row's name afterwards: the old one when the
 // name was refused or the system denied the rename.
 std::string RenameDemoFile(FileSystem& files, Messages& messages, const ListRow& row,
                            const std::string& newName);
 
-// "Delete..": asks, then deletes the file of every selected row (a failure is ignored) and
-// removes the row. treeFolder is the folder the demo list shows. Returns whether it went on.
+// "Delete..": asks, then moves the file of every selected row to the trash, or deletes it when
+// the folder's drive has none (the question says which), and removes the row; a file that
+// stays where it was keeps its row and is named in a message. treeFolder is the folder the
+// demo list shows. Returns whether it went on.
 bool DeleteSelectedDemos(FileSystem& files, Messages& messages, RowList& demoList,
                          const std::string& treeFolder);
 

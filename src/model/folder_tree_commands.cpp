@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/demo_file_commands.h"
 #include "text/windows_1252.h"
 
 namespace rw {
@@ -128,7 +129,13 @@ std::optional<FolderMove> RenameFolder(FolderTree& tree, FolderNode& node, std::
   // A name that reaches into another folder is no folder name.
   const bool plainName = !name.empty() && name != "." && name != ".." &&
                          name.find_first_of("/\\") == std::string_view::npos;
-  if (!plainName || !fs.Rename(oldPath, newPath).ok()) {
+  const FileResult renamed =
+      plainName ? fs.Rename(oldPath, newPath) : FileResult{FileResult::kOther};
+  if (renamed.kind == FileResult::kExists) {
+    messages.Show(kRenameCaption, NameTakenText(name, parent), MessageIcon::kInformation);
+    return std::nullopt;
+  }
+  if (!renamed.ok()) {
     messages.Show(kRenameCaption, "Your OS has not allowed the new foldername!",
                   MessageIcon::kInformation);
     return std::nullopt;
@@ -144,7 +151,7 @@ std::optional<std::string> RemoveFolderFromDisk(FolderTree& tree, FolderNode& no
   const MessageAnswer answer =
       messages.Show("Really Delete Folder ?",
                     "Really delete " + path + " ?" + "\r\n" + "The folder must be empty!",
-                    MessageIcon::kQuestion, MessageButtons::kYesNo);
+                    MessageIcon::kQuestion, MessageButtons::kYesNoDefaultNo);
   if (answer != MessageAnswer::kYes) return std::nullopt;
   if (!fs.RemoveFolder(path).ok()) return "Error removing folder " + path;
   tree.Remove(node);
@@ -214,7 +221,8 @@ void MoveDemosOntoNode(FolderTree& tree, FolderNode& target, DemoListSelection& 
       return;
     }
     if (messages.Show("File already exists", "Overwrite file ?\r\n" + destination,
-                      MessageIcon::kQuestion, MessageButtons::kYesNo) != MessageAnswer::kYes) {
+                      MessageIcon::kQuestion,
+                      MessageButtons::kYesNoDefaultNo) != MessageAnswer::kYes) {
       return;
     }
     if (!fs.DeleteFile(destination).ok()) {

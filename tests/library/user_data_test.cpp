@@ -211,7 +211,7 @@ TEST_F(UserDataTest, ClearAsksThenDeletesTheFilesThatExist) {
   EXPECT_EQ(messages.shown[0].caption, "Clear User Data");
   EXPECT_EQ(messages.shown[0].text, "Really delete all User Data for the 2 selected demos?");
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::kQuestion);
-  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::kYesNo);
+  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::kYesNoDefaultNo);
 
   messages.answers.push_back(MessageAnswer::kYes);
   EXPECT_EQ(ClearUserData(files, messages, dir.path(), {"a.dm3", "b.dm3"}),

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "host/fake/fake_host.h"
@@ -73,7 +75,7 @@ TEST_F(DemoFileTest, BlanksAndUmlautsAreRefusedAndTheFileKeepsItsName) {
   EXPECT_EQ(RenameDemoFile(files, messages, row, "\xC4rger.dm3"), "\xC4rger.dm3");
 }
 
-TEST_F(DemoFileTest, ADeniedRenameKeepsTheOldName) {
+TEST_F(DemoFileTest, ARenameToATakenNameSaysSoAndKeepsTheOldName) {
   const ListRow row = Demo("old.dm3", "43");
   Demo("taken.dm3", "43");
   EXPECT_EQ(RenameDemoFile(files, messages, row, "taken.dm3"), "old.dm3");
@@ -83,12 +85,15 @@ TEST_F(DemoFileTest, ADeniedRenameKeepsTheOldName) {
   EXPECT_FALSE(Exists("taken"));
   EXPECT_EQ(RenameDemoFile(files, messages, row, "../up.dm3"), "old.dm3");
   ASSERT_EQ(messages.shown.size(), 3u);
-  EXPECT_EQ(messages.shown[0].caption, "Rename error");
-  EXPECT_EQ(messages.shown[0].text, "Your OS has denied the renaming");
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(messages.shown[i].caption, "Rename error");
+    EXPECT_EQ(messages.shown[i].text, "The name taken.dm3 is already taken in\r\n" + dir.path());
+  }
+  EXPECT_EQ(messages.shown[2].text, "Your OS has denied the renaming");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
-TEST_F(DemoFileTest, DeleteAsksThenRemovesFilesAndRows) {
+TEST_F(DemoFileTest, DeleteWithoutATrashSaysSoAndDeletesForGood) {
   RowList list = {ListItem{Demo("a.dm3", "43"), true}, ListItem{Demo("b.dm3", "43"), false},
                   ListItem{Demo("c.dm3", "43"), true}};
   list[2].columns[kDemonameColumn] = "gone.dm3";  // a file that no longer exists
@@ -97,8 +102,9 @@ TEST_F(DemoFileTest, DeleteAsksThenRemovesFilesAndRows) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].caption, "Really Delete Demo Files ?");
   EXPECT_EQ(messages.shown[0].text,
-            "Really delete the 2 selected file(s) from\r\n" + dir.path() + " ?");
-  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::kYesNo);
+            "Really delete the 2 selected file(s) from\r\n" + dir.path() +
+                " ?\r\nThis drive has no trash: they are deleted for good.");
+  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::kYesNoDefaultNo);
 
   messages.answers.push_back(MessageAnswer::kYes);
   EXPECT_TRUE(DeleteSelectedDemos(files, messages, list, dir.path()));
@@ -107,6 +113,27 @@ TEST_F(DemoFileTest, DeleteAsksThenRemovesFilesAndRows) {
   EXPECT_FALSE(Exists("a.dm3"));
   EXPECT_TRUE(Exists("b.dm3"));
   EXPECT_TRUE(Exists("c.dm3"));
+}
+
+TEST_F(DemoFileTest, DeleteMovesToTheTrashAndAFileThatStaysKeepsItsRow) {
+  TempDir home;
+  FakeFileSystem withTrash(FreedesktopTrash(home.Join("Trash"), false, ::getuid()));
+  RowList list = {ListItem{Demo("a.dm3", "43"), true}, ListItem{Demo("b.dm3", "43"), true},
+                  ListItem{Demo("c.dm3", "43"), false}};
+  withTrash.failRenames.push_back(dir.Join("b.dm3"));
+  messages.answers.push_back(MessageAnswer::kYes);
+  EXPECT_TRUE(DeleteSelectedDemos(withTrash, messages, list, dir.path()));
+  EXPECT_EQ(messages.shown[0].text, "Really delete the 2 selected file(s) from\r\n" + dir.path() +
+                                        " ?\r\nThey go to the trash.");
+  EXPECT_FALSE(Exists("a.dm3"));
+  EXPECT_EQ(test::ReadBytes(home.Join("Trash/files/a.dm3")), "demo a.dm3");
+  EXPECT_TRUE(std::filesystem::exists(home.Join("Trash/info/a.dm3.trashinfo")));
+  EXPECT_TRUE(Exists("b.dm3"));
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].columns[kDemonameColumn], "b.dm3");
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].caption, "Delete Error");
+  EXPECT_EQ(messages.shown[1].text, "Could not move to the trash:\r\n" + dir.Join("b.dm3"));
 }
 
 TEST_F(DemoFileTest, PropertiesOpenOnlyForOneRowWhoseFileIsThere) {

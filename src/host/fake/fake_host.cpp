@@ -89,4 +89,9 @@ FileResult FakeFileSystem::MoveFile(const std::string& from, const std::string& 
   return PosixFileSystem::MoveFile(from, to);
 }
 
+FileResult FakeFileSystem::MoveToTrash(const std::string& path) {
+  if (Contains(failRenames, path)) return {FileResult::kOther, EACCES};
+  return PosixFileSystem::MoveToTrash(path);
+}
+
 }  // namespace rw

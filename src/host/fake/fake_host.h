@@ -55,9 +55,13 @@ class FakeMessages : public Messages {
 };
 
 // Real files (tests use temporary folders) with the host details a test can set: mounts,
-// drive kinds, short names, hidden files, and failures of chosen operations.
+// drive kinds, short names, hidden files, and failures of chosen operations. There is no
+// trash unless a test gives one.
 class FakeFileSystem : public PosixFileSystem {
  public:
+  explicit FakeFileSystem(FreedesktopTrash trash = FreedesktopTrash::None())
+      : PosixFileSystem(std::move(trash)) {}
+
   bool SetHidden(const std::string& path) override;
   std::string ShortPath(const std::string& path) override;
   std::string DriveOf(const std::string& path) override;
@@ -66,6 +70,7 @@ class FakeFileSystem : public PosixFileSystem {
   bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
   FileResult Rename(const std::string& from, const std::string& to) override;
   FileResult MoveFile(const std::string& from, const std::string& to) override;
+  FileResult MoveToTrash(const std::string& path) override;
 
   std::vector<std::string> hidden;
   std::map<std::string, std::string> shortPaths;
@@ -73,7 +78,7 @@ class FakeFileSystem : public PosixFileSystem {
   std::map<std::string, DriveKind> driveKinds;
   std::vector<std::string> readOnlyDrives;
   std::vector<std::string> failWrites;   // paths whose writes fail
-  std::vector<std::string> failRenames;  // source paths whose renames and moves fail
+  std::vector<std::string> failRenames;  // paths whose renames and moves (to the trash too) fail
 };
 
 }  // namespace rw

@@ -308,6 +308,14 @@ FileResult PosixFileSystem::DeleteFile(const std::string& path) {
   return {};
 }
 
+bool PosixFileSystem::HasTrash(const std::string& folder) {
+  return trash_.FolderFor(folder).has_value();
+}
+
+FileResult PosixFileSystem::MoveToTrash(const std::string& path) {
+  return trash_.Move(path);
+}
+
 FileResult PosixFileSystem::CreateFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0755) != 0) return FromErrno(errno);
   return {};

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "host/file_system.h"
+#include "host/posix/freedesktop_trash.h"
 
 namespace rw {
 
 // std::filesystem and POSIX: no hidden attribute, no short names; a drive is a mount, and
-// every drive is fixed.
+// every drive is fixed; the trash is the freedesktop.org one.
 class PosixFileSystem : public FileSystem {
  public:
+  explicit PosixFileSystem(FreedesktopTrash trash = FreedesktopTrash::OfUser())
+      : trash_(std::move(trash)) {}
+
   std::vector<DirectoryEntry> List(const std::string& folder, std::string_view pattern) override;
   std::optional<std::vector<std::string>> ListNames(const std::string& folder) override;
   bool Exists(const std::string& path) override;
@@ -25,8 +29,13 @@ class PosixFileSystem : public FileSystem {
   FileResult MoveFile(const std::string& from, const std::string& to) override;
   FileResult Rename(const std::string& from, const std::string& to) override;
   FileResult DeleteFile(const std::string& path) override;
+  bool HasTrash(const std::string& folder) override;
+  FileResult MoveToTrash(const std::string& path) override;
   FileResult CreateFolder(const std::string& path) override;
   FileResult RemoveFolder(const std::string& path) override;
+
+ private:
+  FreedesktopTrash trash_;
 };
 
 }  // namespace rw
