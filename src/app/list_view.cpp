@@ -6,7 +6,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
+#include <QStyleOptionHeader>
 
 #include "model/list_drag.h"
 
@@ -26,6 +28,26 @@ QPixmap DragPicture(DragCursor cursor, const QStyle& style) {
   return stack;
 }
 
+// The header's arrow shows the order the rows are in, whatever way the platform's style draws
+// it: up while they run A to Z or smallest first, down the other way.
+class SortArrowStyle : public QProxyStyle {
+ public:
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+    if (element != PE_IndicatorHeaderArrow || header == nullptr ||
+        header->sortIndicator == QStyleOptionHeader::None) {
+      QProxyStyle::drawPrimitive(element, option, painter, widget);
+      return;
+    }
+    // The header view marks an ascending sort SortDown.
+    QProxyStyle::drawPrimitive(header->sortIndicator == QStyleOptionHeader::SortDown
+                                   ? PE_IndicatorArrowUp
+                                   : PE_IndicatorArrowDown,
+                               option, painter, widget);
+  }
+};
+
 // The icon and list styles draw the rows' names over the table, sharing its rows and its
 // selection; dragging and dropping rows goes through the table.
 class RowIconView : public QListView {
@@ -39,7 +61,7 @@ class RowIconView : public QListView {
     setUniformItemSizes(true);
     setDragEnabled(true);
     setAcceptDrops(true);
-    setEditTriggers(QAbstractItemView::EditKeyPressed);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAccessibleName(table.accessibleName());
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, &table, [this](QPoint at) {
@@ -88,13 +110,19 @@ ListView::ListView(SortedRows& rows, const QString& accessibleName, QWidget* par
   setDropIndicatorShown(true);
   setWordWrap(false);
   setSortingEnabled(false);
-  setEditTriggers(QAbstractItemView::EditKeyPressed);
+  // F2 goes through the "Rename" command, which says why an edit cannot start.
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab leaves the list for the next view; the arrows move inside it.
+  setTabKeyNavigation(false);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setSectionsMovable(true);
   horizontalHeader()->setSectionsClickable(true);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setStretchLastSection(false);
+  auto* arrows = new SortArrowStyle;
+  arrows->setParent(horizontalHeader());
+  horizontalHeader()->setStyle(arrows);
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
   iconView_ = new RowIconView(*this);
@@ -111,8 +139,11 @@ void ListView::SetHighlightItems(bool on) {
 }
 
 void ListView::SetViewStyle(int style) {
+  const bool hadFocus = hasFocus() || iconView_->hasFocus();
   if (style < 0 || style > 2) {
     iconView_->hide();
+    setFocusPolicy(Qt::StrongFocus);
+    if (hadFocus) setFocus();
     return;
   }
   const int size = style == 0 ? 32 : 16;
@@ -125,6 +156,9 @@ void ListView::SetViewStyle(int style) {
   iconView_->setGeometry(rect());
   iconView_->show();
   iconView_->raise();
+  // The keyboard reaches the rows through what shows them: Tab passes the table hidden below.
+  setFocusPolicy(Qt::NoFocus);
+  if (hadFocus) iconView_->setFocus();
 }
 
 void ListView::resizeEvent(QResizeEvent* event) {

@@ -15,8 +15,18 @@ void SortedRows::Resort() {
   std::vector<size_t> order(rows_.size());
   std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return CompareRowTexts(rows_[a].columns[column], rows_[b].columns[column], locale_,
-                           ascending_) < 0;
+    const ListRow& x = rows_[a].columns;
+    const ListRow& y = rows_[b].columns;
+    int order = CompareRowTexts(x[column], y[column], locale_);
+    // Rows alike in the sort column take a fixed order, never the order the folder was read
+    // in: by name, then where they lie.
+    for (const size_t tie : {kDemonameColumn, kLocationColumn, kArchiveLocationColumn}) {
+      if (order == 0) order = CompareRowTexts(x[tie], y[tie], locale_);
+    }
+    for (const size_t tie : {kDemonameColumn, kLocationColumn, kArchiveLocationColumn}) {
+      if (order == 0) order = x[tie].compare(y[tie]);
+    }
+    return ascending_ ? order < 0 : order > 0;
   });
   RowList sorted;
   sorted.reserve(rows_.size());

@@ -9,7 +9,8 @@
 namespace rw {
 
 // A list's rows in its sort order: the scan fills it, and re-sorting compares the texts of
-// the sort column with the locale as the list views do.
+// the sort column with the locale as the list views do. Rows alike there follow their names,
+// then their locations, in the same direction, so a reversed sort reverses the list exactly.
 class SortedRows : public RowSink {
  public:
   SortedRows(const Locale& locale, int column, bool ascending)

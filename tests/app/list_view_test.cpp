@@ -1,11 +1,27 @@
 #include <QHeaderView>
 #include <QImage>
+#include <QProxyStyle>
 #include <QTest>
 
 #include "app/list_view.h"
 #include "host/locale.h"
 
 namespace rw::app {
+
+namespace {
+
+// Notes which pictures a style is asked for.
+class RecordingStyle : public QProxyStyle {
+ public:
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    drawn << element;
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+  }
+  mutable QList<PrimitiveElement> drawn;
+};
+
+}  // namespace
 
 class ListViewTest : public QObject {
   Q_OBJECT
@@ -54,6 +70,30 @@ class ListViewTest : public QObject {
     QVERIFY(RedPixels(image, winner) > 10);
     QCOMPARE(RedPixels(image, name), 0);
     QCOMPARE(view.model()->index(0, 0).data().toString(), QString("red^1team.dm3"));
+  }
+
+  // The arrow shows the order the rows are in: up from A to Z, down from Z to A.
+  void theSortArrowPointsTheWayTheRowsRun() {
+    FixedLocale locale;
+    SortedRows rows(locale, 0, false);
+    ListView view(rows, "Demo List");
+    QHeaderView& header = *view.horizontalHeader();
+    header.setSortIndicatorShown(true);
+    auto* arrows = qobject_cast<QProxyStyle*>(header.style());
+    QVERIFY(arrows != nullptr);
+    auto* recording = new RecordingStyle;
+    arrows->setBaseStyle(recording);  // which takes it over
+    view.resize(400, 100);
+    view.show();
+    for (const bool ascending : {true, false}) {
+      recording->drawn.clear();
+      header.setSortIndicator(0, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+      header.grab();
+      QVERIFY(recording->drawn.contains(ascending ? QStyle::PE_IndicatorArrowUp
+                                                  : QStyle::PE_IndicatorArrowDown));
+      QVERIFY(!recording->drawn.contains(ascending ? QStyle::PE_IndicatorArrowDown
+                                                   : QStyle::PE_IndicatorArrowUp));
+    }
   }
 
   void fullRowSelectDecidesWhichCellsShowTheSelection() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "demo/display_text.h"
+#include "library/sorted_rows.h"
 
 namespace rw {
 namespace {
@@ -89,6 +90,42 @@ TEST(RowCompare, TextFallbackIsCaseSensitiveCollation) {
   // One number and one text compare as texts.
   EXPECT_LT(CompareRowTexts("10", "9a", fixed), 0);
   EXPECT_EQ(Sorted({"b", "A", "a"}, false), (std::vector<std::string>{"b", "a", "A"}));
+}
+
+// Rows alike in the sort column come in one order whatever order they were read in: by name,
+// then by where they lie; the other direction is the exact reverse.
+TEST(SortedRows, RowsAlikeInTheSortColumnFollowNameThenLocation) {
+  FixedLocale locale;
+  const auto row = [](const char* name, const char* location, const char* map) {
+    ListRow columns;
+    columns[kDemonameColumn] = name;
+    columns[kLocationColumn] = location;
+    columns[4] = map;
+    return columns;
+  };
+  const std::vector<ListRow> read = {row("b.dm3", "/x", "q3dm17"), row("a.dm3", "/y", "q3dm17"),
+                                     row("a.dm3", "/x", "q3dm17"), row("c.dm3", "/x", "q3dm1")};
+  std::vector<std::string> orders[2];
+  for (const bool reversedReading : {false, true}) {
+    SortedRows rows(locale, 4, true);
+    for (size_t i = 0; i < read.size(); ++i) {
+      rows.Append(read[reversedReading ? read.size() - 1 - i : i]);
+    }
+    rows.Resort();
+    for (const ListItem& item : rows.rows()) {
+      orders[reversedReading].push_back(item.columns[kDemonameColumn] +
+                                        item.columns[kLocationColumn]);
+    }
+    rows.SetSort(4, false);
+    rows.Resort();
+    std::vector<std::string> descending;
+    for (const ListItem& item : rows.rows()) {
+      descending.push_back(item.columns[kDemonameColumn] + item.columns[kLocationColumn]);
+    }
+    EXPECT_EQ(descending, (std::vector<std::string>{"b.dm3/x", "a.dm3/y", "a.dm3/x", "c.dm3/x"}));
+  }
+  EXPECT_EQ(orders[0], (std::vector<std::string>{"c.dm3/x", "a.dm3/x", "a.dm3/y", "b.dm3/x"}));
+  EXPECT_EQ(orders[1], orders[0]);
 }
 
 }  // namespace
