@@ -110,17 +110,17 @@ void SoundOptionsWindow::EnableToggled(bool on) {
   const Handling handling(handling_, *close_);
   if (!on) {
     sound_.Disable();
-    setWindowTitle(QStringLiteral("Sound Options: DirectSound uninitialised"));
+    setWindowTitle(QStringLiteral("Sound Options: sound device closed"));
   } else {
     switch (sound_.Enable()) {
       case SoundStart::kCreated:
-        setWindowTitle(QStringLiteral("Sound Options: DirectSound successfully initialised"));
+        setWindowTitle(QStringLiteral("Sound Options: sound device opened"));
         break;
       case SoundStart::kAlreadyThere:
-        setWindowTitle(QStringLiteral("Sound Options: DirectSound already initialised"));
+        setWindowTitle(QStringLiteral("Sound Options: sound device already open"));
         break;
       case SoundStart::kFailed: {
-        setWindowTitle(QStringLiteral("Sound Options: DirectSound Initialisation failed"));
+        setWindowTitle(QStringLiteral("Sound Options: OpenAL could not open the sound device"));
         const QSignalBlocker block(enable_);
         enable_->setChecked(false);
         break;

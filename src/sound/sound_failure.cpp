@@ -33,6 +33,16 @@ constexpr std::array<std::pair<uint32_t, std::string_view>, 15> kDescriptions{{
 
 }  // namespace
 
+std::string SoundStartFailedText(uint32_t code) {
+  const std::string_view what =
+      code == kSoundNoDriver
+          ? "OpenAL could not open the sound device. Is there a sound card, and does PipeWire, "
+            "PulseAudio or ALSA run?"
+          : "OpenAL opened the sound device but could not play on it.";
+  return "No sound: " + std::string(what) +
+         "\r\nReelwright goes on without sound; Sound Options in the Options menu tries again.";
+}
+
 std::string SoundCallFailedText(uint32_t code) {
   std::string_view description = "Unrecognized error value.";
   for (const auto& [known, text] : kDescriptions) {

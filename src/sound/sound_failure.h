@@ -17,6 +17,9 @@ inline constexpr uint32_t kSoundNoDriver = 0x88780078;
 // Errors raised by sound calls reach the user under the program's title.
 inline constexpr std::string_view kSoundErrorCaption = "Reelwright 1.32";
 
+// Why the audio output could not be opened at start, in the words of the Linux sound stack.
+std::string SoundStartFailedText(uint32_t code);
+
 // "DirectSound call failed: " with the code in hexadecimal, a carriage return and what the
 // code means.
 std::string SoundCallFailedText(uint32_t code);

@@ -35,7 +35,7 @@ void SoundSystem::StartUp(SoundDriver& driver, SoundTimer& timer) {
   device_ = driver.Create(failure);
   if (device_) return;
   settings_.sound_enable = false;
-  host_.messages.Show(kDebugCaption, "DirectSound Initialisation failed", MessageIcon::kError);
+  host_.messages.Show(kSoundErrorCaption, SoundStartFailedText(failure), MessageIcon::kError);
 }
 
 void SoundSystem::ShutDown() {

@@ -63,7 +63,7 @@ class SoundOptionsTest : public QObject {
     QCOMPARE(Enabled(*window_), QStringLiteral("SVSVS-"));
 
     Click(window_->enableSound());
-    QCOMPARE(window_->windowTitle(), QStringLiteral("Sound Options: DirectSound uninitialised"));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Sound Options: sound device closed"));
     QVERIFY(!driver_.open);
     QVERIFY(!fixture.session->settings().sound.sound_enable);
     QCOMPARE(Enabled(*window_), QStringLiteral("------"));
@@ -71,14 +71,13 @@ class SoundOptionsTest : public QObject {
     driver_.fails = true;
     Click(window_->enableSound());
     QCOMPARE(window_->windowTitle(),
-             QStringLiteral("Sound Options: DirectSound Initialisation failed"));
+             QStringLiteral("Sound Options: OpenAL could not open the sound device"));
     QVERIFY(!window_->enableSound()->isChecked());
     QCOMPARE(Enabled(*window_), QStringLiteral("------"));
 
     driver_.fails = false;
     Click(window_->enableSound());
-    QCOMPARE(window_->windowTitle(),
-             QStringLiteral("Sound Options: DirectSound successfully initialised"));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Sound Options: sound device opened"));
     QVERIFY(driver_.open);
     QCOMPARE(Enabled(*window_), QStringLiteral("SVSVS-"));
 

@@ -159,8 +159,11 @@ TEST(SoundSystem, WithoutAnOutputTheProgramGoesOnSilentlyAfterAMessage) {
   SoundRig rig(driver, {{"sound/misc/menu1.wav", kClick}});
   EXPECT_FALSE(rig.settings.sound_enable);
   ASSERT_EQ(rig.messages.shown.size(), 1U);
-  EXPECT_EQ(rig.messages.shown[0].caption, "Debug");
-  EXPECT_EQ(rig.messages.shown[0].text, "DirectSound Initialisation failed");
+  EXPECT_EQ(rig.messages.shown[0].caption, "Reelwright 1.32");
+  EXPECT_EQ(rig.messages.shown[0].text,
+            "No sound: OpenAL could not open the sound device. Is there a sound card, and does "
+            "PipeWire, PulseAudio or ALSA run?\r\nReelwright goes on without sound; Sound Options "
+            "in the Options menu tries again.");
   EXPECT_FALSE(rig.sound.PlayButtonSound(kMenu1));
   EXPECT_EQ(rig.sound.Enable(), SoundStart::kFailed);
   driver.fails = false;
