@@ -35,7 +35,9 @@ constexpr const char* kHelp =
     "  Protocol      number\n"
     "  ScoresSeen    boolean: a scoreboard was seen\n"
     "  MatchLog      array of texts\n"
-    "  Players       array in table order of objects: Name, Team, DisplaySlot, Score, Time,\n"
+    "  Players       array in table order of objects, one a player the properties window\n"
+    "                lists (the slots without a name are left out): Name, Team,\n"
+    "                DisplaySlot, Score, Time,\n"
     "                Accuracy, Impressives, Excellents, Gauntlets, Defends, Assists, Perfects,\n"
     "                Captures, Rank, Handicap, Wins, Losses, TeamLeader, Model, HeadModel,\n"
     "                Skill (texts as texts, numbers as numbers)\n"
@@ -58,8 +60,13 @@ std::string Utf8(std::string_view text) {
   return Windows1252ToUtf8(text);
 }
 
-std::string FieldUtf8(size_t field, std::string_view text) {
-  return HoldsName(field) ? NameToUtf8(text) : Windows1252ToUtf8(text);
+// The players the properties window lists: every record of the table that has a name.
+std::vector<const TPlayer*> ListedPlayers(const DemoReadState& state) {
+  std::vector<const TPlayer*> players;
+  for (const TPlayer& player : state.Players) {
+    if (!player.Name.empty()) players.push_back(&player);
+  }
+  return players;
 }
 
 // The shortest text that reads back as the same number.
@@ -129,14 +136,16 @@ nlohmann::ordered_json ReadJson(const std::string& result, const DemoReadState& 
   out["MatchLog"] = nlohmann::ordered_json::array();
   for (const std::string& line : state.MatchLog) out["MatchLog"].push_back(Utf8(line));
   out["Players"] = nlohmann::ordered_json::array();
-  for (const TPlayer& player : state.Players) out["Players"].push_back(PlayerJson(player));
+  for (const TPlayer* player : ListedPlayers(state)) out["Players"].push_back(PlayerJson(*player));
   out["Messages"] = nlohmann::ordered_json::array();
   for (const CliMessages::Shown& message : shown) {
-    out["Messages"].push_back({{"caption", Utf8(message.caption)}, {"text", Utf8(message.text)}});
+    // A message may carry a name.
+    out["Messages"].push_back(
+        {{"caption", NameToUtf8(message.caption)}, {"text", NameToUtf8(message.text)}});
   }
   out["DemoInfo"] = nlohmann::ordered_json::object();
   for (size_t field = 0; field < DemoInfo::kFieldCount; ++field) {
-    out["DemoInfo"][std::string(kDemoInfoCaptions[field])] = FieldUtf8(field, info.fields[field]);
+    out["DemoInfo"][std::string(kDemoInfoCaptions[field])] = FieldAsUtf8(field, info.fields[field]);
   }
   return out;
 }
@@ -159,8 +168,10 @@ void PrintForPerson(std::ostream& out, const std::string& result, const DemoRead
       << "SizeText: " << text(state.SizeText) << '\n'
       << "RecordedText: " << text(state.RecordedText) << '\n'
       << "ScoresSeen: " << (state.ScoresSeen ? "yes" : "no") << '\n';
-  out << "Players: " << state.Players.size() << '\n';
-  for (const TPlayer& p : state.Players) {
+  const std::vector<const TPlayer*> players = ListedPlayers(state);
+  out << "Players: " << players.size() << '\n';
+  for (const TPlayer* player : players) {
+    const TPlayer& p = *player;
     out << "  " << text(p.Name) << ": Team " << p.Team << ", DisplaySlot " << p.DisplaySlot
         << ", Score " << p.Score << ", Time " << p.Time << ", Accuracy " << p.Accuracy
         << ", Impressives " << p.Impressives << ", Excellents " << p.Excellents << ", Gauntlets "
@@ -174,12 +185,14 @@ void PrintForPerson(std::ostream& out, const std::string& result, const DemoRead
   for (const std::string& line : state.MatchLog) out << "  " << text(line) << '\n';
   out << "Messages: " << shown.size() << '\n';
   for (const CliMessages::Shown& message : shown) {
-    out << "  " << text(message.caption) << ": " << text(message.text) << '\n';
+    out << "  " << NameToUtf8(message.caption) << ": " << NameToUtf8(message.text) << '\n';
   }
   out << "DemoInfo:\n";
   for (size_t field = 0; field < DemoInfo::kFieldCount; ++field) {
     out << "  " << kDemoInfoCaptions[field] << ": "
-        << (HoldsName(field) ? NameToUtf8(info.fields[field]) : text(info.fields[field])) << '\n';
+        << (HoldsName(field) || HoldsUserText(field) ? FieldAsUtf8(field, info.fields[field])
+                                                     : text(info.fields[field]))
+        << '\n';
   }
 }
 

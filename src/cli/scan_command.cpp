@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -17,7 +18,10 @@ struct ScanOptions {
 };
 
 int RunScan(const ScanOptions& options) {
-  std::string folder = options.folder;
+  // The rows' locations are full paths, as the windows show them.
+  std::string folder = options.folder.empty()
+                           ? options.folder
+                           : std::filesystem::absolute(options.folder).lexically_normal().string();
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   if (!PosixFileSystem().IsFolder(folder)) {
     std::cerr << "reelwright-cli scan: " << folder << " is not a folder\n";

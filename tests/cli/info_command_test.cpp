@@ -83,6 +83,18 @@ TEST(InfoCommand, TeamDemoOfTheFirstGeneration) {
   }
   EXPECT_TRUE(found);
   EXPECT_TRUE(out["Messages"].empty());
+  // The players the properties window lists: the table's slots without a name are left out,
+  // spectators with a name stay.
+  bool spectator = false;
+  for (const json& player : out["Players"]) {
+    EXPECT_NE(player["Name"], "");
+    spectator = spectator || player["Name"] == "QTV-TEAMPLAY-NET";
+  }
+  EXPECT_TRUE(spectator);
+  const test::CliRun text = test::RunCli("info " + Quoted(path));
+  EXPECT_NE(text.out.find("Players: " + std::to_string(out["Players"].size()) + "\n"),
+            std::string::npos);
+  EXPECT_EQ(text.out.find("\n  : Team"), std::string::npos);
 }
 
 TEST(InfoCommand, DuelWithMatchLog) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -62,6 +63,19 @@ TEST_F(ScanCommandTest, PrintsRowsAsTabSeparatedColumnsThenTheSummary) {
   const test::CliRun again = Scan("");
   ASSERT_EQ(again.exitCode, 0) << again.err;
   EXPECT_NE(again.out.find(" sec. 100.00% read from cache. "), std::string::npos) << again.out;
+}
+
+TEST_F(ScanCommandTest, AFolderGivenRelativeShowsFullLocations) {
+  const std::string relative =
+      std::filesystem::relative(folder_, std::filesystem::current_path()).string();
+  ASSERT_NE(relative.front(), '/');
+  const test::CliRun run =
+      test::RunCli("scan --json --home '" + dir_.Join("home") + "' '" + relative + "/'");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const nlohmann::json rows = nlohmann::json::parse(run.out)["rows"];
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0]["Location"], folder_ + "/a.zip");
+  EXPECT_EQ(rows[1]["Location"], folder_);
 }
 
 TEST_F(ScanCommandTest, JsonHasRowsKeyedByCaptionAndTheSummary) {
