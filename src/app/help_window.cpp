@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace rw::app {
@@ -23,6 +24,9 @@ HelpWindow::HelpWindow(const QString& folder, const QString& page, QWidget* pare
   connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
   connect(contents, &QPushButton::clicked, browser_, &QTextBrowser::home);
+  // F1 toggles the help from here too, as the pages say.
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+          &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(contents);

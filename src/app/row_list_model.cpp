@@ -1,6 +1,7 @@
 #include "app/row_list_model.h"
 
 #include "app/colored_cell_delegate.h"
+#include "app/command_pictures.h"
 #include "app/display_text.h"
 #include "demo/demo_info.h"
 #include "model/list_rules.h"
@@ -15,15 +16,14 @@ namespace rw::app {
 
 namespace {
 
-// The row pictures: a plain demo, a demo in a .pk3, .zip or .exe archive, the same four for a
-// demo that could not be read (its mod is unknown), and the first four again with a corner
-// mark for a demo of the generations since 1.30.
+// The row pictures: a plain demo, a demo in a .pk3, .zip or .exe archive (an archive, not the
+// tree's folder), the same four for a demo that could not be read (its mod is unknown), and
+// the first four again with a corner mark for a demo of the generations since 1.30.
 QIcon MakeRowIcon(int picture) {
-  static const QStyle::StandardPixmap kPictures[] = {QStyle::SP_FileIcon, QStyle::SP_DirIcon,
-                                                     QStyle::SP_DirIcon, QStyle::SP_DirIcon};
   QStyle* style = QApplication::style();
   if (picture >= 4 && picture < 8) return style->standardIcon(QStyle::SP_MessageBoxWarning);
-  const QIcon icon = style->standardIcon(kPictures[picture & 3]);
+  const QIcon icon =
+      (picture & 3) == 0 ? style->standardIcon(QStyle::SP_FileIcon) : CommandPicture("archive");
   if (picture < 8) return icon;
   QPixmap marked = icon.pixmap(16, 16);
   QPainter painter(&marked);
@@ -65,13 +65,17 @@ QVariant RowListModel::data(const QModelIndex& index, int role) const {
     const std::string& coded = RowAt(index.row())[static_cast<size_t>(index.column())];
     return QByteArray(coded.data(), static_cast<qsizetype>(coded.size()));
   }
+  if (role == ColoredCellDelegate::kCodedUtf8Role) {
+    return HoldsUserText(static_cast<size_t>(index.column()));
+  }
   if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole &&
       role != Qt::EditRole) {
     return {};
   }
   const auto column = static_cast<size_t>(index.column());
   const std::string& text = RowAt(index.row())[column];
-  return HoldsName(column) ? FromName(text) : PlainText(text);
+  if (HoldsName(column)) return FromName(text);
+  return PlainText(text, HoldsUserText(column) ? TextForm::kUtf8 : TextForm::kWindows1252);
 }
 
 Qt::ItemFlags RowListModel::flags(const QModelIndex& index) const {

@@ -1,5 +1,6 @@
 #include <zlib.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
@@ -213,12 +214,19 @@ class SmallWindowsTest : public QObject {
     QCOMPARE(open.size(), 1);
     auto* help = qobject_cast<HelpWindow*>(open[0]);
     QVERIFY(help != nullptr);
+    QCOMPARE(QAccessible::queryAccessibleInterface(help)->role(), QAccessible::Window);
     QCOMPARE(help->browser()->source().fileName(), QString("index.html"));
     QVERIFY(!help->browser()->documentTitle().isEmpty());
     ToggleHelp(&window);
     QVERIFY(OpenHelpWindows().isEmpty());
     ToggleHelp(&window);
     QCOMPARE(OpenHelpWindows().size(), 1);
+    // F1 in the help window itself closes it, as its pages say.
+    QWidget* shown = OpenHelpWindows().first();
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    QTest::keyClick(shown, Qt::Key_F1);
+    QVERIFY(OpenHelpWindows().isEmpty());
 
     // Every page is linked from another, and every link leads to a page.
     const QDir folder(HelpFolder());
