@@ -2,16 +2,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGraphicsOpacityEffect>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPropertyAnimation>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/accessible_windows.h"
 #include "app/colour_reference.h"
 #include "app/display_text.h"
 #include "model/list_drag.h"
@@ -26,10 +29,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       tree_(new QTreeView(splitter_)),
       demoList_(new ListView(session.demoList(), QStringLiteral("Demo List"), splitter_)),
       playPane_(new QWidget(splitter_)),
-      playListName_(new QLabel(playPane_)),
+      playListName_(new ElidedLabel(playPane_)),
       playList_(new ListView(session.playList(), QStringLiteral("Play List"), playPane_)),
       progress_(new QProgressBar(statusBar())),
       panelTexts_(session.locale()) {
+  AnnounceWindowsAsWindows();
   setWindowTitle(QStringLiteral("Reelwright 1.32"));
   tree_->setModel(&treeModel_);
   tree_->setAccessibleName(QStringLiteral("Folder Tree"));
@@ -44,7 +48,15 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   playLayout->setSpacing(0);
   playLayout->addWidget(playListName_);
   playLayout->addWidget(playList_, 1);
-  playListName_->setAccessibleName(QStringLiteral("Play List Name"));
+  playListName_->setAccessibleDescription(QStringLiteral("Play List Name"));
+  playListName_->setFocusPolicy(Qt::TabFocus);
+  // Tab goes from view to view, Shift+Tab back; the play list's name is read on the way.
+  // Each list is its table or, in the icon and list styles, the view over it.
+  setTabOrder(tree_, demoList_);
+  setTabOrder(demoList_, demoList_->iconView());
+  setTabOrder(demoList_->iconView(), playListName_);
+  setTabOrder(playListName_, playList_);
+  setTabOrder(playList_, playList_->iconView());
   playListName_->setVisible(false);  // until a play list file is loaded
   playListName_->setGraphicsEffect(new QGraphicsOpacityEffect(playListName_));
   splitter_->setChildrenCollapsible(false);
@@ -99,7 +111,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   tree_->viewport()->setMouseTracking(true);
   playList_->viewport()->installEventFilter(this);
   tree_->setAutoScroll(session.settings().virtualFolders.AutoScroll);
-  tree_->setEditTriggers(QAbstractItemView::EditKeyPressed);
+  // F2 goes through the commands, which say why an edit cannot start.
+  tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   treeModel_.canRename = [this](FolderNode& node) { return session_.CanRenameFolder(node); };
   treeModel_.rename = [this](FolderNode& node, const std::string& text) {
     if (!session_.RenameFolder(node, text)) return false;
@@ -133,10 +146,34 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   }
 }
 
+QRect MainWindow::FirstStartFrame() const {
+  const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  const QRect area = screen->availableGeometry();
+  const QSize size(area.width() * 2 / 3, area.height() * 2 / 3);
+  return {area.x() + (area.width() - size.width()) / 2,
+          area.y() + (area.height() - size.height()) / 2, size.width(), size.height()};
+}
+
 void MainWindow::ApplySettings() {
   const Settings& settings = session_.settings();
-  move(settings.mainWindow.left, settings.mainWindow.top);
-  resize(settings.mainWindow.width, settings.mainWindow.height);
+  const MainWindowSettings& saved = settings.mainWindow;
+  wantedFrame_ = session_.firstStart() ? FirstStartFrame()
+                                       : QRect(saved.left, saved.top, saved.width, saved.height);
+  // The size is the frame's; the frame is known once the window shows (FitFrame).
+  move(wantedFrame_.topLeft());
+  resize(wantedFrame_.size());
+  // Only the demo list takes what the window gains or loses.
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setStretchFactor(2, 0);
+  if (session_.firstStart()) {
+    // The play list wide enough for its status line.
+    const int line = panels_[2]->fontMetrics().horizontalAdvance(
+        QStringLiteral("0 item(s) selected. 0.00 KB. Playtime: 00:00:00."));
+    Settings& first = session_.settings();
+    first.playList.width = std::max(first.playList.width, line + 2 * panels_[2]->margin() + 12);
+  }
   splitter_->setSizes(
       {settings.virtualFolders.width, settings.demoList.width, settings.playList.width});
   tree_->setVisible(settings.virtualFolders.visible);
@@ -330,8 +367,8 @@ void MainWindow::SelectionChanged(ListView& view, const QItemSelection& selected
 }
 
 void MainWindow::ShowPanels() {
-  panels_[1]->setText(FromText(panelTexts_.panel1()));
-  panels_[2]->setText(FromText(panelTexts_.panel2()));
+  panels_[1]->setText(FromMessage(panelTexts_.panel1()));
+  panels_[2]->setText(FromMessage(panelTexts_.panel2()));
 }
 
 void MainWindow::FitPanels() {
@@ -368,10 +405,8 @@ bool MainWindow::LoadPlayList(const QString& path) {
   const PlayListLoad load = session_.LoadPlayList(path.toStdString(), *this);
   if (!load.loaded) return false;
   playList_->Reload();
-  panels_[2]->setText(FromText(load.statusText));
-  playListName_->setText(playListName_->fontMetrics().elidedText(
-      FromName(load.nameLabel), Qt::ElideMiddle, std::max(60, playListName_->width())));
-  playListName_->setToolTip(FromName(load.nameLabel));
+  panels_[2]->setText(FromMessage(load.statusText));
+  playListName_->setFullText(FromName(load.nameLabel));
   playListName_->setVisible(true);
   auto* fade = new QPropertyAnimation(playListName_->graphicsEffect(), "opacity", this);
   fade->setDuration(600);
@@ -411,6 +446,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   StoreSettings();
   session_.SaveOnExit();
   event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  QTimer::singleShot(0, this, [this] { FitFrame(false); });
+}
+
+bool MainWindow::event(QEvent* event) {
+  // By the time the window is active, a window manager has framed it.
+  if (event->type() == QEvent::WindowActivate) FitFrame(true);
+  return QMainWindow::event(event);
+}
+
+void MainWindow::FitFrame(bool lastChance) {
+  if (frameFitted_) return;
+  const QSize frame = frameGeometry().size() - size();
+  frameFitted_ = lastChance || !frame.isNull();
+  if (frame.isNull() || isMaximized() || isFullScreen()) return;
+  resize(wantedFrame_.size() - frame);
+  move(wantedFrame_.topLeft());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/command_dialogs.h"
+#include "app/elided_label.h"
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
 #include "app/properties_window.h"
@@ -51,7 +52,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void SetPlayListVisible(bool visible);
   // Loads a play list file into the play list (shown first when hidden); its name fades in.
   bool LoadPlayList(const QString& path);
-  QLabel* playListName() const { return playListName_; }
+  ElidedLabel* playListName() const { return playListName_; }
   // Another start of the program handed over its command line.
   void ComeToFront();
   // A file named on the command line: a play list file loads into the play list, a demo file
@@ -105,6 +106,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -126,6 +129,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void EnableTreeMenu();
   void EnableCommandBar();
   void Toggle(bool& setting);
+  // In read-only mode: says in the status bar what was refused and how to switch the mode off.
+  bool RefusedWhileReadOnly(const QString& refused);
   void SetReadOnly(bool readOnly);
   void SetViewStyle(ListKind list, int style);
   void ApplyListStyles(ListKind list);
@@ -155,6 +160,11 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void ShowTip();
   const ListRow* SelectedRow(ListKind list) const;
   void ApplySettings();
+  // About two thirds of the screen the window opens on, centred.
+  QRect FirstStartFrame() const;
+  // The stored size is the frame's, as it is saved: once the frame is known the window's own
+  // size is what is left inside it, so a start and an exit give back the size they were given.
+  void FitFrame(bool lastChance);
   void StoreSettings();
   void ApplyColumns(ListView& view, const ListSettings& list);
   void FitColumns(ListView& view, const ColumnLayout& layout);
@@ -263,7 +273,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   QTreeView* tree_;
   ListView* demoList_;
   QWidget* playPane_;
-  QLabel* playListName_;
+  ElidedLabel* playListName_;
   ListView* playList_;
   QLabel* panels_[3];
   QProgressBar* progress_;
@@ -272,6 +282,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   bool closeAfterListing_ = false;
   bool selecting_ = false;
   bool fitted_ = false;
+  QRect wantedFrame_;
+  bool frameFitted_ = false;
   bool playFitted_ = false;
   QPointer<SoundOptionsWindow> soundOptions_;
   QString schemeFolder_;  // the scheme dialogs start in the data folder after their first use

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStatusBar>
 
 #include "app/colour_reference.h"
 #include "app/display_text.h"
@@ -112,7 +113,18 @@ void MainWindow::MoveToPlayList() {
   TakeDroppedRows(*playList_, demoList_, -1);
 }
 
+bool MainWindow::RefusedWhileReadOnly(const QString& refused) {
+  if (!session_.settings().global.work_readonly) return false;
+  statusBar()->showMessage(
+      QStringLiteral("Read-only mode: %1 Switch it off with the padlock button or with "
+                     "Tools, Work in Read Only Mode.")
+          .arg(refused),
+      10000);
+  return true;
+}
+
 void MainWindow::DeleteDemos() {
+  if (RefusedWhileReadOnly(QStringLiteral("demo files are not deleted."))) return;
   if (session_.DeleteSelectedDemos()) demoList_->Reload();
 }
 
@@ -124,7 +136,12 @@ void MainWindow::RemoveFromPlayList() {
 
 void MainWindow::RenameRow(ListView& view) {
   const QModelIndexList rows = view.selectionModel()->selectedRows();
-  if (rows.size() == 1) view.edit(rows.first());
+  if (rows.size() != 1 || RefusedWhileReadOnly(QStringLiteral("demos are not renamed."))) return;
+  if (!session_.CanRenameDemo(static_cast<size_t>(rows.first().row()))) {
+    statusBar()->showMessage(QStringLiteral("A demo inside an archive keeps its name."), 10000);
+    return;
+  }
+  view.edit(rows.first());
 }
 
 void MainWindow::ShowTree(FolderNode* selected) {
@@ -134,6 +151,7 @@ void MainWindow::ShowTree(FolderNode* selected) {
 }
 
 void MainWindow::NewFolder() {
+  if (RefusedWhileReadOnly(QStringLiteral("no folder is made."))) return;
   FolderNode* node = session_.NewFolder();
   if (node == nullptr) return;
   ShowTree(node);
@@ -146,6 +164,7 @@ void MainWindow::RemoveFolder() {
 }
 
 void MainWindow::RemoveFolderFromDisk() {
+  if (RefusedWhileReadOnly(QStringLiteral("no folder is removed from the disk."))) return;
   const std::optional<std::string> status = session_.RemoveFolderFromDisk();
   if (!status) return;
   ShowTree(session_.tree().selected());
@@ -155,7 +174,10 @@ void MainWindow::RemoveFolderFromDisk() {
 
 void MainWindow::RenameFolder() {
   const QModelIndex current = tree_->currentIndex();
-  if (current.isValid()) tree_->edit(current);
+  if (!current.isValid() || RefusedWhileReadOnly(QStringLiteral("folders are not renamed."))) {
+    return;
+  }
+  tree_->edit(current);
 }
 
 void MainWindow::AddPathToScan() {

@@ -39,6 +39,17 @@ void KeyOfView(QAction* action, QWidget* view) {
   view->addAction(action);
 }
 
+// A menu's entries follow the rules while it is open; once it closes their keys work again,
+// and each command checks the rules itself, saying in the status bar what it refuses.
+void EnableKeysWhenClosed(QMenu* menu, std::initializer_list<QAction*> entries) {
+  const std::vector<QAction*> keys(entries);
+  QObject::connect(menu, &QMenu::aboutToHide, menu, [keys] {
+    for (QAction* entry : keys) {
+      if (entry != nullptr) entry->setEnabled(true);
+    }
+  });
+}
+
 // The blank 20-pixel gap between groups of buttons, in either orientation.
 void AddGap(QToolBar* bar) {
   auto* gap = new QWidget(bar);
@@ -90,6 +101,7 @@ void MainWindow::BuildMainMenu() {
   connect(AddEntry(play, QStringLiteral("Exit"), "exit"), &QAction::triggered, this,
           &QWidget::close);
   connect(play, &QMenu::aboutToShow, this, &MainWindow::EnableDemoPlayMenu);
+  EnableKeysWhenClosed(play, {e.playCurrentList, e.playCurrentListAndExit, e.savePlayList});
 
   Settings& settings = session_.settings();
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
@@ -170,6 +182,11 @@ void MainWindow::BuildCommandBar() {
   commandBar_->setFloatable(true);
   commandBar_->setMovable(true);
   addToolBar(AreaOfDockPosition(session_.settings().global.toolbar_dockpos), commandBar_);
+  // The button that shows what does not fit the bar is a toggle; screen readers name it too.
+  if (auto* more = commandBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+    more->setAccessibleName(QStringLiteral("More commands"));
+    more->setToolTip(QStringLiteral("More commands"));
+  }
 
   // Each button clicks before its action runs; the hint is also the accessible name.
   const auto button = [this](const QString& hint, const char* picture, const char* sound,
@@ -329,6 +346,8 @@ void MainWindow::BuildListMenu(ListKind list) {
 
   for (QAction* key : view.actions()) view.iconView()->addAction(key);
   connect(menu, &QMenu::aboutToShow, this, [this, list] { EnableListMenu(list); });
+  EnableKeysWhenClosed(menu, {e.playIt, e.moveOrRemove, e.deleteFiles, e.rename, e.editUserData,
+                              e.setWebLocation, e.clearUserData, e.selectAll, e.properties});
   view.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&view, &QWidget::customContextMenuRequested, this,
           [this, &view, menu](QPoint at) { menu->popup(view.viewport()->mapToGlobal(at)); });
@@ -399,6 +418,7 @@ void MainWindow::BuildTreeMenu() {
   }
 
   connect(menu, &QMenu::aboutToShow, this, &MainWindow::EnableTreeMenu);
+  EnableKeysWhenClosed(menu, {e.newFolder, e.removeFolderFromDisk, e.renameFolder});
   tree_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(tree_, &QWidget::customContextMenuRequested, this,
           [this](QPoint at) { treeMenu_->popup(tree_->viewport()->mapToGlobal(at)); });

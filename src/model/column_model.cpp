@@ -1,5 +1,6 @@
 #include "model/column_model.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace rw {
@@ -33,6 +34,23 @@ ColumnLayout BuiltInColumnLayout() {
   for (int column = 0; column < 3; ++column) layout.widths[column] = kFitWidth;
   for (int position = 0; position < kColumnCount; ++position) {
     layout.order[position] = (position + 3) % kColumnCount;
+  }
+  return layout;
+}
+
+ColumnLayout FirstStartColumnLayout() {
+  ColumnLayout layout = BuiltInColumnLayout();
+  // Demoname, Size, Recorded, Map, Playtime, Gametype, Mod, Winner, Final Score.
+  constexpr std::array<int32_t, 9> kShown = {0, 1, 2, 4, 5, 7, 8, 18, 20};
+  size_t position = 0;
+  for (const int32_t column : kShown) {
+    layout.widths[column] = kFitWidth;
+    layout.order[position++] = column;
+  }
+  for (int32_t column = 0; column < kColumnCount; ++column) {
+    if (std::find(kShown.begin(), kShown.end(), column) == kShown.end()) {
+      layout.order[position++] = column;
+    }
   }
   return layout;
 }

@@ -37,6 +37,9 @@ struct ColumnLayout {
 
 // "Demoname", "Size" and "Recorded" fitted, the hidden columns in front of them.
 ColumnLayout BuiltInColumnLayout();
+// What a collector reads first, in this order and fitted: "Demoname", "Size", "Recorded",
+// "Map", "Playtime", "Gametype", "Mod", "Winner" and "Final Score"; the others hidden after them.
+ColumnLayout FirstStartColumnLayout();
 
 // Whether order holds every column exactly once.
 bool IsColumnPermutation(const std::array<int32_t, kColumnCount>& order);

@@ -202,6 +202,10 @@ SettingsLoad LoadSettings(FileSystem& fs, Messages& messages, const ProfileFile&
   return SettingsLoad::kLoaded;
 }
 
+bool IsFirstStart(const ProfileFile& file) {
+  return !file.Read(kMainWindow, "width") || !file.Read(kMainWindow, "height");
+}
+
 bool ReadNoSplash(FileSystem& fs, Messages& messages, const std::string& configFile) {
   return OpenSettingsFile(fs, messages, configFile).ReadBool(kGlobal, "no_splash", false);
 }

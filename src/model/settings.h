@@ -143,6 +143,9 @@ struct StartGameFolder {
 SettingsLoad LoadSettings(FileSystem& fs, Messages& messages, const ProfileFile& file,
                           Settings& settings, const StartGameFolder& start = {});
 
+// A first start: no configuration, or one that holds no main window size yet.
+bool IsFirstStart(const ProfileFile& file);
+
 // The program entry's read of "no_splash" (false when missing); an unreadable file is
 // reported and reads as false.
 bool ReadNoSplash(FileSystem& fs, Messages& messages, const std::string& configFile);

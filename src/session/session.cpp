@@ -61,6 +61,9 @@ std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd f
     const std::string configFile = DeriveProgramPaths(programFolder, "").configFile;
     configuration = OpenSettingsFile(files, frontEnd.messages, configFile);
   }
+  const bool firstStart = options.loadConfiguration && IsFirstStart(configuration);
+  // Keys the file holds still win.
+  if (firstStart) settings.demoList.columns = FirstStartColumnLayout();
   const StartGameFolder start{options.game.empty() ? "" : AbsoluteFolder(options.game),
                               options.needsGame};
   if (LoadSettings(files, frontEnd.messages, configuration, settings, start) ==
@@ -69,14 +72,16 @@ std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd f
   }
   ProgramPaths paths = DeriveProgramPaths(programFolder, settings.global.q3a_dir);
   if (options.loadConfiguration) CreateProgramFolders(files, paths);
-  std::unique_ptr<Session> session(new Session(frontEnd, std::move(paths), std::move(settings)));
+  std::unique_ptr<Session> session(
+      new Session(frontEnd, std::move(paths), std::move(settings), firstStart));
   if (options.needsGame) session->install_.ScanMods();
   session->versions_.ShowStartState(session->settings_.global.restore_new_version);
   return session;
 }
 
-Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings)
+Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool firstStart)
     : frontEnd_(frontEnd),
+      firstStart_(firstStart),
       paths_(std::move(paths)),
       settings_(std::move(settings)),
       controls_({settings_.global.ff_key, settings_.global.sm_key, settings_.global.inc_key,
@@ -130,7 +135,9 @@ FolderNode* Session::FirstFolder(const std::function<void(const std::string&)>& 
   if (tree_.empty()) {
     if (paths_.gameFolder.empty()) return nullptr;
     BranchContext context{*files_, folderColours(), paths_.gameFolder, showPath};
-    return &AddBranch(tree_, paths_.gameFolder, context);
+    FolderNode& game = AddBranch(tree_, paths_.gameFolder, context);
+    FolderNode* demos = firstStart_ ? tree_.FindNodeByPath(paths_.baseDemoFolder) : nullptr;
+    return demos != nullptr ? demos : &game;
   }
   FolderNode* node = tree_.FindNodeByPath(settings_.global.Selected_Folder);
   return node != nullptr ? node : tree_.roots().front().get();

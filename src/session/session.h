@@ -104,13 +104,17 @@ class Session {
   // Silent until the windows start it with their audio output and timer.
   SoundSystem& sound() { return sound_; }
   FolderColours folderColours() const;
+  // No configuration, or one without the main window's size: the window fits the screen it
+  // opens on, the demo list shows the columns a collector reads first, and the first listing
+  // takes the game's demo folder.
+  bool firstStart() const { return firstStart_; }
 
   // The folder tree of the last run ("Folders" in the data folder); false, with the tree
   // empty, when there is none or it is damaged.
   bool LoadTree();
   // The first listing's folder: the remembered folder's node, else the first node, else a new
-  // branch of the game folder (showPath shows each folder looked at). nullptr when there is no
-  // folder at all.
+  // branch of the game folder (showPath shows each folder looked at), on a first start its
+  // baseq3/demos when there is one. nullptr when there is no folder at all.
   FolderNode* FirstFolder(const std::function<void(const std::string&)>& showPath);
   // Selecting a tree node lists its folder unless the program is busy or the folder is shown.
   bool SelectFolder(FolderNode& node, ScanStatus& status);
@@ -235,10 +239,11 @@ class Session {
   void RestoreVersionOnClose();
 
  private:
-  Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings);
+  Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool firstStart);
   ScanContext ContextFor(ScanStatus& status, RowSink& demoList, RowSink& playList);
 
   FrontEnd frontEnd_;
+  bool firstStart_;
   ProgramPaths paths_;
   Settings settings_;
   PlaybackControls controls_;

@@ -10,6 +10,8 @@ namespace rw::test {
 namespace fs = std::filesystem;
 
 AppFixture::AppFixture() {
+  // Deleted demos go to a trash of the test's own, on the file system the demos lie on.
+  qputenv("XDG_DATA_HOME", dir_.filePath("data").toLocal8Bit());
   fs::create_directories(demos());
   WriteBytes(game() + "/quake3.exe", "MZ");
   for (const char* name : {"demos/tdm.dm3", "demos/duel.dm_48"}) {
@@ -20,12 +22,21 @@ AppFixture::AppFixture() {
                   demos() + "/" + name);
   }
   fs::create_directories(home());
-  WriteBytes(home() + "/Reelwright.cfg", "[Global]\r\nq3a_dir=" + game() + "\r\n");
+  WriteConfiguration("");
+}
+
+void AppFixture::WriteConfiguration(const std::string& global) {
+  WriteBytes(home() + "/Reelwright.cfg",
+             "[Global]\r\nq3a_dir=" + game() + "\r\n" + global +
+                 "[MainWindow]\r\nleft=425\r\ntop=339\r\nwidth=836\r\nheight=433\r\n");
 }
 
 void AppFixture::AllowWriting() {
-  WriteBytes(home() + "/Reelwright.cfg",
-             "[Global]\r\nq3a_dir=" + game() + "\r\nwork_readonly=0\r\n");
+  WriteConfiguration("work_readonly=0\r\n");
+}
+
+void AppFixture::MakeFirstStart() {
+  WriteBytes(home() + "/Reelwright.cfg", "[Global]\r\nq3a_dir=" + game() + "\r\n");
 }
 
 app::MainWindow& AppFixture::Start() {

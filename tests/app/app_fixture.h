@@ -10,7 +10,8 @@
 
 namespace rw::test {
 
-// A program folder and a game whose baseq3/demos holds the real demos of the test data and
+// A program folder, a trash ($XDG_DATA_HOME/Trash below trashHome()) and a game whose
+// baseq3/demos holds the real demos of the test data and
 // the bundled sample archive: tdm.dm3, duel.dm_48, sample_tdm.dm3, sample_ffa.dm_48, and in
 // demo_pack.zip archived_tdm.dm3 and matches/archived_ffa.dm_48 (as unzip -l lists them).
 class AppFixture {
@@ -20,9 +21,15 @@ class AppFixture {
   std::string home() const { return dir_.filePath("home").toStdString(); }
   std::string game() const { return dir_.filePath("game").toStdString(); }
   std::string demos() const { return game() + "/baseq3/demos"; }
+  std::string trashHome() const { return dir_.filePath("data").toStdString(); }
 
+  // The configuration of a user who ran the program before (the main window at its designed
+  // size) with these lines of "Global" added; before Start.
+  void WriteConfiguration(const std::string& global);
   // The configuration of a user who turned read-only mode off; before Start.
   void AllowWriting();
+  // A configuration without the main window's size: a first start; before Start.
+  void MakeFirstStart();
   // A session and a main window as the program builds them; the first listing has run.
   app::MainWindow& Start();
   // Closes the window as the user does (the exit save runs) and forgets it.

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMenuBar>
@@ -297,6 +298,12 @@ class CommandsTest : public QObject {
                           "Change working mode to \"write enable\"", "enable timedemo",
                           "enable loop demos", "Hide Play List"}));
     QCOMPARE(window.commandBar()->windowTitle(), QString("Reelwright Command Bar"));
+    // Every button a screen reader meets on the bar has a name, the one for what does not
+    // fit too.
+    for (QAbstractButton* button : window.commandBar()->findChildren<QAbstractButton*>()) {
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+      QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
+    }
     QVERIFY(!Find(window.commandBar()->actions(), "Save Play List")->isEnabled());
     QVERIFY(Find(window.commandBar()->actions(), "Hide Play List")->isChecked());
 

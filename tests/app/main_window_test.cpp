@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -56,28 +57,71 @@ class MainWindowTest : public QObject {
 
  private:
  private slots:
-  void startUpListsTheGameFolderThenTheRememberedFolderAfterARestart() {
+  void aFirstStartFitsTheScreenAndListsTheGamesDemoFolder() {
     test::AppFixture app;
+    app.MakeFirstStart();
     MainWindow& window = app.Start();
     QCOMPARE(window.folderTree()->accessibleName(), QString("Folder Tree"));
     QCOMPARE(window.demoList()->accessibleName(), QString("Demo List"));
     QCOMPARE(window.playList()->accessibleName(), QString("Play List"));
-    // A first start has no tree: the game folder's branch, listed.
-    QCOMPARE(window.statusPanel(0)->toolTip(), QString::fromStdString(app.game()));
-    QCOMPARE(window.demoList()->model()->rowCount(), 0);
-    app.ListDemos();
-    // Demos of the folder and of its archive, in the built-in order (Demoname, descending).
+    // About two thirds of the screen, centred.
+    const QRect screen = window.screen()->availableGeometry();
+    QTRY_COMPARE(window.frameGeometry().size(),
+                 QSize(screen.width() * 2 / 3, screen.height() * 2 / 3));
+    QCOMPARE(window.frameGeometry().center().x() - screen.center().x(), 0);
+    // The game's demo folder is selected: demos of the folder and of its archive, in the
+    // built-in order (Demoname, descending).
+    QCOMPARE(window.statusPanel(0)->toolTip().toStdString(), app.demos());
     QCOMPARE(test::ColumnTexts(*window.demoList()->model(), 0), kDescendingNames);
     QCOMPARE(window.demoList()->model()->index(4, 3).data().toString(), QString(""));
     QVERIFY(window.statusPanel(1)->text().startsWith("6 item(s) loaded in "));
+    // The columns a collector reads first, fitted, the others hidden.
+    const QHeaderView* header = window.demoList()->horizontalHeader();
+    QStringList shown;
+    for (int visual = 0; visual < header->count(); ++visual) {
+      const int column = header->logicalIndex(visual);
+      if (!header->isSectionHidden(column)) {
+        shown << header->model()->headerData(column, Qt::Horizontal).toString();
+      }
+    }
+    QCOMPARE(shown, QStringList({"Demoname", "Size", "Recorded", "Map", "Playtime", "Gametype",
+                                 "Mod", "Winner", "Final Score"}));
     QVERIFY(app.Close());
 
-    // The tree and the folder come back.
+    // A saved configuration is applied as it is: the tree, the folder and the columns.
     MainWindow& again = app.Start();
     QCOMPARE(again.folderTree()->model()->rowCount({}), 1);
     QCOMPARE(again.statusPanel(0)->toolTip().toStdString(), app.demos());
     QCOMPARE(test::ColumnTexts(*again.demoList()->model(), 0), kDescendingNames);
     QVERIFY(again.statusPanel(1)->text().contains("100.00% read from cache"));
+  }
+
+  // The size stored is the frame's, as the window is saved: three starts and exits give back
+  // what they were given, the panes too.
+  void aStartAndAnExitGiveBackTheGeometryTheyWereGiven() {
+    test::AppFixture app;
+    const std::string layout =
+        "[MainWindow]\r\nleft=40\r\ntop=30\r\nwidth=700\r\nheight=500\r\n"
+        "[Virtual Folders]\r\nwidth=170\r\n[Play List]\r\nWidth=190\r\n";
+    test::WriteBytes(app.home() + "/Reelwright.cfg",
+                     "[Global]\r\nq3a_dir=" + app.game() + "\r\n" + layout);
+    std::string demoListWidth;
+    for (int cycle = 0; cycle < 3; ++cycle) {
+      MainWindow& window = app.Start();
+      QTest::qWait(20);
+      QCOMPARE(window.frameGeometry(), QRect(40, 30, 700, 500));
+      QVERIFY(app.Close());
+      const std::string saved = test::ReadBytes(app.home() + "/Reelwright.cfg");
+      for (const char* key : {"left=40\r\n", "top=30\r\n", "width=700\r\n", "height=500\r\n",
+                              "[Virtual Folders]\r\nwidth=170\r\n", "Width=190\r\n"}) {
+        QVERIFY2(saved.find(key) != std::string::npos, key);
+      }
+      const size_t list = saved.find("[Demo List]\r\nwidth=");
+      QVERIFY(list != std::string::npos);
+      const std::string width = saved.substr(list, saved.find('\r', list + 15) - list);
+      if (cycle > 0) QCOMPARE(width, demoListWidth);
+      demoListWidth = width;
+    }
   }
 
   void headerClickSortsAndTheLayoutSurvivesARestart() {
@@ -142,8 +186,21 @@ class MainWindowTest : public QObject {
     MainWindow& window = app.Start();
     app.ListDemos();
     QAbstractItemModel& model = *window.demoList()->model();
-    // Read-only is the built-in mode: no edit starts.
+    // Read-only is the built-in mode: no edit starts, and F2 and Del say why.
     QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.demoList()->setFocus();
+    window.demoList()->selectRow(0);
+    for (const Qt::Key key : {Qt::Key_F2, Qt::Key_Delete}) {
+      window.statusBar()->clearMessage();
+      QTest::keyClick(window.demoList(), key);
+      QVERIFY(window.demoList()->indexWidget(window.demoList()->currentIndex()) == nullptr);
+      QVERIFY2(window.statusBar()->currentMessage().startsWith("Read-only mode: "),
+               qPrintable(window.statusBar()->currentMessage()));
+      QVERIFY(window.statusBar()->currentMessage().contains("padlock button"));
+    }
+    QVERIFY(std::filesystem::exists(app.demos() + "/tdm.dm3"));
     QVERIFY(app.Close());
 
     app.AllowWriting();
@@ -159,19 +216,88 @@ class MainWindowTest : public QObject {
     QVERIFY(std::filesystem::exists(app.demos() + "/final.dm3"));
     QVERIFY(!std::filesystem::exists(app.demos() + "/tdm.dm3"));
 
-    // Del, with the list focused, asks first; Yes deletes the file and the row.
+    // Del, with the list focused, asks first, No being the default: Enter keeps the file.
     writable.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&writable));
     writable.demoList()->setFocus();
     writable.demoList()->selectRow(0);
-    QTimer::singleShot(50, [] {
-      for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(widget)) box->button(QMessageBox::Yes)->click();
-      }
-    });
+    const auto answer = [](bool yes) {
+      QTimer::singleShot(50, [yes] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+        QVERIFY(box->text().endsWith("They go to the trash."));
+        if (yes) {
+          box->button(QMessageBox::Yes)->click();
+        } else {
+          QTest::keyClick(box, Qt::Key_Return);
+        }
+      });
+    };
+    answer(false);
+    QTest::keyClick(writable.demoList(), Qt::Key_Delete);
+    QVERIFY(std::filesystem::exists(app.demos() + "/final.dm3"));
+    QCOMPARE(rows.rowCount(), 6);
+    // Yes moves the file to the trash and removes the row.
+    writable.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&writable));
+    writable.demoList()->setFocus();
+    answer(true);
     QTest::keyClick(writable.demoList(), Qt::Key_Delete);
     QVERIFY(!std::filesystem::exists(app.demos() + "/final.dm3"));
+    QVERIFY(std::filesystem::exists(app.trashHome() + "/Trash/files/final.dm3"));
     QCOMPARE(rows.rowCount(), 5);
+
+    // A name that is taken is said to be taken.
+    QTimer::singleShot(50, [] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      QVERIFY2(box->text().startsWith("The name duel.dm_48 is already taken in"),
+               qPrintable(box->text()));
+      box->accept();
+    });
+    const int ffa = test::RowNamed(rows, "sample_ffa.dm_48");
+    QVERIFY(!rows.setData(rows.index(ffa, 0), QString("duel.dm_48"), Qt::EditRole));
+    QVERIFY(std::filesystem::exists(app.demos() + "/sample_ffa.dm_48"));
+  }
+
+  // Tab and Shift+Tab go from view to view (the play list's name too, once there is one);
+  // the arrows move inside a view, in every view style.
+  void tabMovesBetweenTheViews() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTreeView& tree = *window.folderTree();
+    ListView& demos = *window.demoList();
+    ListView& play = *window.playList();
+    tree.setFocus();
+    const auto tab = [](bool back) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                      back ? Qt::ShiftModifier : Qt::NoModifier);
+      return QApplication::focusWidget();
+    };
+    QCOMPARE(tab(false), &demos);
+    QTest::keyClick(&demos, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), &demos);
+    QCOMPARE(tab(false), &play);
+    QCOMPARE(tab(true), &demos);
+    QCOMPARE(tab(true), &tree);
+
+    const std::string list = app.home() + "/cup final.rwt";
+    test::WriteBytes(list, "RWT Play List, ver 1.32\r\n" + app.demos() + "/duel.dm_48\r\n");
+    QVERIFY(window.LoadPlayList(QString::fromStdString(list)));
+    demos.setFocus();
+    QCOMPARE(tab(false), window.playListName());
+    QCOMPARE(QApplication::focusWidget()->accessibleName().toStdString(), list);
+    QCOMPARE(tab(false), &play);
+
+    demos.SetViewStyle(0);
+    tree.setFocus();
+    QCOMPARE(tab(false), demos.iconView());
+    QCOMPARE(tab(true), &tree);
+    // The last key leaves no Shift held for the tests that follow.
+    QCOMPARE(tab(false), demos.iconView());
   }
 
   void aFolderFromTheFileManagerBecomesABranch() {
@@ -296,6 +422,35 @@ class MainWindowTest : public QObject {
     auto* splitter = hidden.findChild<QSplitter*>();
     splitter->setSizes({0, 1000});
     QCOMPARE(splitter->sizes()[0], 30);
+  }
+
+  // An archive's demos wear an archive, not the tree's folder; the play list's name is shortened
+  // only where it does not fit, and screen readers hear it whole.
+  void archiveRowsAndThePlayListNameAreShownForWhatTheyAre() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    app.ListDemos();
+    const QAbstractItemModel& rows = *window.demoList()->model();
+    const auto picture = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+    const QImage archive = picture(rows.index(test::RowNamed(rows, "archived_tdm.dm3"), 0)
+                                       .data(Qt::DecorationRole)
+                                       .value<QIcon>());
+    QCOMPARE(archive, picture(QIcon(":/pictures/archive.png")));
+    QVERIFY(archive != picture(window.style()->standardIcon(QStyle::SP_DirIcon)));
+    QVERIFY(picture(rows.index(test::RowNamed(rows, "tdm.dm3"), 0)
+                        .data(Qt::DecorationRole)
+                        .value<QIcon>()) != archive);
+
+    const std::string list = app.home() + "/a.rwt";
+    test::WriteBytes(list, "RWT Play List, ver 1.32\r\n" + app.demos() + "/duel.dm_48\r\n");
+    QVERIFY(window.LoadPlayList(QString::fromStdString(list)));
+    ElidedLabel& name = *window.playListName();
+    const QString whole = QString::fromStdString(list);
+    name.resize(name.fontMetrics().horizontalAdvance(whole) + 20, name.height());
+    QCOMPARE(name.text(), whole);
+    name.resize(name.fontMetrics().horizontalAdvance(whole) / 2, name.height());
+    QVERIFY(name.text().contains(QChar(0x2026)));
+    QCOMPARE(name.accessibleName(), whole);
   }
 
   void aCloseDuringAListingIsRefusedOnceThenClosesAfterIt() {
