@@ -5,7 +5,6 @@
 #include <QVBoxLayout>
 
 #include "app/display_text.h"
-#include "text/utf8_to_windows_1252.h"
 
 namespace rw::app {
 
@@ -58,7 +57,12 @@ QPushButton* ControlKeysWindow::button(const QString& caption) const {
 }
 
 void ControlKeysWindow::accept() {
-  session_.ConfirmControlKeys(TypedKeys());
+  const std::optional<ControlKeys> keys = TypedKeys();
+  if (!keys) {
+    session_.messages().Show(windowTitle().toStdString(), kNoGameText, MessageIcon::kInformation);
+    return;
+  }
+  session_.ConfirmControlKeys(*keys);
   QDialog::accept();
 }
 
@@ -66,10 +70,12 @@ void ControlKeysWindow::ShowKeys(const ControlKeys& keys) {
   for (size_t key = 0; key < kKeys.size(); ++key) fields_[key]->setText(FromText(keys.*kKeys[key]));
 }
 
-ControlKeys ControlKeysWindow::TypedKeys() const {
+std::optional<ControlKeys> ControlKeysWindow::TypedKeys() const {
   ControlKeys keys;
   for (size_t key = 0; key < kKeys.size(); ++key) {
-    keys.*kKeys[key] = Utf8ToWindows1252(fields_[key]->text().toStdString());
+    std::optional<std::string> typed = ToGameText(fields_[key]->text());
+    if (!typed) return std::nullopt;
+    keys.*kKeys[key] = std::move(*typed);
   }
   return keys;
 }

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
+#include <optional>
 
 #include "session/session.h"
 
@@ -28,7 +29,8 @@ class ControlKeysWindow : public QDialog {
 
  private:
   void ShowKeys(const ControlKeys& keys);
-  ControlKeys TypedKeys() const;
+  // The keys as the game reads them; nullopt when one holds a character it cannot read.
+  std::optional<ControlKeys> TypedKeys() const;
 
   Session& session_;
   std::array<QLineEdit*, kKeyCount> fields_;

@@ -2,12 +2,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "demo/display_text.h"
 #include "text/name_text.h"
+#include "text/user_text.h"
 #include "text/utf8_to_windows_1252.h"
 #include "text/windows_1252.h"
 
@@ -19,10 +21,14 @@ inline QString FromText(std::string_view text) {
   return QString::fromStdString(Windows1252ToUtf8(text));
 }
 // What the user typed into a field whose text goes to the game, as the single-byte text the
-// game reads.
-inline std::string ToText(const QString& text) {
-  return Utf8ToWindows1252(text.toStdString());
+// game reads; nullopt when a character cannot go there (the field then says so, and nothing
+// typed is lost on the way).
+inline std::optional<std::string> ToGameText(const QString& text) {
+  return UserTextToWindows1252(text.toStdString());
 }
+inline constexpr std::string_view kNoGameText =
+    "The game reads Windows-1252 only, which has no place for a character typed here. Change "
+    "it, or Cancel to keep what was there.";
 inline QString FromName(std::string_view name) {
   return QString::fromStdString(NameToUtf8(name));
 }

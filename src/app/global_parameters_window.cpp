@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "app/display_text.h"
-#include "text/utf8_to_windows_1252.h"
 
 namespace rw::app {
 
@@ -36,7 +35,12 @@ GlobalParametersWindow::GlobalParametersWindow(Session& session, QWidget* parent
 }
 
 void GlobalParametersWindow::accept() {
-  session_.SetGlobalParameters(Utf8ToWindows1252(field_->text().toStdString()));
+  const std::optional<std::string> parameters = ToGameText(field_->text());
+  if (!parameters) {
+    session_.messages().Show(windowTitle().toStdString(), kNoGameText, MessageIcon::kInformation);
+    return;
+  }
+  session_.SetGlobalParameters(*parameters);
   QDialog::accept();
 }
 

@@ -138,6 +138,29 @@ class SmallWindowsTest : public QObject {
     QVERIFY(ran);
     QCOMPARE(session.globalParameters(), std::string("+exec myconfig"));
 
+    // What the game cannot read (Игрок) is not dropped on the way: OK says so and waits.
+    ran = false;
+    bool told = false;
+    Answer<GlobalParametersWindow>(
+        [&told](GlobalParametersWindow& parameters) {
+          parameters.field()->setText(
+              QString::fromUtf8("+set name \xd0\x98\xd0\xb3\xd1\x80\xd0\xbe\xd0\xba"));
+          QTimer::singleShot(0, [&told] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            told = box->text().startsWith("The game reads Windows-1252 only");
+            box->accept();
+          });
+          QTest::keyClick(parameters.field(), Qt::Key_Return);
+          QVERIFY(parameters.isVisible());
+          parameters.reject();
+        },
+        ran);
+    EditGlobalParameters(session, &window);
+    QVERIFY(ran);
+    QVERIFY(told);
+    QCOMPARE(session.globalParameters(), std::string("+exec myconfig"));
+
     QVERIFY(app.Close());
     QVERIFY(
         HasLine(test::ReadBytes(app.home() + "/Reelwright.cfg"), "q3a_start_param=+exec myconfig"));
