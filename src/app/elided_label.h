@@ -4,28 +4,24 @@
 
 namespace rw::app {
 
-// A one-line label that shortens its text with an ellipsis in the middle only when the text
-// does not fit its width, at every width it gets; screen readers and the tool tip have the
-// whole text.
+// A one-line label that keeps its whole text (text(), and what screen readers hear) but draws
+// it shortened with an ellipsis in the middle where, and only where, it does not fit the width
+// it has at the time.
 class ElidedLabel : public QLabel {
   Q_OBJECT
 
  public:
   explicit ElidedLabel(QWidget* parent = nullptr);
 
-  void setFullText(const QString& text);
-  const QString& fullText() const { return full_; }
-
+  // The text as drawn at the present width.
+  QString shownText() const;
   QSize minimumSizeHint() const override;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void Elide();
-
-  QString full_;
+  QRect TextArea() const;
 };
 
 }  // namespace rw::app

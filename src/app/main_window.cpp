@@ -50,6 +50,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   playLayout->addWidget(playList_, 1);
   playListName_->setAccessibleDescription(QStringLiteral("Play List Name"));
   playListName_->setFocusPolicy(Qt::TabFocus);
+  // As wide as the play list, whatever the name's length.
+  playListName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   // Tab goes from view to view, Shift+Tab back; the play list's name is read on the way.
   // Each list is its table or, in the icon and list styles, the view over it.
   setTabOrder(tree_, demoList_);
@@ -69,7 +71,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   setCentralWidget(splitter_);
 
   for (int panel = 0; panel < 3; ++panel) {
-    panels_[panel] = new QLabel(this);
+    // A line too long for its panel is shortened in the middle, never cut off.
+    panels_[panel] = new ElidedLabel(this);
     panels_[panel]->setMinimumWidth(30);
     statusBar()->addWidget(panels_[panel], panel == 0 ? 0 : 1);
   }
@@ -168,11 +171,11 @@ void MainWindow::ApplySettings() {
   splitter_->setStretchFactor(1, 1);
   splitter_->setStretchFactor(2, 0);
   if (session_.firstStart()) {
-    // The play list wide enough for its status line.
+    // The play list wide enough for its status line, with room for the bar's spacing and grip.
     const int line = panels_[2]->fontMetrics().horizontalAdvance(
         QStringLiteral("0 item(s) selected. 0.00 KB. Playtime: 00:00:00."));
     Settings& first = session_.settings();
-    first.playList.width = std::max(first.playList.width, line + 2 * panels_[2]->margin() + 12);
+    first.playList.width = std::max(first.playList.width, line + 64);
   }
   splitter_->setSizes(
       {settings.virtualFolders.width, settings.demoList.width, settings.playList.width});
@@ -302,8 +305,7 @@ void MainWindow::SelectNode(const QModelIndex& index) {
 
 void MainWindow::ShowFolderPath(const std::string& path) {
   panels_[0]->setToolTip(FromName(path));
-  panels_[0]->setText(
-      panels_[0]->fontMetrics().elidedText(FromName(path), Qt::ElideMiddle, panels_[0]->width()));
+  panels_[0]->setText(FromName(path));
 }
 
 void MainWindow::ShowRenamedTree() {
@@ -406,7 +408,10 @@ bool MainWindow::LoadPlayList(const QString& path) {
   if (!load.loaded) return false;
   playList_->Reload();
   panels_[2]->setText(FromMessage(load.statusText));
-  playListName_->setFullText(FromName(load.nameLabel));
+  const QString name = FromName(load.nameLabel);
+  playListName_->setText(name);
+  playListName_->setToolTip(name);
+  playListName_->setAccessibleName(name);
   playListName_->setVisible(true);
   auto* fade = new QPropertyAnimation(playListName_->graphicsEffect(), "opacity", this);
   fade->setDuration(600);
@@ -594,8 +599,7 @@ void MainWindow::Started() {
 }
 
 void MainWindow::ShowParsing(const std::string& text) {
-  panels_[1]->setText(
-      panels_[1]->fontMetrics().elidedText(FromName(text), Qt::ElideMiddle, panels_[1]->width()));
+  panels_[1]->setText(FromName(text));
 }
 
 void MainWindow::ShowProgress(const ScanProgress& progress) {

@@ -40,7 +40,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   QTreeView* folderTree() const { return tree_; }
   ListView* demoList() const { return demoList_; }
   ListView* playList() const { return playList_; }
-  QLabel* statusPanel(int panel) const { return panels_[panel]; }
+  ElidedLabel* statusPanel(int panel) const { return panels_[panel]; }
   bool listing() const { return listing_; }
 
   // After the window is shown: selects the remembered folder and lists it.
@@ -275,7 +275,7 @@ class MainWindow : public QMainWindow, private ScanStatus {
   QWidget* playPane_;
   ElidedLabel* playListName_;
   ListView* playList_;
-  QLabel* panels_[3];
+  ElidedLabel* panels_[3];
   QProgressBar* progress_;
   StatusPanels panelTexts_;
   bool listing_ = false;

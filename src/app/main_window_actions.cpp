@@ -168,8 +168,7 @@ void MainWindow::RemoveFolderFromDisk() {
   const std::optional<std::string> status = session_.RemoveFolderFromDisk();
   if (!status) return;
   ShowTree(session_.tree().selected());
-  panels_[0]->setText(panels_[0]->fontMetrics().elidedText(FromName(*status), Qt::ElideMiddle,
-                                                           panels_[0]->width()));
+  panels_[0]->setText(FromName(*status));
 }
 
 void MainWindow::RenameFolder() {

@@ -1,4 +1,5 @@
 #include <QActionGroup>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QToolButton>
 
@@ -307,6 +308,24 @@ void MainWindow::BuildListMenu(ListKind list) {
           &QAction::triggered, this, [this, list] { SaveColumnScheme(list); });
   connect(AddEntry(style, QStringLiteral("Load Columns Scheme"), "load-play-list"),
           &QAction::triggered, this, [this, list] { LoadColumnScheme(list); });
+  // What a click on a header does, for the keyboard: the columns shown, the sort column
+  // checked; choosing it again reverses the order.
+  QMenu* sortBy = style->addMenu(QStringLiteral("Sort by"));
+  connect(sortBy, &QMenu::aboutToShow, this, [this, list, sortBy] {
+    sortBy->clear();
+    ListView& shown = ViewOf(list);
+    const QHeaderView& header = *shown.horizontalHeader();
+    ColumnLayout& layout = SettingsOf(list).columns;
+    for (int visual = 0; visual < header.count(); ++visual) {
+      const int column = header.logicalIndex(visual);
+      if (header.isSectionHidden(column)) continue;
+      QAction* entry =
+          AddCheck(sortBy, header.model()->headerData(column, Qt::Horizontal).toString());
+      entry->setChecked(column == layout.sortColumn);
+      connect(entry, &QAction::triggered, this,
+              [this, &shown, &layout, column] { SortBy(shown, layout, column); });
+    }
+  });
   style->addSeparator();
   ListSettings& settings = SettingsOf(list);
   e.gridLines = AddCheck(style, QStringLiteral("Grid Lines"));
