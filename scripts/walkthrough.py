@@ -75,6 +75,15 @@ def window_holding(app, name):
     return None
 
 
+def focused(accessible):
+    return accessible.getState().contains(pyatspi.STATE_FOCUSED)
+
+
+def extents(accessible):
+    box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
 def column(table_accessible, col=0):
     table = table_accessible.queryTable()
     return [table.getAccessibleAt(r, col).name for r in range(table.nRows)]
@@ -113,7 +122,7 @@ MAIN_MENU = {
               "Restore version 1.17 on Exit"],
     "Help": ["Help", "Tip of the Day", "About"],
 }
-BUTTONS = ["Load Play List", "Save Play List", "Play it", "Play Current List",
+BUTTONS = ["More commands", "Load Play List", "Save Play List", "Play it", "Play Current List",
            "Play Current List & exit", "Sound Options", "Demo playback control keys",
            "Global command line parameters", "Help", "Tip of the day",
            "Choose demolist columns", "Choose playlist columns",
@@ -217,8 +226,8 @@ def walk_commands(app, frame, demo_list, play_list, tree, home, game):
             time.sleep(0.5)
             shot(picture, opened)
             if hint == "Help":
-                xdo("mousemove", *centre(named(bar, hint)))
-                xdo("click", "1")  # a second time closes it
+                xdo("mousemove", *centre(opened))
+                xdo("key", "F1")  # F1 in the help closes it, as its pages say
             else:
                 xdo("key", "Escape")
             check(f"\"{title}\" closes", wait_for(lambda: window(app, title) is None, 5))
@@ -242,7 +251,8 @@ def start(home, work):
     # Sound goes to OpenAL Soft's silent output: the machine may have no sound card. HOME
     # is the walk's own, so the default game folder is nowhere.
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-               REELWRIGHT_HOME="", ALSOFT_DRIVERS="null", HOME=work)
+               REELWRIGHT_HOME="", ALSOFT_DRIVERS="null", HOME=work,
+               XDG_DATA_HOME=os.path.join(work, "data"))
     # A program that could not reach the display at all is started again, once, and said so:
     # that is the machine, not the program.
     for attempt in range(2):
@@ -322,13 +332,27 @@ def main():
     check("the three views are there by name", None not in (tree, demo_list, play_list))
     check("a first start shows the game folder's branch",
           column(tree) == [game, "baseq3", "demos"], column(tree))
-
-    xdo("mousemove", *centre(tree.queryTable().getAccessibleAt(2, 0)))
-    xdo("click", "1")
     listed = wait_for(lambda: len(column(demo_list)) == 6 and column(demo_list))
     expected = ["tdm.dm3", "sample_tdm.dm3", "sample_ffa.dm_48", "duel.dm_48",
                 "archived_tdm.dm3", "archived_ffa.dm_48"]
-    check("selecting demos lists its demos and its archive's", listed == expected, listed)
+    check("a first start lists the game's demo folder and its archive", listed == expected,
+          listed)
+    x, y, width, height = extents(frame)
+    check("a first start sizes the window for the screen (two thirds of 1400x900), centred",
+          abs(width - 933) <= 2 and abs(height - 600) <= 2 and abs(x - (1400 - width) // 2) <= 2
+          and abs(y - (900 - height) // 2) <= 2, (x, y, width, height))
+    shot("first-start.png", frame)
+
+    # Tab goes from view to view and back; the arrows stay inside one.
+    xdo("mousemove", *centre(tree.queryTable().getAccessibleAt(2, 0)))
+    xdo("click", "1")
+    views = (("tree", tree), ("demo list", demo_list), ("play list", play_list))
+    path = []
+    for key in ("Tab", "Down", "Tab", "shift+Tab", "shift+Tab"):
+        xdo("key", key)
+        path.append(next((name for name, view in views if focused(view)), None))
+    check("Tab and Shift+Tab lead from view to view",
+          path == ["demo list", "demo list", "play list", "demo list", "tree"], path)
 
     # The header sits right above the first row.
     first = demo_list.queryTable().getAccessibleAt(0, 0).queryComponent()
@@ -416,6 +440,37 @@ def main():
         if close is not None:
             close.queryAction().doAction(0)
     walk_commands(app, frame, demo_list, play_list, tree, home, game)
+
+    # Del asks first, No being the default; Yes moves the demo to the desktop's trash.
+    trash = os.path.join(work, "data", "Trash")
+    row = column(demo_list).index("duel.dm_48")
+    xdo("mousemove", *centre(demo_list.queryTable().getAccessibleAt(row, 0)))
+    xdo("click", "1")
+    xdo("key", "Delete")
+    question = wait_for(lambda: window(app, "Really Delete Demo Files ?"), 5)
+    check("Del asks before a demo goes", question is not None)
+    if question is not None:
+        shot("delete-question.png", question)
+        xdo("mousemove", *centre(question))
+        xdo("key", "Return")
+    check("Enter answers No: the demo stays",
+          wait_for(lambda: window(app, "Really Delete Demo Files ?") is None, 5) and
+          os.path.exists(os.path.join(demos, "duel.dm_48")) and
+          "duel.dm_48" in column(demo_list))
+    xdo("mousemove", *centre(demo_list.queryTable().getAccessibleAt(row, 0)))
+    xdo("click", "1")
+    xdo("key", "Delete")
+    question = wait_for(lambda: window(app, "Really Delete Demo Files ?"), 5)
+    if question is not None:
+        xdo("mousemove", *centre(question))
+        xdo("key", "alt+y")
+    check("Yes moves the demo to the trash, with where it came from",
+          wait_for(lambda: os.path.exists(os.path.join(trash, "files", "duel.dm_48")), 5) and
+          f"Path={demos}/duel.dm_48\n" in
+          open(os.path.join(trash, "info", "duel.dm_48.trashinfo")).read() and
+          not os.path.exists(os.path.join(demos, "duel.dm_48")) and
+          "duel.dm_48" not in column(demo_list), column(demo_list))
+    left = extents(frame)
     check("the program ends on SIGTERM as on a close", stop(process) == 0)
 
     process, app = start(home, work)
@@ -434,7 +489,9 @@ def main():
     box = bar.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     check("the tool bar is docked where it was left, loop still on",
           box.height > box.width and named(bar, "disable loop demos") is not None)
-    back = wait_for(lambda: len(column(demo_list)) == 6 and column(demo_list))
+    check("the window comes back where and as large as it was left",
+          extents(frame) == left, (extents(frame), left))
+    back = wait_for(lambda: len(column(demo_list)) == 5 and column(demo_list))
     check("the last folder is listed again in the order left",
           back == sorted(back) and "final.dm3" in (back or []), back)
     stop(process)
