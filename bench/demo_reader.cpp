@@ -1,5 +1,6 @@
 // GetFromDemo throughput next to its floor (summing the same bytes in memory) and to reading
-// the files from the page cache, on the real demos and on a generated corpus of 200 MB.
+// the files from the page cache, on the real demos (also the 66 to 68 ones alone) and on a
+// generated corpus of 200 MB.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -34,6 +35,7 @@ struct Corpus {
 };
 
 Corpus gRealDemos;
+Corpus gLaterDemos;
 Corpus gGenerated;
 
 void PutInt32(std::string& out, uint32_t value) {
@@ -179,7 +181,10 @@ void ReadFiles(benchmark::State& state, const Corpus& corpus) {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   for (const auto& entry : fs::recursive_directory_iterator(REELWRIGHT_TESTDATA "/demos")) {
-    if (entry.is_regular_file()) gRealDemos.Add(entry.path().string());
+    if (!entry.is_regular_file()) continue;
+    gRealDemos.Add(entry.path().string());
+    const std::string extension = entry.path().extension().string();
+    if (extension >= ".dm_66" && extension <= ".dm_68") gLaterDemos.Add(entry.path().string());
   }
   const fs::path folder =
       fs::temp_directory_path() / ("reelwright-bench-demos-" + std::to_string(::getpid()));
@@ -200,6 +205,8 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("GetFromDemo/real", ReadDemos, gRealDemos);
   benchmark::RegisterBenchmark("SumInMemory/real", SumBytes, gRealDemos);
   benchmark::RegisterBenchmark("ReadFromPageCache/real", ReadFiles, gRealDemos);
+  benchmark::RegisterBenchmark("GetFromDemo/real66to68", ReadDemos, gLaterDemos);
+  benchmark::RegisterBenchmark("SumInMemory/real66to68", SumBytes, gLaterDemos);
   benchmark::RegisterBenchmark("GetFromDemo/generated", ReadDemos, gGenerated);
   benchmark::RegisterBenchmark("SumInMemory/generated", SumBytes, gGenerated);
   benchmark::RegisterBenchmark("ReadFromPageCache/generated", ReadFiles, gGenerated);

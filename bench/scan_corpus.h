@@ -15,8 +15,8 @@
 namespace rw::bench {
 
 // A folder of demos made from sample demos: copies cut at record boundaries to different
-// sizes, under different names and times; every tenth group of 20 goes into a ZIP archive,
-// half of them in a sub-folder of the archive.
+// sizes, under different names (with their sample's extension) and times; every tenth group of 20
+// goes into a ZIP archive, half of them in a sub-folder of the archive.
 struct ScanCorpus {
   std::string folder;
   size_t demos = 0;
@@ -99,12 +99,12 @@ inline ScanCorpus MakeScanCorpus(const std::string& folder, const std::vector<st
   };
   std::vector<test::ZipMember> members;
   for (size_t i = 0; i < count; ++i) {
-    const bool dm3 = samples[i % samples.size()].ends_with(".dm3");
+    const std::string& sample = samples[i % samples.size()];
     // From 64 KB to about 1 MB, spread evenly.
     const size_t target = 65536 + (i * 7919) % (1 << 20);
     std::string bytes = CutDemo(demos[i % demos.size()], target);
     const std::string name =
-        "demo " + std::to_string(100000 + i).substr(1) + (dm3 ? ".dm3" : ".dm_48");
+        "demo " + std::to_string(100000 + i).substr(1) + sample.substr(sample.rfind('.'));
     corpus.demos += 1;
     corpus.demoBytes += bytes.size();
     const size_t group = i / kGroup;

@@ -28,6 +28,7 @@ class PlainMessage {
   void SkipLong(const char*) { pos_ += 4; }
   // The text up to its NUL, which is passed over.
   std::string_view Text(const char* field);
+  std::string_view CommandText(uint32_t, bool, const char* field) { return Text(field); }
   // A snapshot's server time, after the bytes the protocol puts before it.
   uint32_t ServerTime(const char* field);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -48,6 +49,14 @@ struct ReadSession {
   size_t matchLogBytes = 0;
   // The last text decoded from a bit-packed message; kept to spare an allocation each.
   std::string decodedText;
+  // The coded length of the server commands a bit-packed demo gave last, by number: the server
+  // sends a command again, unchanged, until the client has it, and these repeats are passed
+  // over without decoding them.
+  struct CodedCommand {
+    uint32_t number = 0;
+    size_t bits = 0;
+  };
+  std::array<CodedCommand, 64> codedCommands{};
 
   // Adds a line to the match log while the log stays within the demo's size and
   // kMatchLogSlack; lines beyond are dropped.

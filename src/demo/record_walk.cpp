@@ -46,8 +46,9 @@ void TakeGameState(ReadSession& session, Message& message) {
 template <typename Message>
 Next TakeServerCommand(ReadSession& session, Message& message) {
   const uint32_t number = message.Long("SERVERCOMMAND,cmdnr");
-  const std::string_view text = message.Text("SERVERCOMMAND,text");
-  if (number <= session.lastCommand) return Next::kOperation;
+  const bool isNew = number > session.lastCommand;
+  const std::string_view text = message.CommandText(number, isNew, "SERVERCOMMAND,text");
+  if (!isNew) return Next::kOperation;
   session.lastCommand = number;
   return HandleServerCommand(session, text) == AfterCommand::kNextRecord ? Next::kRecord
                                                                          : Next::kOperation;

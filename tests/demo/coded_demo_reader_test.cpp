@@ -241,6 +241,28 @@ TEST(CodedDemos, OperationEightEndsAMessageAndTheWalkGoesOn) {
                             "^400:00:00 ^7^1*** GAME END ***", "^400:00:04 ^7Demo end."}));
 }
 
+TEST(CodedDemos, ACommandSentAgainIsTakenOnce) {
+  // The server repeats a command until the client has it.
+  const std::string first =
+      CodedMessageWriter().Byte(5).Long(1).Text("print \"one\"").Byte(8).bytes();
+  const std::string again = CodedMessageWriter()
+                                .Byte(5)
+                                .Long(1)
+                                .Text("print \"one\"")
+                                .Byte(5)
+                                .Long(2)
+                                .Text("chat \"two\"")
+                                .Byte(7)
+                                .Long(3600)
+                                .bytes();
+  ReaderHarness h;
+  test::WriteBytes(h.PathOf("a.dm_68"), CodedDemo({GameState(), Snapshot(1000), first, again}));
+  ASSERT_EQ(h.reader.GetFromDemo(h.PathOf("a.dm_68"), "", true), "1");
+  EXPECT_EQ(h.state().MatchLog,
+            (std::vector<std::string>{"^400:00:00 ^7Demo start.", "^400:00:00 ^7one",
+                                      "^400:00:00 ^7two", "^400:00:03 ^7Demo end."}));
+}
+
 TEST(CodedDemos, DamageInsideACompleteRecordIsReportedAndNeverReadPast) {
   const struct {
     std::string message;
