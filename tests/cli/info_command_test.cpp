@@ -142,21 +142,6 @@ TEST(InfoCommand, A68DemoShowsItsPlayersAndMatchLog) {
   EXPECT_EQ(info["Winner"], "Blue Team");
 }
 
-TEST(InfoCommand, QuakeLiveAndForeignDemosAreUnreadable) {
-  const json out = InfoJson(Quoted(test::TestDataPath("demos/newer/flyby_suspended.dm_70")));
-  EXPECT_EQ(out["Result"], "0");
-  EXPECT_TRUE(out["Messages"].empty());
-  EXPECT_TRUE(out["Players"].empty());
-  const json& info = out["DemoInfo"];
-  EXPECT_EQ(info["Demoname"], "flyby_suspended.dm_70");
-  EXPECT_EQ(info["Map"], "n/a");
-  EXPECT_EQ(info["Mod"], "n/a");
-  EXPECT_EQ(info["Playtime"], "00:00:00");
-  EXPECT_EQ(info["Hostname"], "N/A");
-  EXPECT_EQ(info["Size"], "35 KB");
-  EXPECT_EQ(info["Final Score"], "0:0");
-}
-
 TEST(InfoCommand, TextsBecomeUtf8AndWinnersLoseTheirColours) {
   test::TempDir dir;
   const std::string path = dir.Join("built.dm_48");

@@ -166,16 +166,6 @@ TEST(CodedDemos, LaterAndForeignGenerationsAreUnreadableWithoutAMessage) {
   EXPECT_TRUE(h.messages.shown.empty());
 }
 
-TEST(CodedDemos, AMemberOfAnArchiveReadsAsTheFile) {
-  ReaderHarness h;
-  const std::string demo =
-      test::ReadBytes(TestDataPath("demos/newer/2002 - Duel 3 (Quakecon).dm_67"));
-  test::WriteBytes(h.PathOf("cup.zip"), test::ZipOf({{"finals\\duel.dm_67", demo, 8}}));
-  ASSERT_EQ(h.reader.GetFromDemo("finals\\duel.dm_67", h.PathOf("cup.zip"), false), "1");
-  EXPECT_EQ(ColumnsOf(h.state())[DemoInfo::Winner], "fatal1ty");
-  EXPECT_EQ(h.state().Playtime, "00:11:35");
-}
-
 TEST(CodedDemos, ADemoCutOffReadsAsFarAsItGoes) {
   const std::string demo = test::ReadBytes(TestDataPath("demos/newer/czimnick_test.dm_68"));
   // Last snapshots of the first 75000 and 149000 bytes: 930048 and 938544.

@@ -65,20 +65,7 @@ TEST(DemoGeneration, FollowsTheProtocolNumberOfTheDemoTheExtensionOrTheListedTex
   EXPECT_EQ(GenerationOfDemo(73, "a.dm_68"), DemoGeneration::kQuakeLive);
 }
 
-TEST(DemoGeneration, FactsNameTheExtensionCodingAndWhatIsRead) {
-  EXPECT_EQ(DemoExtension(DemoGeneration::k117), ".dm3");
-  EXPECT_EQ(DemoExtension(DemoGeneration::k127), ".dm_48");
-  EXPECT_EQ(DemoExtension(DemoGeneration::k132), ".dm_68");
-  EXPECT_EQ(VersionLabel(DemoGeneration::k127), "1.27");
-  EXPECT_EQ(FactsOf(DemoGeneration::k127).coding, MessageCoding::kPlainBytes);
-  EXPECT_EQ(FactsOf(DemoGeneration::k132).coding, MessageCoding::kHuffmanBits);
-  EXPECT_TRUE(FactsOf(DemoGeneration::k132).readable);
-  EXPECT_FALSE(FactsOf(DemoGeneration::kQuakeLive).readable);
-  EXPECT_FALSE(FactsOf(DemoGeneration::kForeign).readable);
-  for (auto generation : {DemoGeneration::k117, DemoGeneration::k127, DemoGeneration::k132,
-                          DemoGeneration::kQuakeLive, DemoGeneration::kForeign}) {
-    EXPECT_EQ(FactsOf(generation).generation, generation);
-  }
+TEST(DemoGeneration, SomeProgramPlays117But46And127And132) {
   // No installed version plays 46; nothing here plays Quake Live or a foreign demo.
   for (std::string_view playable : {"43", "45", "47", "48", "66", "67", "68"}) {
     EXPECT_TRUE(IsPlayableDemo(playable, "a.dm")) << playable;

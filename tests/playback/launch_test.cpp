@@ -220,6 +220,22 @@ TEST(Launch, GenerationMismatchStopsAndRemovesTheCopiesMade) {
   EXPECT_EQ(g.Staged("rwttmp00.dm3"), "one");
 }
 
+TEST(Launch, A1_27DemoAndA1_32DemoAreNotPlayedTogetherBut66To68Are) {
+  Game g;
+  g.AddAt(g.dir.Join("new/two.dm_48"), "two");
+  g.AddAt(g.dir.Join("later/three.dm_67"), "three");
+  g.AddAt(g.dir.Join("later/four.dm_68"), "four");
+  ASSERT_FALSE(g.PlayList(
+      {Row("two.dm_48", g.dir.Join("new"), "48"), Row("three.dm_67", g.dir.Join("later"), "67")}));
+  ASSERT_EQ(g.messages.shown.size(), 1u);
+  EXPECT_EQ(g.messages.shown[0].caption, "Protocol Version Mismatch in Playlist");
+  // A 68 client's demo on a server that names protocol 71 is of the same generation.
+  ASSERT_TRUE(g.PlayList({Row("three.dm_67", g.dir.Join("later"), "67"),
+                          Row("four.dm_68", g.dir.Join("later"), "71")}));
+  EXPECT_EQ(g.Staged("rwttmp00.dm_67"), "three");
+  EXPECT_EQ(g.Staged("rwttmp01.dm_68"), "four");
+}
+
 TEST(Launch, ModMismatchOnlyWhilePlayingAsModDemos) {
   Game g;
   g.AddAt(g.dir.Join("d/base.dm_48"), "b");
