@@ -9,7 +9,18 @@ CodedMessage::CodedMessage(ReadSession& session, size_t start, size_t end)
       remaining_(static_cast<int64_t>(size_) * 8),
       text_(session.decodedText),
       commands_(session.codedCommands) {
-  if (HasMore()) SkipLong("Server_cmd");
+  if (!HasMore()) return;
+  Refill();
+  const unsigned bits = session.ackBits;
+  if (bits > 0 && remaining_ >= int64_t{bits} &&
+      (buffer_ & ((uint64_t{1} << bits) - 1)) == session.ackPattern) {
+    Skip(bits, "Server_cmd");
+    return;
+  }
+  const uint64_t pattern = buffer_;
+  SkipLong("Server_cmd");
+  session.ackBits = static_cast<unsigned>(Position());
+  session.ackPattern = pattern & ((uint64_t{1} << session.ackBits) - 1);
 }
 
 std::string_view CodedMessage::Text(const char* field) {

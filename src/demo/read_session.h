@@ -57,6 +57,10 @@ struct ReadSession {
     size_t bits = 0;
   };
   std::array<CodedCommand, 64> codedCommands{};
+  // The bits of the last acknowledge that opened a bit-packed message, which changes only when
+  // the client sends a command: the same bits decode to the same number.
+  uint64_t ackPattern = 0;
+  unsigned ackBits = 0;
 
   // Adds a line to the match log while the log stays within the demo's size and
   // kMatchLogSlack; lines beyond are dropped.
