@@ -4,9 +4,11 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "demo/demo_reader.h"
@@ -34,9 +36,14 @@ class DroppedMessages : public rw::Messages {
 // Real files, except the demo file, whose bytes come from memory.
 class DemoInMemory : public rw::PosixFileSystem {
  public:
-  std::optional<std::string> ReadFileUpTo(const std::string& path, uint64_t maxBytes) override {
-    return path == kDemoPath ? std::optional<std::string>(bytes)
-                             : PosixFileSystem::ReadFileUpTo(path, maxBytes);
+  bool ReadFileInto(const std::string& path, uint64_t maxBytes, rw::ReadBuffer& buffer) override {
+    if (path != kDemoPath) return PosixFileSystem::ReadFileInto(path, maxBytes, buffer);
+    // Exactly the input's bytes, so that a read past them is caught.
+    buffer.Release();
+    buffer.Reserve(std::max<size_t>(bytes.size(), 1));
+    std::memcpy(buffer.data(), bytes.data(), bytes.size());
+    buffer.SetSize(bytes.size());
+    return true;
   }
   std::optional<uint32_t> ModifiedDosTime(const std::string& path) override {
     return path == kDemoPath ? std::optional<uint32_t>(0x2A634B4Au)

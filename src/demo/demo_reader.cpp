@@ -1,5 +1,6 @@
 #include "demo/demo_reader.h"
 
+#include <algorithm>
 #include <chrono>
 #include <new>
 
@@ -16,6 +17,8 @@ namespace rw {
 namespace {
 
 constexpr const char* kCaption = "Debug";
+// A buffer that had to grow beyond this for one demo is given back after it.
+constexpr size_t kKeptBufferBytes = size_t{64} << 20;
 
 class ChronoClock : public Clock {
  public:
@@ -87,17 +90,20 @@ std::string DemoReader::GetFromDemo(const std::string& demoName, const std::stri
   ranOutOfMemory_ = false;
   const Loaded demo = archivePath.empty() ? LoadFile(demoName) : LoadMember(archivePath, demoName);
   state_.SizeText = SizeText(demo.size, locale_);
-  ReadSession session(state_, demo.bytes(), buildLog);
+  ReadSession session(state_, demo.bytes, buildLog);
+  std::string result;
   try {
     if (!session.block.empty()) ReadRecords(session, demoName);
+    result = Finish(session);
   } catch (const ParsingError& error) {
     messages_.Show(
         kCaption,
         "Parsing Error (" + error.field + ") at Packet Nr: " + std::to_string(session.recordCount),
         MessageIcon::kError);
-    return "0";
+    result = "0";
   }
-  return Finish(session);
+  if (buffer_.capacity() > kKeptBufferBytes) buffer_.Release();
+  return result;
 }
 
 DemoReader::Loaded DemoReader::LoadFile(const std::string& path) {
@@ -106,13 +112,12 @@ DemoReader::Loaded DemoReader::LoadFile(const std::string& path) {
     state_.RecordedText = RecordedText(*dosTime, locale_);
   }
   try {
-    std::optional<std::string> bytes = files_.ReadFileUpTo(path, kDemoSizeLimit);
-    if (!bytes) {
+    if (!files_.ReadFileInto(path, kDemoSizeLimit, buffer_)) {
       demo.size = ListedSize(files_, path);
       return demo;
     }
-    demo.file = std::move(*bytes);
-    demo.size = demo.file.size();
+    demo.bytes = buffer_.view();
+    demo.size = demo.bytes.size();
   } catch (const std::bad_alloc&) {
     demo.size = ListedSize(files_, path);
     ReportMemoryError();
@@ -130,21 +135,19 @@ DemoReader::Loaded DemoReader::LoadMember(const std::string& archivePath,
   demo.size = cursor.size;
   state_.RecordedText = RecordedText(cursor.dateTime, locale_);
   if (demo.size > kDemoSizeLimit) return demo;
-  // Left uninitialised: only what the member really holds is written and read.
-  demo.member.reset(new (std::nothrow) char[demo.size]);
-  if (!demo.member) {
+  // Bounded by the member's size; only what the member really holds is written and read.
+  try {
+    buffer_.SetSize(0);
+    buffer_.Reserve(std::max<size_t>(cursor.size, 1));
+  } catch (const std::bad_alloc&) {
     ReportMemoryError();
     return demo;
   }
   uint32_t written = cursor.size;
   const int code =
-      extractor_.unzipfiletomemory(archivePath, reinterpret_cast<uint8_t*>(demo.member.get()),
-                                   written, {}, cursor.localHeaderOffset);
-  if (code == kExtractOk) {
-    demo.memberBytes = written;
-  } else {
-    demo.member.reset();
-  }
+      extractor_.unzipfiletomemory(archivePath, reinterpret_cast<uint8_t*>(buffer_.data()), written,
+                                   {}, cursor.localHeaderOffset);
+  if (code == kExtractOk) demo.bytes = std::string_view(buffer_.data(), written);
   return demo;
 }
 

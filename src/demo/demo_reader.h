@@ -10,6 +10,7 @@
 #include "host/file_system.h"
 #include "host/locale.h"
 #include "host/messages.h"
+#include "host/read_buffer.h"
 
 namespace rw {
 
@@ -44,16 +45,11 @@ class DemoReader {
   void Reset() { state_ = DemoReadState(); }
 
  private:
-  // The demo's bytes, or nothing when it could not be loaded; size is the file's or the
-  // member's size also then.
+  // The demo's bytes (in buffer_), or nothing when it could not be loaded; size is the file's
+  // or the member's size also then.
   struct Loaded {
-    std::string file;
-    std::unique_ptr<char[]> member;
-    size_t memberBytes = 0;
+    std::string_view bytes;
     uint64_t size = 0;
-    std::string_view bytes() const {
-      return member ? std::string_view(member.get(), memberBytes) : std::string_view(file);
-    }
   };
   struct OwnExtractor;
 
@@ -68,6 +64,8 @@ class DemoReader {
   std::unique_ptr<OwnExtractor> ownExtractor_;
   Extractor& extractor_;
   DemoReadState state_;
+  // Holds each demo in turn, so that reading many allocates only for the largest.
+  ReadBuffer buffer_;
   bool ranOutOfMemory_ = false;
 };
 

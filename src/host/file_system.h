@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "host/read_buffer.h"
 
 namespace rw {
 
@@ -60,6 +63,17 @@ class FileSystem {
   virtual std::optional<std::string> ReadFileUpTo(const std::string& path, uint64_t maxBytes) = 0;
   std::optional<std::string> ReadFile(const std::string& path) {
     return ReadFileUpTo(path, UINT64_MAX);
+  }
+  // The same into buffer, whose size becomes the file's; false (size 0) when ReadFileUpTo
+  // gives nothing. Hosts that can read straight into the buffer spare the copy.
+  virtual bool ReadFileInto(const std::string& path, uint64_t maxBytes, ReadBuffer& buffer) {
+    buffer.SetSize(0);
+    const std::optional<std::string> bytes = ReadFileUpTo(path, maxBytes);
+    if (!bytes) return false;
+    buffer.Reserve(bytes->size());
+    if (!bytes->empty()) std::memcpy(buffer.data(), bytes->data(), bytes->size());
+    buffer.SetSize(bytes->size());
+    return true;
   }
   // Replaces the file through a new temporary file beside it, so a failure keeps the old
   // file and a link planted under any name the write uses is never written through.

@@ -289,9 +289,9 @@ TEST(LoadingDemos, FileOverTheSizeLimitIsUnreadableWithoutAMessage) {
 class FailingReads : public FakeFileSystem {
  public:
   explicit FailingReads(bool outOfMemory) : outOfMemory_(outOfMemory) {}
-  std::optional<std::string> ReadFileUpTo(const std::string&, uint64_t) override {
+  bool ReadFileInto(const std::string&, uint64_t, ReadBuffer&) override {
     if (outOfMemory_) throw std::bad_alloc();
-    return std::nullopt;
+    return false;
   }
 
  private:

@@ -163,9 +163,11 @@ TEST(PosixFileSystem, OnlyRegularFilesAreListedAndReadAndNothingWaits) {
   std::sort(listed.begin(), listed.end());
   EXPECT_EQ(listed, (std::vector<std::string>{"link.dm3", "real.dm3", "sub.dm3"}));
 
+  ReadBuffer buffer;
   for (const char* name : {"pipe.dm3", "pipelink.dm3", "device.dm3", "sub.dm3"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(fs.ReadFile(dir.Join(name)), std::nullopt);
+    EXPECT_FALSE(fs.ReadFileInto(dir.Join(name), UINT64_MAX, buffer));
     EXPECT_FALSE(fs.CopyFile(dir.Join(name), dir.Join("copy")).ok());
   }
   EXPECT_FALSE(fs.Exists(dir.Join("copy")));
@@ -173,6 +175,34 @@ TEST(PosixFileSystem, OnlyRegularFilesAreListedAndReadAndNothingWaits) {
   EXPECT_EQ(fs.ReadFileUpTo(dir.Join("real.dm3"), 10), "0123456789");
   EXPECT_EQ(fs.ReadFileUpTo(dir.Join("real.dm3"), 9), std::nullopt);
   EXPECT_EQ(fs.ReadFileUpTo(dir.Join("real.dm3"), 0), std::nullopt);
+}
+
+// One buffer for many files, as the demo reader keeps it: each read gives exactly that file,
+// whatever a larger one left behind, and the limit holds as for a read into a new text.
+TEST(PosixFileSystem, ReadsIntoAReusedBufferGiveEachFileWhole) {
+  test::TempDir dir;
+  PosixFileSystem fs;
+  std::string large(200000, '\0');
+  for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 + i / 251);
+  test::WriteBytes(dir.Join("large.dm_48"), large);
+  test::WriteBytes(dir.Join("small.dm3"), "small demo");
+  test::WriteBytes(dir.Join("empty.dm3"), "");
+
+  ReadBuffer buffer;
+  ASSERT_TRUE(fs.ReadFileInto(dir.Join("large.dm_48"), UINT64_MAX, buffer));
+  EXPECT_TRUE(buffer.view() == large);
+  const size_t capacity = buffer.capacity();
+  ASSERT_TRUE(fs.ReadFileInto(dir.Join("small.dm3"), 10, buffer));
+  EXPECT_EQ(buffer.view(), "small demo");
+  EXPECT_EQ(buffer.capacity(), capacity);
+  ASSERT_TRUE(fs.ReadFileInto(dir.Join("empty.dm3"), 10, buffer));
+  EXPECT_EQ(buffer.size(), 0u);
+  EXPECT_FALSE(fs.ReadFileInto(dir.Join("small.dm3"), 9, buffer));
+  EXPECT_EQ(buffer.size(), 0u);
+  EXPECT_FALSE(fs.ReadFileInto(dir.Join("missing.dm3"), 10, buffer));
+  // A file whose size says 0 but that holds bytes, as those of /proc do, is read to its end.
+  EXPECT_TRUE(fs.ReadFileInto("/proc/self/status", 1 << 20, buffer));
+  EXPECT_NE(buffer.view().find("Name:"), std::string_view::npos);
 }
 
 }  // namespace

@@ -61,36 +61,53 @@ int OpenRegularFile(const std::string& path, uint64_t& size) {
   return fd;
 }
 
-std::optional<std::string> ReadUpTo(int fd, uint64_t size, uint64_t maxBytes) {
+bool ReadUpTo(int fd, uint64_t size, uint64_t maxBytes, ReadBuffer& buffer) {
+  buffer.SetSize(0);
   if (size > maxBytes) {
     errno = EFBIG;
-    return std::nullopt;
+    return false;
   }
-  // One allocation of the size the file has now; a file that grows meanwhile still reads
-  // whole, up to the limit, which one byte more than allowed reveals.
+  // Room for the size the file has now and one byte more: a file that grows meanwhile still
+  // reads whole, up to the limit, which one byte more than allowed reveals.
   const uint64_t readLimit = std::min<uint64_t>(maxBytes, SIZE_MAX - 1) + 1;
-  std::string bytes(static_cast<size_t>(std::min<uint64_t>(size > 0 ? size + 1 : 65536, readLimit)),
-                    '\0');
+  buffer.Reserve(static_cast<size_t>(std::min<uint64_t>(size > 0 ? size + 1 : 65536, readLimit)));
   size_t filled = 0;
   for (;;) {
-    if (filled == bytes.size()) {
+    if (filled == buffer.capacity()) {
       if (filled == readLimit) break;
-      bytes.resize(static_cast<size_t>(std::min<uint64_t>(uint64_t{bytes.size()} * 2, readLimit)));
+      buffer.Reserve(
+          static_cast<size_t>(std::min<uint64_t>(uint64_t{buffer.capacity()} * 2, readLimit)));
     }
-    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    const ssize_t got = ::read(fd, buffer.data() + filled, buffer.capacity() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return false;
     }
     if (got == 0) break;
     filled += static_cast<size_t>(got);
+    // Keeps what is read when the buffer grows.
+    buffer.SetSize(filled);
   }
   if (filled > maxBytes) {
+    buffer.SetSize(0);
     errno = EFBIG;
-    return std::nullopt;
+    return false;
   }
-  bytes.resize(filled);
-  return bytes;
+  buffer.SetSize(filled);
+  return true;
+}
+
+// A regular file, or a link to one, whole into buffer.
+bool ReadRegularFile(const std::string& path, uint64_t maxBytes, ReadBuffer& buffer) {
+  buffer.SetSize(0);
+  uint64_t size = 0;
+  const int fd = OpenRegularFile(path, size);
+  if (fd < 0) return false;
+  const bool read = ReadUpTo(fd, size, maxBytes, buffer);
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return read;
 }
 
 std::string RandomSuffix() {
@@ -245,14 +262,13 @@ bool PosixFileSystem::IsDriveReadOnly(const std::string& root) {
 
 std::optional<std::string> PosixFileSystem::ReadFileUpTo(const std::string& path,
                                                          uint64_t maxBytes) {
-  uint64_t size = 0;
-  const int fd = OpenRegularFile(path, size);
-  if (fd < 0) return std::nullopt;
-  std::optional<std::string> bytes = ReadUpTo(fd, size, maxBytes);
-  const int error = errno;
-  ::close(fd);
-  errno = error;
-  return bytes;
+  ReadBuffer buffer;
+  if (!ReadRegularFile(path, maxBytes, buffer)) return std::nullopt;
+  return std::string(buffer.view());
+}
+
+bool PosixFileSystem::ReadFileInto(const std::string& path, uint64_t maxBytes, ReadBuffer& buffer) {
+  return ReadRegularFile(path, maxBytes, buffer);
 }
 
 bool PosixFileSystem::WriteFileAtomic(const std::string& path, std::string_view bytes) {

@@ -24,6 +24,7 @@ class PosixFileSystem : public FileSystem {
   DriveKind KindOfDrive(const std::string& root) override;
   bool IsDriveReadOnly(const std::string& root) override;
   std::optional<std::string> ReadFileUpTo(const std::string& path, uint64_t maxBytes) override;
+  bool ReadFileInto(const std::string& path, uint64_t maxBytes, ReadBuffer& buffer) override;
   bool WriteFileAtomic(const std::string& path, std::string_view bytes) override;
   FileResult CopyFile(const std::string& from, const std::string& to) override;
   FileResult MoveFile(const std::string& from, const std::string& to) override;
