@@ -14,6 +14,7 @@ namespace {
 struct ScanOptions {
   ProgramOptions program;
   bool json = false;
+  size_t jobs = 0;  // 0: one a processor
   std::string folder;
 };
 
@@ -30,6 +31,7 @@ int RunScan(const ScanOptions& options) {
   CliFrontEnd frontEnd;
   const std::unique_ptr<Session> session = OpenSession(options.program, frontEnd.seams());
   if (!session) return kExitFailure;
+  if (options.jobs > 0) session->SetScanJobs(options.jobs);
   TerminalScanStatus status;
   session->ListFolder(folder, status);
   if (options.json) {
@@ -50,10 +52,15 @@ int RunScan(const ScanOptions& options) {
       "reading only demos its parse cache \"rwt_scan\" does not hold and rewriting that cache.\n"
       "Prints one row a line, 26 tab-separated columns from \"Demoname\" to \"Description\"\n"
       "in the demo list's sort order (tabs inside a value show as blanks), then the summary\n"
-      "line. Progress goes to stderr when stderr is a terminal.");
+      "line. Progress goes to stderr when stderr is a terminal. Demos are read side by side,\n"
+      "as many at once as --jobs says; the output is the same for any number.");
   command->add_flag("--json", options->json,
                     "Print one UTF-8 JSON object instead: \"rows\" (objects keyed by column "
                     "caption, in list order) and \"summary\" (the summary line)");
+  command
+      ->add_option("--jobs", options->jobs,
+                   "How many demos to read at once (default: the number of processors)")
+      ->check(CLI::Range(1, 256));
   AddProgramOptions(*command, options->program);
   command->add_option("FOLDER", options->folder, "Folder to list")->required();
   command->callback([options, &exitCode] { exitCode = RunScan(*options); });

@@ -1,6 +1,7 @@
 #include "library/scan_demos.h"
 
 #include <cmath>
+#include <optional>
 
 #include "archive/member_path.h"
 #include "demo/demo_generation.h"
@@ -8,6 +9,7 @@
 #include "host/path_text.h"
 #include "library/note_file_names.h"
 #include "library/parse_cache.h"
+#include "library/scan_workers.h"
 #include "text/windows_1252.h"
 
 namespace rw {
@@ -111,8 +113,20 @@ class FolderScan {
     // Mostly one row an entry; archives may add more.
     target_.Reserve(target_.RowCount() + entries.size());
     c_.status.ShowProgress(progress_);
-    for (const DirectoryEntry& entry : entries) {
-      ScanEntry(entry);
+    // Every demo is found and looked up first, so that those to read can be read side by side.
+    std::vector<std::vector<PlannedDemo>> planned;
+    planned.reserve(entries.size());
+    std::vector<DemoToRead> toRead;
+    for (const DirectoryEntry& entry : entries) planned.push_back(PlanEntry(entry, toRead));
+    // One demo to read is read here, as are all with one job.
+    std::optional<ScanWorkers> workers;
+    if (c_.jobs > 1 && toRead.size() > 1) workers.emplace(c_.sources, std::move(toRead), c_.jobs);
+    ScanWorkers* readers = workers && workers->running() ? &*workers : nullptr;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      for (PlannedDemo& demo : planned[i]) {
+        if (!ListDemo(demo, readers)) return;
+        if (demo.inArchive && c_.state.escapeFlag()) break;
+      }
       ++progress_.entriesDone;
       progress_.parsing.clear();
       c_.status.ShowProgress(progress_);
@@ -128,31 +142,50 @@ class FolderScan {
   uint64_t totalSeconds() const { return totalSeconds_; }
 
  private:
-  void ScanEntry(const DirectoryEntry& entry) {
-    if (entry.name.empty() || entry.name[0] == '.') return;
+  // A demo found, and where its cache line comes from: a line of the old cache, or a read.
+  struct PlannedDemo {
+    FoundDemo found;
+    bool inArchive = false;
+    std::optional<size_t> cached;
+    size_t readIndex = 0;  // among the demos to read
+  };
+
+  std::vector<PlannedDemo> PlanEntry(const DirectoryEntry& entry, std::vector<DemoToRead>& toRead) {
+    std::vector<PlannedDemo> demos;
+    if (entry.name.empty() || entry.name[0] == '.') return demos;
     const std::string extension = LowerExtension(entry.name);
     const std::string path = parts_.pathPrefix + entry.name;
     if (IsDemoExtension(extension)) {
       // A folder never holds a demo's bytes, whatever its name.
-      if (entry.isFolder) return;
-      ScanDemo({entry.name, entry.size, entry.dosTime, "", path, "", path, parts_.folder});
+      if (entry.isFolder) return demos;
+      Plan({entry.name, entry.size, entry.dosTime, "", path, "", path, parts_.folder}, false, demos,
+           toRead);
     } else if (extension == ".zip" || extension == ".pk3" ||
                (extension == ".exe" && c_.sources.IsArchiveFile(path))) {
-      ScanArchive(entry.name, path);
+      ScanMember member;
+      int code = c_.sources.ArchiveFindFirst(path, "*\\" + parts_.mask, member);
+      while (code == 0) {
+        const MemberPath split = SplitMemberPath(member.path);
+        Plan({split.name, member.size, member.dosTime, entry.name + "\\" + split.folder,
+              member.path, path, path + "\\" + member.path, path},
+             true, demos, toRead);
+        code = c_.sources.ArchiveFindNext(parts_.mask, member);
+      }
+      c_.sources.ArchiveClose();
     }
+    return demos;
   }
 
-  void ScanArchive(const std::string& archiveName, const std::string& archivePath) {
-    ScanMember member;
-    int code = c_.sources.ArchiveFindFirst(archivePath, "*\\" + parts_.mask, member);
-    while (code == 0) {
-      const MemberPath split = SplitMemberPath(member.path);
-      ScanDemo({split.name, member.size, member.dosTime, archiveName + "\\" + split.folder,
-                member.path, archivePath, archivePath + "\\" + member.path, archivePath});
-      if (c_.state.escapeFlag()) break;
-      code = c_.sources.ArchiveFindNext(parts_.mask, member);
+  void Plan(FoundDemo found, bool inArchive, std::vector<PlannedDemo>& demos,
+            std::vector<DemoToRead>& toRead) {
+    PlannedDemo demo{std::move(found), inArchive, std::nullopt, 0};
+    demo.cached = FindFreshLine(
+        LookupKey(demo.found.name, demo.found.size, demo.found.dosTime, demo.found.archiveField));
+    if (!demo.cached) {
+      demo.readIndex = toRead.size();
+      toRead.push_back({demo.found.readPath, demo.found.archive});
     }
-    c_.sources.ArchiveClose();
+    demos.push_back(std::move(demo));
   }
 
   std::optional<size_t> FindFreshLine(const std::string& key) const {
@@ -162,26 +195,39 @@ class FolderScan {
     return found;
   }
 
-  void ScanDemo(const FoundDemo& demo) {
+  // The demo's summary from a worker, or read here; nullopt when Escape stopped the wait.
+  std::optional<ListRow> ReadSummary(const PlannedDemo& demo, ScanWorkers* workers) {
+    if (workers == nullptr) return c_.sources.ReadDemo(demo.found.readPath, demo.found.archive);
+    std::optional<DemoRead> read = workers->Take(demo.readIndex, [this] {
+      c_.status.ShowProgress(progress_);
+      return !c_.state.escapeFlag();
+    });
+    if (!read) return std::nullopt;
+    c_.sources.Settle(*read);
+    return std::move(read->summary);
+  }
+
+  // Appends the demo's row and cache line; false when Escape stopped the wait for its read.
+  bool ListDemo(PlannedDemo& planned, ScanWorkers* workers) {
+    const FoundDemo& demo = planned.found;
     totalSeconds_ += EstimatedSeconds(demo.size);
     totalBytes_ += demo.size;
     std::string line;
-    const std::string key = LookupKey(demo.name, demo.size, demo.dosTime, demo.archiveField);
-    const std::optional<size_t> found = FindFreshLine(key);
-    if (found) {
-      line = old_->lines[*found];
+    if (planned.cached) {
+      line = old_->lines[*planned.cached];
       ++hits_;
     } else {
       c_.status.ShowParsing(ParsingText(demo.shownPath));
       progress_.parsing = demo.shownPath;
       c_.status.ShowProgress(progress_);
-      const ListRow summary = c_.sources.ReadDemo(demo.readPath, demo.archive);
+      const std::optional<ListRow> summary = ReadSummary(planned, workers);
+      if (!summary) return false;
       CacheFields fields;
       fields[0] = demo.name;
       fields[1] = std::to_string(demo.size);
       fields[2] = DosTimeField(demo.dosTime);
       fields[3] = demo.archiveField;
-      for (size_t i = 4; i < kCacheFieldCount; ++i) fields[i] = summary[i];
+      for (size_t i = 4; i < kCacheFieldCount; ++i) fields[i] = (*summary)[i];
       line = BuildCacheLine(fields);
     }
     const std::string noteName = line.substr(0, line.find(kCacheSeparator)) + ".description";
@@ -190,11 +236,12 @@ class FolderScan {
             ? UserInfo()
             : c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + noteName);
     target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
-    if (found && finder_ != nullptr && finder_->strictlyOrdered()) {
-      new_.Add(std::move(line), *found);
+    if (planned.cached && finder_ != nullptr && finder_->strictlyOrdered()) {
+      new_.Add(std::move(line), *planned.cached);
     } else {
       new_.Add(std::move(line));
     }
+    return true;
   }
 
   ScanContext& c_;

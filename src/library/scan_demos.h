@@ -27,6 +27,8 @@ struct ScanContext {
   RowSink& demoList;
   RowSink& playList;
   std::string userDataFolder;  // where the ".description" files of the demos are
+  // How many demos are read side by side; rows, cache lines and messages come out the same.
+  size_t jobs = 1;
 };
 
 // Lists the demos of one entry: a folder fills the demo list and rewrites the folder's parse

@@ -6,6 +6,29 @@
 namespace rw {
 namespace {
 
+ListRow SummaryOf(const DemoReadState& state) {
+  DemoInfo info;
+  SetFieldsFromRead(info, state);
+  return info.fields;
+}
+
+// The scan stores no size or date text, so a worker formats them the fixed way: the user's
+// formats belong to the scan's thread.
+class ReaderOnWorker : public WorkerReader {
+ public:
+  explicit ReaderOnWorker(FileSystem& files) : reader_(messages_, locale_, files) {}
+
+  DemoRead Read(const std::string& path, const std::string& archive) override {
+    reader_.GetFromDemo(path, archive, false);
+    return {SummaryOf(reader_.State()), messages_.Take(), reader_.RanOutOfMemory()};
+  }
+
+ private:
+  RecordedMessages messages_;
+  FixedLocale locale_;
+  DemoReader reader_;
+};
+
 int Loaded(int code, const ArchiveCursor& cursor, ScanMember& member) {
   if (code == kArchiveMember) member = {cursor.name, cursor.size, cursor.dateTime};
   return code;
@@ -33,9 +56,16 @@ void ReaderScanSources::ArchiveClose() {
 ListRow ReaderScanSources::ReadDemo(const std::string& path, const std::string& archive) {
   reader_.GetFromDemo(path, archive, false);
   if (reader_.RanOutOfMemory()) appState_.ResetBusy();
-  DemoInfo info;
-  SetFieldsFromRead(info, reader_.State());
-  return info.fields;
+  return SummaryOf(reader_.State());
+}
+
+std::unique_ptr<WorkerReader> ReaderScanSources::NewWorkerReader() {
+  return std::make_unique<ReaderOnWorker>(files_);
+}
+
+void ReaderScanSources::Settle(const DemoRead& read) {
+  ShowMessages(read.messages, messages_);
+  if (read.ranOutOfMemory) appState_.ResetBusy();
 }
 
 UserInfo ReaderScanSources::GetUserInfo(const std::string& path) {

@@ -26,6 +26,9 @@ class ReaderScanSources : public ScanSources {
   void ArchiveClose() override;
   ListRow ReadDemo(const std::string& path, const std::string& archive) override;
   UserInfo GetUserInfo(const std::string& path) override;
+  // A demo reader of its own, with its own extractor, which serves no window messages.
+  std::unique_ptr<WorkerReader> NewWorkerReader() override;
+  void Settle(const DemoRead& read) override;
 
  private:
   DemoReader& reader_;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "library/demo_row.h"
+#include "library/recorded_messages.h"
 #include "model/row_sink.h"
 
 namespace rw {
@@ -13,6 +16,22 @@ struct ScanMember {
   std::string path;  // inside the archive, "\\"-separated
   uint32_t size = 0;
   uint32_t dosTime = 0;
+};
+
+// One demo read away from the scan's thread: its summary and what the read would have done
+// there, to be done on that thread in the order of the demos.
+struct DemoRead {
+  ListRow summary;
+  std::vector<RecordedMessages::Message> messages;
+  bool ranOutOfMemory = false;
+};
+
+// A demo reader for one worker thread of a scan, sharing nothing with the scan's thread or the
+// other workers.
+class WorkerReader {
+ public:
+  virtual ~WorkerReader() = default;
+  virtual DemoRead Read(const std::string& path, const std::string& archive) = 0;
 };
 
 // What the folder scan needs from the archive reader, the demo reader and the user data.
@@ -29,6 +48,11 @@ class ScanSources {
   // and gives its summary; the scan stores columns 4 to 20.
   virtual ListRow ReadDemo(const std::string& path, const std::string& archive) = 0;
   virtual UserInfo GetUserInfo(const std::string& path) = 0;
+  // A reader for a worker thread; nullptr when demos are read on the scan's thread only.
+  virtual std::unique_ptr<WorkerReader> NewWorkerReader() { return nullptr; }
+  // On the scan's thread, in the order of the demos: shows the message boxes of a worker's read
+  // and ends the busy state when it ran out of memory, as reading there would have.
+  virtual void Settle(const DemoRead&) {}
 };
 
 }  // namespace rw

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <random>
+#include <thread>
 
 #include "archive/member_path.h"
 #include "demo/info_text.h"
@@ -104,7 +105,8 @@ Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool 
                 settings_.playList.columns.sortAscending),
       tree_(frontEnd_.locale),
       sound_(settings_.sound, {extractor_, *files_, frontEnd_.messages, appState_},
-             paths_.baseArchive) {
+             paths_.baseArchive),
+      scanJobs_(std::max(std::thread::hardware_concurrency(), 1u)) {
   launch_.onPlayListStaged = [this] {
     sound_.PlayButtonSound("sound\\misc\\menu1.wav");
     sound_.FadeOutMusic();
@@ -214,8 +216,8 @@ FileSystem& Session::files() {
 }
 
 ScanContext Session::ContextFor(ScanStatus& status, RowSink& demoList, RowSink& playList) {
-  return {*files_,  frontEnd_.locale,     *clock_, appState_, sources_, status, demoList,
-          playList, paths_.userDataFolder};
+  return {*files_,  frontEnd_.locale,      *clock_,  appState_, sources_, status, demoList,
+          playList, paths_.userDataFolder, scanJobs_};
 }
 
 void Session::ListFolder(const std::string& folder, ScanStatus& status) {

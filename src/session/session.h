@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -146,6 +147,9 @@ class Session {
   // Lists the folder into the demo list as selecting it in the tree does: the parse cache is
   // read and rewritten, and the list is sorted by its sort column.
   void ListFolder(const std::string& folder, ScanStatus& status);
+  // How many demos a listing reads side by side: the number of processors unless set.
+  size_t scanJobs() const { return scanJobs_; }
+  void SetScanJobs(size_t jobs) { scanJobs_ = std::max<size_t>(jobs, 1); }
   // Appends the demos of an entry to the play list; how many rows it added.
   size_t AddToPlayList(const ScanEntry& entry, ScanStatus& status);
   // Replaces the play list by a play list file's demos.
@@ -261,6 +265,7 @@ class Session {
   SortedRows playList_;
   FolderTree tree_;
   SoundSystem sound_;
+  size_t scanJobs_;
 };
 
 }  // namespace rw
