@@ -125,6 +125,23 @@ TEST_F(ScanCommandTest, SkipsPipesListsOversizedDemosAndNeverWritesThroughLinks)
   EXPECT_FALSE(std::filesystem::is_symlink(folder_ + "/rwt_scan"));
 }
 
+TEST_F(ScanCommandTest, AnyNumberOfJobsPrintsTheSameRowsAndWritesTheSameCache) {
+  std::map<std::string, std::vector<std::string>> rows;
+  std::map<std::string, std::string> caches;
+  for (const std::string jobs : {"1", "3"}) {
+    std::filesystem::remove(folder_ + "/rwt_scan");
+    const test::CliRun run = Scan("--jobs " + jobs);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    rows[jobs] = Lines(run.out);
+    ASSERT_EQ(rows[jobs].size(), 3u) << run.out;
+    rows[jobs].pop_back();  // the summary, which gives the time taken
+    caches[jobs] = test::ReadBytes(folder_ + "/rwt_scan");
+  }
+  EXPECT_EQ(rows["3"], rows["1"]);
+  EXPECT_EQ(caches["3"], caches["1"]);
+  for (const std::string jobs : {"0", "x"}) EXPECT_EQ(Scan("--jobs " + jobs).exitCode, 2);
+}
+
 TEST_F(ScanCommandTest, AMissingFolderIsReported) {
   const test::CliRun run =
       test::RunCli("scan --home '" + dir_.Join("home") + "' '" + dir_.Join("nowhere") + "'");

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "host/fake/fake_host.h"
 #include "library/parse_cache.h"
@@ -211,6 +214,41 @@ TEST_F(ScanDemosTest, EscapeInsideAnArchiveEndsItsWalk) {
   EXPECT_EQ(sources_.reads.size(), 1u);
   EXPECT_EQ(sources_.closes, 1);
   EXPECT_FALSE(files_.Exists(Path("rwt_scan")));
+}
+
+// A worker's read that ends only well after Escape was pressed: the listing stops waiting for
+// it, keeps the old cache and ends its busy state.
+class SlowWorkerReader : public WorkerReader {
+ public:
+  explicit SlowWorkerReader(const std::atomic<bool>& escaped) : escaped_(escaped) {}
+  DemoRead Read(const std::string&, const std::string&) override {
+    while (!escaped_) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return {};
+  }
+
+ private:
+  const std::atomic<bool>& escaped_;
+};
+
+TEST_F(ScanDemosTest, EscapeStopsTheWaitForAWorkersRead) {
+  test::WriteBytes(Path("rwt_scan"), "old\r\n");
+  std::atomic<bool> escaped = false;
+  sources_.newWorkerReader = [&] { return std::make_unique<SlowWorkerReader>(escaped); };
+  // Escape is pressed as soon as the first demo to read is shown.
+  status_.onProgress = [&](const ScanProgress& progress) {
+    if (progress.parsing.empty()) return;
+    state_.SetEscape();
+    escaped = true;
+  };
+  context_.jobs = 4;
+  ScanFolder();
+  EXPECT_TRUE(demoList_.rows.empty());
+  EXPECT_TRUE(sources_.reads.empty());
+  EXPECT_EQ(test::ReadBytes(Path("rwt_scan")), "old\r\n");
+  EXPECT_EQ(status_.summaries.size(), 1u);
+  EXPECT_EQ(status_.finished, 1);
+  EXPECT_EQ(state_.busyCount(), 0);
 }
 
 TEST_F(ScanDemosTest, AFolderWithoutDemosLosesItsCache) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,7 +23,12 @@ class FakeScanSources : public ScanSources {
   void ArchiveClose() override;
   ListRow ReadDemo(const std::string& path, const std::string& archive) override;
   UserInfo GetUserInfo(const std::string& path) override;
+  std::unique_ptr<WorkerReader> NewWorkerReader() override {
+    return newWorkerReader ? newWorkerReader() : nullptr;
+  }
 
+  // Readers for worker threads; without it every demo is read through ReadDemo.
+  std::function<std::unique_ptr<WorkerReader>()> newWorkerReader;
   std::set<std::string> selfExtracting;
   std::map<std::string, std::vector<ScanMember>> archives;
   std::map<std::string, UserInfo> notes;
@@ -43,11 +49,15 @@ class RecordingStatus : public ScanStatus {
  public:
   void Started() override { ++started; }
   void ShowParsing(const std::string& text) override { parsing.push_back(text); }
-  void ShowProgress(const ScanProgress& value) override { progress.push_back(value); }
+  void ShowProgress(const ScanProgress& value) override {
+    progress.push_back(value);
+    if (onProgress) onProgress(value);
+  }
   void MarkFolder(bool holdsDemos) override { marks.push_back(holdsDemos); }
   void ShowSummary(const std::string& text) override { summaries.push_back(text); }
   void Finished() override { ++finished; }
 
+  std::function<void(const ScanProgress&)> onProgress;
   int started = 0;
   int finished = 0;
   std::vector<std::string> parsing;
