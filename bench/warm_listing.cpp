@@ -1,22 +1,14 @@
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "host/posix/posix_file_system.h"
+#include "process_timing.h"
 #include "scan_corpus.h"
-
-extern char** environ;
 
 namespace rw {
 namespace {
@@ -58,32 +50,6 @@ WarmFolder MakeWarmFolder() {
   return made;
 }
 
-// Runs a whole process with its output going to output; its wall-clock time in seconds.
-double RunProcess(const std::vector<std::string>& arguments, const std::string& output) {
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  const auto started = std::chrono::steady_clock::now();
-  pid_t child = 0;
-  const int error = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  if (error != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0) {
-    throw std::runtime_error("cannot run " + arguments[0]);
-  }
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 // The warm listing of reelwright-cli scan against a bare listing of the same folder with
 // sizes and dates, both as whole processes, run in turn so that a busy machine slows both
 // alike. Reported: the median time of each and their ratio, the goal being at most 3.
@@ -94,8 +60,8 @@ void BM_WarmListingAgainstBareListing(benchmark::State& state) {
                                          "1",    "-printf",   "%s %T@ %p\n"};
   const std::string listing = warm.home + "/listing.txt";
   // The first run fills the parse cache; the second must find every demo in it.
-  RunProcess(scan, listing);
-  RunProcess(scan, listing);
+  bench::RunProcess(scan, listing);
+  bench::RunProcess(scan, listing);
   std::ifstream in(listing);
   std::string line;
   std::string summary;
@@ -109,13 +75,13 @@ void BM_WarmListingAgainstBareListing(benchmark::State& state) {
   std::vector<double> scans;
   std::vector<double> bares;
   for (auto _ : state) {
-    bares.push_back(RunProcess(bare, "/dev/null"));
-    scans.push_back(RunProcess(scan, "/dev/null"));
+    bares.push_back(bench::RunProcess(bare, "/dev/null"));
+    scans.push_back(bench::RunProcess(scan, "/dev/null"));
     state.SetIterationTime(scans.back());
   }
-  state.counters["warm_ms"] = Median(scans) * 1000;
-  state.counters["bare_ms"] = Median(bares) * 1000;
-  state.counters["ratio"] = Median(scans) / Median(bares);
+  state.counters["warm_ms"] = bench::Median(scans) * 1000;
+  state.counters["bare_ms"] = bench::Median(bares) * 1000;
+  state.counters["ratio"] = bench::Median(scans) / bench::Median(bares);
   state.SetLabel(std::to_string(kDemos) + " demos, times are medians");
 }
 BENCHMARK(BM_WarmListingAgainstBareListing)
