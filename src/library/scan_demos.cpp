@@ -123,7 +123,7 @@ class FolderScan {
     if (c_.jobs > 1 && toRead.size() > 1) workers.emplace(c_.sources, std::move(toRead), c_.jobs);
     ScanWorkers* readers = workers && workers->running() ? &*workers : nullptr;
     for (size_t i = 0; i < entries.size(); ++i) {
-      for (PlannedDemo& demo : planned[i]) {
+      for (const PlannedDemo& demo : planned[i]) {
         if (!ListDemo(demo, readers)) return;
         if (demo.inArchive && c_.state.escapeFlag()) break;
       }
@@ -208,7 +208,7 @@ class FolderScan {
   }
 
   // Appends the demo's row and cache line; false when Escape stopped the wait for its read.
-  bool ListDemo(PlannedDemo& planned, ScanWorkers* workers) {
+  bool ListDemo(const PlannedDemo& planned, ScanWorkers* workers) {
     const FoundDemo& demo = planned.found;
     totalSeconds_ += EstimatedSeconds(demo.size);
     totalBytes_ += demo.size;
