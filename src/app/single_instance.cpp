@@ -10,6 +10,9 @@ namespace rw::app {
 namespace {
 
 constexpr int kWaitMs = 5000;
+// A copy that took the connection is alive; it answers once its start-up has reached its
+// event loop, which on a busy machine can take a while.
+constexpr int kAnswerWaitMs = 60000;
 
 }  // namespace
 
@@ -32,14 +35,19 @@ bool SingleInstance::HandOver(const QStringList& arguments) {
   QDataStream stream(&message, QIODevice::WriteOnly);
   stream << arguments;
   socket.write(message);
-  if (!socket.waitForBytesWritten(kWaitMs) || !socket.waitForReadyRead(kWaitMs)) return false;
+  if (!socket.waitForBytesWritten(kWaitMs) || !socket.waitForReadyRead(kAnswerWaitMs)) {
+    return false;
+  }
   return socket.readAll() == "1";
 }
 
 bool SingleInstance::Listen() {
   server_.setSocketOptions(QLocalServer::UserAccessOption);
-  if (server_.listen(name_)) return true;
-  // A copy that crashed leaves its socket behind.
+  // Listening puts a new socket in the place of one there, so a copy that runs is asked first;
+  // one that crashed leaves its socket behind, unanswered.
+  QLocalSocket probe;
+  probe.connectToServer(name_);
+  if (probe.waitForConnected(kWaitMs)) return false;
   QLocalServer::removeServer(name_);
   return server_.listen(name_);
 }

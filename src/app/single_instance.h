@@ -16,7 +16,8 @@ class SingleInstance : public QObject {
 
   // True when a running copy took the command line; this process then ends.
   bool HandOver(const QStringList& arguments);
-  // Answers later starts from now on; false when the socket cannot be made.
+  // Answers later starts from now on; false when the socket cannot be made or another copy
+  // answers there already.
   bool Listen();
 
  signals:

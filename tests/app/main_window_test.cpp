@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <thread>
@@ -527,6 +528,21 @@ class MainWindowTest : public QObject {
     // Another program folder is another program.
     SingleInstance elsewhere(QStringLiteral("/other"));
     QVERIFY(!elsewhere.HandOver({"reelwright"}));
+    // A copy that comes second never takes the running copy's socket away.
+    SingleInstance latecomer(QStringLiteral("/some/program folder"));
+    QVERIFY(!latecomer.Listen());
+
+    // A running copy still busy starting (its event loop not yet running) answers once it
+    // gets there: the later start waits for it rather than starting a copy of its own.
+    handedOver = false;
+    std::thread slow([&] {
+      SingleInstance later(QStringLiteral("/some/program folder"));
+      handedOver = later.HandOver({"reelwright", "late"});
+    });
+    QThread::msleep(6000);  // more than the time a connection is given
+    QTRY_COMPARE(received.count(), 2);
+    slow.join();
+    QVERIFY(handedOver);
   }
 };
 

@@ -100,7 +100,7 @@ class ProgramTest : public QObject {
 
     QProcess second;
     Start(second, home);
-    QVERIFY(second.waitForFinished(10000));
+    QVERIFY(second.waitForFinished(70000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
@@ -165,7 +165,7 @@ class ProgramTest : public QObject {
         });
     QCOMPARE(code, 0);
     // The second start ends once the running copy has taken its files.
-    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(10000));
+    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(70000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(names, kPlayListNames);
