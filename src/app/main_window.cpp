@@ -428,6 +428,15 @@ void MainWindow::ComeToFront() {
   activateWindow();
 }
 
+void MainWindow::EndOnRequest() {
+  if (!listing_) {
+    close();
+    return;
+  }
+  session_.appState().SetEscape();
+  closeAfterListing_ = true;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   AppState& state = session_.appState();
   if (listing_) {

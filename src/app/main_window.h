@@ -55,6 +55,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   ElidedLabel* playListName() const { return playListName_; }
   // Another start of the program handed over its command line.
   void ComeToFront();
+  // A logout or a kill: the window closes as soon as it can, a listing stopped first.
+  void EndOnRequest();
   // A file named on the command line: a play list file loads into the play list, a demo file
   // is read as the play list reads it. Waits while a listing runs.
   void OpenFile(const QString& path);

@@ -69,7 +69,7 @@ int RunProgram(const QStringList& arguments) {
       },
       Qt::QueuedConnection);
   TerminationSignal termination;
-  QObject::connect(&termination, &TerminationSignal::requested, &window, &QWidget::close);
+  QObject::connect(&termination, &TerminationSignal::requested, &window, &MainWindow::EndOnRequest);
   if (picture) picture->finish(&window);
   window.show();
   QTimer::singleShot(0, &window, [&window, files = FilesOf(commandLine)] {

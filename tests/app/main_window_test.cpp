@@ -491,6 +491,15 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(!window.isVisible());
   }
 
+  void aLogoutDuringAListingStopsItAndCloses() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    QTimer::singleShot(0, &window, [&] { window.EndOnRequest(); });
+    app.ListDemos();
+    QVERIFY(!window.listing());
+    QTRY_VERIFY(!window.isVisible());
+  }
+
   void theTipOfTheDayKeepsItsCheckBoxForTheNextStart() {
     test::AppFixture app;
     MainWindow& window = app.Start();
