@@ -3,25 +3,14 @@
 #include <optional>
 #include <string>
 
-#include "host/messages.h"
+#include "host/silent_messages.h"
 #include "library/scan_status.h"
 #include "model/row_sink.h"
 
 namespace rw::bench {
 
 // Message boxes of a run are not part of what is measured.
-class SilentMessages : public Messages {
- public:
-  MessageAnswer Show(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
-    return MessageAnswer::kOk;
-  }
-  std::optional<std::string> Ask(std::string_view, std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
+using SilentMessages = rw::SilentMessages;
 
 // Shows nothing; keeps the summary line.
 class QuietStatus : public ScanStatus {

@@ -88,7 +88,8 @@ class FolderScan {
   // a hash of the cache's keys and a listing of the user-data folder once.
   FolderScan(ScanContext& context, const EntryParts& parts, RowSink& target, ScanMemo* memo,
              bool wholeFolder)
-      : c_(context),
+      : collect_(wholeFolder && context.listings != nullptr),
+        c_(context),
         parts_(parts),
         target_(target),
         memo_(memo),
@@ -140,6 +141,7 @@ class FolderScan {
   size_t hits() const { return hits_; }
   uint64_t totalBytes() const { return totalBytes_; }
   uint64_t totalSeconds() const { return totalSeconds_; }
+  const std::vector<IndexedDemo>& listed() const { return listed_; }
 
  private:
   // A demo found, and where its cache line comes from: a line of the old cache, or a read.
@@ -195,16 +197,22 @@ class FolderScan {
     return found;
   }
 
-  // The demo's summary from a worker, or read here; nullopt when Escape stopped the wait.
-  std::optional<ListRow> ReadSummary(const PlannedDemo& demo, ScanWorkers* workers) {
-    if (workers == nullptr) return c_.sources.ReadDemo(demo.found.readPath, demo.found.archive);
+  // The demo's read from a worker, or read here; nullopt when Escape stopped the wait.
+  std::optional<DemoRead> Read(const PlannedDemo& demo, ScanWorkers* workers) {
+    if (workers == nullptr) {
+      DemoRead read;
+      read.summary = c_.sources.ReadDemo(demo.found.readPath, demo.found.archive);
+      if (collect_) read.players = c_.sources.PlayersOfLastRead();
+      return read;
+    }
     std::optional<DemoRead> read = workers->Take(demo.readIndex, [this] {
       c_.status.ShowProgress(progress_);
       return !c_.state.escapeFlag();
     });
     if (!read) return std::nullopt;
     c_.sources.Settle(*read);
-    return std::move(read->summary);
+    if (!collect_) read->players.reset();
+    return read;
   }
 
   // Appends the demo's row and cache line; false when Escape stopped the wait for its read.
@@ -213,6 +221,7 @@ class FolderScan {
     totalSeconds_ += EstimatedSeconds(demo.size);
     totalBytes_ += demo.size;
     std::string line;
+    std::optional<std::string> players;
     if (planned.cached) {
       line = old_->lines[*planned.cached];
       ++hits_;
@@ -220,14 +229,16 @@ class FolderScan {
       c_.status.ShowParsing(ParsingText(demo.shownPath));
       progress_.parsing = demo.shownPath;
       c_.status.ShowProgress(progress_);
-      const std::optional<ListRow> summary = ReadSummary(planned, workers);
-      if (!summary) return false;
+      std::optional<DemoRead> read = Read(planned, workers);
+      if (!read) return false;
+      const ListRow& summary = read->summary;
+      players = std::move(read->players);
       CacheFields fields;
       fields[0] = demo.name;
       fields[1] = std::to_string(demo.size);
       fields[2] = DosTimeField(demo.dosTime);
       fields[3] = demo.archiveField;
-      for (size_t i = 4; i < kCacheFieldCount; ++i) fields[i] = (*summary)[i];
+      for (size_t i = 4; i < kCacheFieldCount; ++i) fields[i] = summary[i];
       line = BuildCacheLine(fields);
     }
     const std::string noteName = line.substr(0, line.find(kCacheSeparator)) + ".description";
@@ -236,6 +247,7 @@ class FolderScan {
             ? UserInfo()
             : c_.sources.GetUserInfo(c_.userDataFolder + kPathSeparator + noteName);
     target_.Append(RowFromCacheLine(line, demo.location, notes, c_.locale));
+    if (collect_) listed_.push_back({line, demo.location, notes, std::move(players)});
     if (planned.cached && finder_ != nullptr && finder_->strictlyOrdered()) {
       new_.Add(std::move(line), *planned.cached);
     } else {
@@ -244,6 +256,8 @@ class FolderScan {
     return true;
   }
 
+  // Whether the demos go to the listing sink too.
+  bool collect_;
   ScanContext& c_;
   const EntryParts& parts_;
   RowSink& target_;
@@ -256,6 +270,7 @@ class FolderScan {
   NoteFileNames* noteNames_ = nullptr;
   NewParseCache new_;
   ScanProgress progress_;
+  std::vector<IndexedDemo> listed_;
   size_t hits_ = 0;
   uint64_t totalBytes_ = 0;
   uint64_t totalSeconds_ = 0;
@@ -285,6 +300,9 @@ uint64_t Scan(const ScanEntry& entry, ScanContext& context, ScanMemo* memo) {
       WriteParseCache(context.files, scan.CachePath(), scan.newCache(), scan.oldText());
     } else if (complete && context.files.Exists(scan.CachePath())) {
       context.files.DeleteFile(scan.CachePath());
+    }
+    if (complete && context.listings != nullptr) {
+      context.listings->FolderListed(parts.folder, scan.listed());
     }
     context.status.ShowSummary(ScanSummaryText(rows, elapsed, percent, scan.totalBytes(),
                                                scan.totalSeconds(), context.locale));

@@ -7,6 +7,7 @@
 #include "host/clock.h"
 #include "host/file_system.h"
 #include "host/locale.h"
+#include "library/listing_sink.h"
 #include "library/scan_entry.h"
 #include "library/scan_memo.h"
 #include "library/scan_sources.h"
@@ -26,7 +27,8 @@ struct ScanContext {
   ScanStatus& status;
   RowSink& demoList;
   RowSink& playList;
-  std::string userDataFolder;  // where the ".description" files of the demos are
+  std::string userDataFolder;       // where the ".description" files of the demos are
+  ListingSink* listings = nullptr;  // gets every folder listing that runs to its end
   // How many demos are read side by side; rows, cache lines and messages come out the same.
   size_t jobs = 1;
 };

@@ -2,6 +2,7 @@
 
 #include "archive/directory_reader.h"
 #include "demo/demo_info.h"
+#include "library/player_names.h"
 
 namespace rw {
 namespace {
@@ -20,7 +21,8 @@ class ReaderOnWorker : public WorkerReader {
 
   DemoRead Read(const std::string& path, const std::string& archive) override {
     reader_.GetFromDemo(path, archive, false);
-    return {SummaryOf(reader_.State()), messages_.Take(), reader_.RanOutOfMemory()};
+    return {SummaryOf(reader_.State()), messages_.Take(), reader_.RanOutOfMemory(),
+            PlayerNames(reader_.State())};
   }
 
  private:
@@ -66,6 +68,10 @@ std::unique_ptr<WorkerReader> ReaderScanSources::NewWorkerReader() {
 void ReaderScanSources::Settle(const DemoRead& read) {
   ShowMessages(read.messages, messages_);
   if (read.ranOutOfMemory) appState_.ResetBusy();
+}
+
+std::optional<std::string> ReaderScanSources::PlayersOfLastRead() {
+  return PlayerNames(reader_.State());
 }
 
 UserInfo ReaderScanSources::GetUserInfo(const std::string& path) {

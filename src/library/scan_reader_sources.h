@@ -25,6 +25,7 @@ class ReaderScanSources : public ScanSources {
   int ArchiveFindNext(const std::string& pattern, ScanMember& member) override;
   void ArchiveClose() override;
   ListRow ReadDemo(const std::string& path, const std::string& archive) override;
+  std::optional<std::string> PlayersOfLastRead() override;
   UserInfo GetUserInfo(const std::string& path) override;
   // A demo reader of its own, with its own extractor, which serves no window messages.
   std::unique_ptr<WorkerReader> NewWorkerReader() override;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct DemoRead {
   ListRow summary;
   std::vector<RecordedMessages::Message> messages;
   bool ranOutOfMemory = false;
+  // The players' names, colour codes removed, one a line; nullopt when not known.
+  std::optional<std::string> players;
 };
 
 // A demo reader for one worker thread of a scan, sharing nothing with the scan's thread or the
@@ -47,6 +50,9 @@ class ScanSources {
   // Reads one demo (a member of archive when archive is not empty, without the match log)
   // and gives its summary; the scan stores columns 4 to 20.
   virtual ListRow ReadDemo(const std::string& path, const std::string& archive) = 0;
+  // The players' names of the demo ReadDemo read last, colour codes removed, one a line;
+  // nullopt when the sources do not know them.
+  virtual std::optional<std::string> PlayersOfLastRead() { return std::nullopt; }
   virtual UserInfo GetUserInfo(const std::string& path) = 0;
   // A reader for a worker thread; nullptr when demos are read on the scan's thread only.
   virtual std::unique_ptr<WorkerReader> NewWorkerReader() { return nullptr; }

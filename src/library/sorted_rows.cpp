@@ -7,9 +7,19 @@
 
 namespace rw {
 
+namespace {
+
+void MoveAll(RowList& to, RowList& from) {
+  to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+  from.clear();
+}
+
+}  // namespace
+
 void SortedRows::Resort() {
   if (column_ < 0 || column_ >= static_cast<int>(kListColumnCount)) return;
   const auto column = static_cast<size_t>(column_);
+  MoveAll(rows_, hidden_);
   // Sorting positions and moving each row once is much cheaper than moving 26 texts at
   // every step of the sort.
   std::vector<size_t> order(rows_.size());
@@ -30,8 +40,36 @@ void SortedRows::Resort() {
   });
   RowList sorted;
   sorted.reserve(rows_.size());
-  for (const size_t position : order) sorted.push_back(std::move(rows_[position]));
+  for (const size_t position : order) {
+    sorted.push_back(std::move(rows_[position]));
+    sorted.back().order = sorted.size() - 1;
+  }
   rows_.swap(sorted);
+  nextOrder_ = rows_.size();
+  Refilter();
+}
+
+void SortedRows::SetFilter(Filter shows) {
+  filter_ = std::move(shows);
+  Refilter();
+}
+
+void SortedRows::Refilter() {
+  if (hidden_.empty() && !filter_) return;
+  RowList all;
+  all.reserve(TotalCount());
+  MoveAll(all, rows_);
+  MoveAll(all, hidden_);
+  std::stable_sort(all.begin(), all.end(),
+                   [](const ListItem& a, const ListItem& b) { return a.order < b.order; });
+  for (ListItem& item : all) {
+    if (!filter_ || filter_(item.columns)) {
+      rows_.push_back(std::move(item));
+    } else {
+      item.selected = false;
+      hidden_.push_back(std::move(item));
+    }
+  }
 }
 
 }  // namespace rw

@@ -47,6 +47,7 @@ class UserDataEditor {
             const std::vector<TPlayer>& players);
 
   const std::string& caption() const { return caption_; }
+  const std::string& demoName() const { return demoName_; }
   // "<<NO POV ENTRY>>", then the names (colour codes kept, Windows-1252 as the demo gives
   // them) of the players who can have a view.
   const std::vector<std::string>& povEntries() const { return povEntries_; }

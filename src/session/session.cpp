@@ -20,16 +20,14 @@
 
 namespace rw {
 
-namespace {
-
-// A folder given relative to where the program runs; the game must get full paths (its
-// in-place rules compare them, and it runs from its own folder).
 std::string AbsoluteFolder(const std::string& folder) {
   if (folder.empty()) return folder;
   std::filesystem::path path = std::filesystem::absolute(folder).lexically_normal();
   if (!path.has_filename() && path.has_relative_path()) path = path.parent_path();
   return path.string();
 }
+
+namespace {
 
 // Rows a scan hands over, in the order found.
 class CollectedRows : public RowSink {
@@ -73,14 +71,15 @@ std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd f
   }
   ProgramPaths paths = DeriveProgramPaths(programFolder, settings.global.q3a_dir);
   if (options.loadConfiguration) CreateProgramFolders(files, paths);
-  std::unique_ptr<Session> session(
-      new Session(frontEnd, std::move(paths), std::move(settings), firstStart));
+  std::unique_ptr<Session> session(new Session(frontEnd, std::move(paths), std::move(settings),
+                                               firstStart, options.loadConfiguration));
   if (options.needsGame) session->install_.ScanMods();
   session->versions_.ShowStartState(session->settings_.global.restore_new_version);
   return session;
 }
 
-Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool firstStart)
+Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool firstStart,
+                 bool withIndex)
     : frontEnd_(frontEnd),
       firstStart_(firstStart),
       paths_(std::move(paths)),
@@ -106,7 +105,9 @@ Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool 
       tree_(frontEnd_.locale),
       sound_(settings_.sound, {extractor_, *files_, frontEnd_.messages, appState_},
              paths_.baseArchive),
-      scanJobs_(std::max(std::thread::hardware_concurrency(), 1u)) {
+      scanJobs_(std::max(std::thread::hardware_concurrency(), 1u)),
+      withIndex_(withIndex),
+      filter_(frontEnd_.locale) {
   launch_.onPlayListStaged = [this] {
     sound_.PlayButtonSound("sound\\misc\\menu1.wav");
     sound_.FadeOutMusic();
@@ -147,7 +148,9 @@ FolderNode* Session::FirstFolder(const std::function<void(const std::string&)>& 
 
 bool Session::SelectFolder(FolderNode& node, ScanStatus& status) {
   ScanContext context = ContextFor(status, demoList_, playList_);
-  return SelectFolderNode(tree_, node, context);
+  const bool listed = SelectFolderNode(tree_, node, context);
+  if (listed) RefilterDemoList();
+  return listed;
 }
 
 bool Session::CanRenameDemo(size_t row) const {
@@ -160,14 +163,31 @@ bool Session::RenameDemo(size_t row, const std::string& newName) {
   ListRow& columns = demoList_.rows()[row].columns;
   const std::string name = RenameDemoFile(*files_, frontEnd_.messages, columns, newName);
   if (name == columns[kDemonameColumn]) return false;
+  if (LibraryIndex* library = index()) {
+    library->DemoRenamed(IndexFolderOf(columns), columns[kDemonameColumn], name);
+  }
   columns[kDemonameColumn] = name;
   return true;
 }
 
 bool Session::DeleteSelectedDemos() {
   if (!DemoListMenu(demoList_.rows(), settings_.global.work_readonly).deleteFiles) return false;
-  return rw::DeleteSelectedDemos(*files_, frontEnd_.messages, demoList_.rows(),
-                                 appState_.currentFolder());
+  std::vector<ListRow> chosen;
+  for (const ListItem& item : demoList_.rows()) {
+    if (item.selected) chosen.push_back(item.columns);
+  }
+  if (!rw::DeleteSelectedDemos(*files_, frontEnd_.messages, demoList_.rows(),
+                               appState_.currentFolder())) {
+    return false;
+  }
+  if (LibraryIndex* library = index()) {
+    for (const ListRow& row : chosen) {
+      // A file that could not be deleted is still there, and still found.
+      if (files_->Exists(DemoFilePath(row))) continue;
+      library->DemoDeleted(IndexFolderOf(row), row[kDemonameColumn]);
+    }
+  }
+  return true;
 }
 
 bool Session::CanRenameFolder(const FolderNode& node) {
@@ -180,6 +200,10 @@ bool Session::RenameFolder(FolderNode& node, const std::string& newText) {
       rw::RenameFolder(tree_, node, newText, paths_.gameFolder, *files_, frontEnd_.messages);
   if (!move) return false;
   FollowFolderMove(*move, appState_, demoList_.rows(), playList_.rows());
+  FollowFolderMove(*move, appState_, demoList_.hidden(), playList_.hidden());
+  if (LibraryIndex* library = index()) {
+    library->FolderMoved(AbsoluteFolder(move->from), AbsoluteFolder(move->to));
+  }
   return true;
 }
 
@@ -195,8 +219,30 @@ bool Session::CanDropDemosOn(const FolderNode* target, bool fromDemoList) {
 }
 
 void Session::MoveSelectedDemosTo(FolderNode& target) {
-  RowListSelection selection(demoList_.rows());
+  std::vector<ListRow> chosen;
+  for (const ListItem& item : demoList_.rows()) {
+    if (item.selected) chosen.push_back(item.columns);
+  }
+  // Rows a filter hides are demos the folder still holds.
+  class Selection : public RowListSelection {
+   public:
+    Selection(RowList& rows, const RowList& hidden) : RowListSelection(rows), hidden_(hidden) {}
+    bool Empty() const override { return RowListSelection::Empty() && hidden_.empty(); }
+
+   private:
+    const RowList& hidden_;
+  } selection(demoList_.rows(), demoList_.hidden());
   MoveDemosOntoNode(tree_, target, selection, folderColours(), *files_, frontEnd_.messages);
+  LibraryIndex* library = index();
+  if (library == nullptr) return;
+  const std::string targetFolder = AbsoluteFolder(NodePath(target));
+  for (const ListRow& row : chosen) {
+    const std::string name = row[kDemonameColumn];
+    if (files_->Exists(DemoFilePath(row)) || !files_->Exists(JoinPath(targetFolder, name))) {
+      continue;
+    }
+    library->DemoMoved(IndexFolderOf(row), name, targetFolder);
+  }
 }
 
 bool Session::SaveOnExit() {
@@ -216,13 +262,18 @@ FileSystem& Session::files() {
 }
 
 ScanContext Session::ContextFor(ScanStatus& status, RowSink& demoList, RowSink& playList) {
-  return {*files_,  frontEnd_.locale,      *clock_,  appState_, sources_, status, demoList,
-          playList, paths_.userDataFolder, scanJobs_};
+  ScanContext context{*files_,   frontEnd_.locale, *clock_,
+                      appState_, sources_,         status,
+                      demoList,  playList,         paths_.userDataFolder};
+  context.jobs = scanJobs_;
+  if (index() != nullptr) context.listings = listings_.get();
+  return context;
 }
 
 void Session::ListFolder(const std::string& folder, ScanStatus& status) {
   ScanContext context = ContextFor(status, demoList_, playList_);
   ScanDemos(ScanEntry::Folder(folder), context);
+  RefilterDemoList();
 }
 
 size_t Session::AddToPlayList(const ScanEntry& entry, ScanStatus& status) {
@@ -323,6 +374,7 @@ std::optional<Image> Session::PictureFromArchive(const std::string& archive,
 UserDataEditor::Saved Session::ApplyNotes(UserDataEditor& editor) {
   UserDataEditor::Saved saved =
       editor.Apply(appState_.currentFolder(), demoList_.rows(), playList_.rows());
+  NotesChanged(editor.demoName());
   if (saved.row) {
     SortedRows& list = saved.row->list == ListKind::kDemoList ? demoList_ : playList_;
     ListRow& row = list.rows()[saved.row->index].columns;
@@ -345,12 +397,16 @@ std::optional<UserData> Session::ReadNotes(const std::string& demoName) {
 }
 
 bool Session::SaveNotes(const std::string& demoName, const UserData& notes) {
-  return SaveUserData(*files_, frontEnd_.messages, NotesPath(demoName), notes);
+  const bool saved = SaveUserData(*files_, frontEnd_.messages, NotesPath(demoName), notes);
+  NotesChanged(demoName);
+  return saved;
 }
 
 bool Session::ClearNotes(const std::string& demoName) {
   const std::string path = NotesPath(demoName);
-  return !files_->Exists(path) || files_->DeleteFile(path).ok();
+  const bool cleared = !files_->Exists(path) || files_->DeleteFile(path).ok();
+  NotesChanged(demoName);
+  return cleared;
 }
 
 LaunchOptions Session::LaunchOptionsFor(const PlayChoices& choices) const {

@@ -14,8 +14,11 @@
 #include "host/message_pump.h"
 #include "host/messages.h"
 #include "host/shell.h"
+#include "host/silent_messages.h"
 #include "host/window_system.h"
 #include "library/folder_branch_scan.h"
+#include "library/library_index.h"
+#include "library/list_filter.h"
 #include "library/listed_demo.h"
 #include "library/player_view.h"
 #include "library/properties.h"
@@ -39,6 +42,11 @@
 #include "sound/sound_system.h"
 
 namespace rw {
+
+// A folder given relative to where the program runs, made absolute; the game must get full
+// paths (its in-place rules compare them, and it runs from its own folder), and the library
+// index names every folder so.
+std::string AbsoluteFolder(const std::string& folder);
 
 // What only a front end can give the session: how it shows messages and serves its windows
 // during long loops, which locale it reads and writes, how it starts programs and finds the
@@ -235,6 +243,34 @@ class Session {
   FolderNode* RescanBranch(const std::function<void(const std::string&)>& showPath);
   void CutNonDemoFolders();
 
+  // The library index in the data folder, opened at first use; nullptr for a session that
+  // reads no configuration (a look at one demo) or when no index can be made.
+  LibraryIndex* index();
+
+  // The demo list's filter box: the rows that do not match the text are put aside (an empty
+  // text shows them all). A text that does not parse leaves the filter as it was.
+  std::optional<QueryError> FilterDemoList(const std::string& text);
+  const std::string& demoListFilter() const { return filter_.text(); }
+  // Applies the filter again after the list or what the index knows of it changed.
+  void RefilterDemoList();
+
+  // Every folder of the tree, parents before children.
+  std::vector<std::string> TreeFolders() const;
+  // Lists each folder the index does not hold yet, and with uncachedToo each folder without a
+  // parse cache, as the demo list would (writing the parse caches), without touching the
+  // lists. The status shows the folders done of all and the demo being read. False when
+  // Escape stopped it.
+  bool IndexFolders(const std::vector<std::string>& folders, bool uncachedToo, ScanStatus& status);
+  // The demos of the folders (each itself, not its sub-folders) that match, in the demo
+  // list's sort order; at most limit rows.
+  FoundRows FindDemos(const DemoQuery& query, const std::vector<std::string>& folders,
+                      size_t limit = SIZE_MAX);
+  // Reads up to count demos whose players the index lacks (those of the listed folder
+  // first), with a reader of its own; how many it read, 0 when none is left.
+  size_t ReadMissingPlayers(size_t count);
+  // Reads every demo of the folders whose players the index lacks.
+  void ReadMissingPlayersIn(const std::vector<std::string>& folders);
+
   // The version menu: read again each time it opens, and its two kinds of entries.
   const VersionMenu& VersionMenuOnOpen();
   bool ChooseVersion(bool newItem);
@@ -243,8 +279,17 @@ class Session {
   void RestoreVersionOnClose();
 
  private:
-  Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool firstStart);
+  Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool firstStart,
+          bool withIndex);
   ScanContext ContextFor(ScanStatus& status, RowSink& demoList, RowSink& playList);
+  // The notes of every demo of that name changed on disk: the index follows.
+  void NotesChanged(const std::string& demoName);
+  // A demo list row's folder as the index names it.
+  std::string IndexFolderOf(const ListRow& row) const;
+  // The folder whose demos the demo list holds, as the index names it; empty without rows.
+  std::string ListedFolder() const;
+  // Reads the demos and stores their players; whether they were stored.
+  bool ReadPlayers(const std::vector<DemoToRead>& demos);
 
   FrontEnd frontEnd_;
   bool firstStart_;
@@ -266,6 +311,16 @@ class Session {
   FolderTree tree_;
   SoundSystem sound_;
   size_t scanJobs_;
+  bool withIndex_;
+  bool indexOpened_ = false;
+  std::unique_ptr<LibraryIndex> index_;
+  std::unique_ptr<ListingSink> listings_;
+  ListFilter filter_;
+  uint64_t filterGeneration_ = 0;
+  std::string filterFolder_;
+  // The players are read out of the user's sight, never into the reader the windows use.
+  SilentMessages silent_;
+  std::unique_ptr<DemoReader> playerReader_;
 };
 
 }  // namespace rw

@@ -30,6 +30,10 @@ bool Session::SetWebLocationForSelected() {
       *files_, frontEnd_.messages, paths_.userDataFolder, NamesOf(rows, selected));
   if (!outcome) return false;
   bool changed = false;
+  const std::vector<std::string> names = NamesOf(rows, selected);
+  for (const std::string& name : std::set<std::string>(names.begin(), names.end())) {
+    NotesChanged(name);
+  }
   for (size_t i = 0; i < selected.size(); ++i) {
     if (!outcome->updated[i]) continue;
     rows[selected[i]].columns[kWebColumn] = outcome->web;
@@ -50,6 +54,7 @@ bool Session::ClearUserDataForSelected() {
   for (size_t i = 0; i < names.size(); ++i) {
     if (cleared[i]) gone.insert(names[i]);
   }
+  for (const std::string& name : gone) NotesChanged(name);
   for (size_t row : selected) {
     if (!gone.contains(rows[row].columns[kDemonameColumn])) continue;
     for (size_t column : {kPovColumn, kRatingColumn, kWebColumn, kDescriptionColumn}) {
