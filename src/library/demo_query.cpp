@@ -43,7 +43,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kTypeShor
 }};
 
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+  return c == ' ';
 }
 
 bool IsAsciiLetter(char c) {
@@ -127,7 +127,10 @@ std::optional<int64_t> DayStart(std::string_view text) {
 
 class Parser {
  public:
-  explicit Parser(std::string_view query) : query_(query) {}
+  // Control characters, which no one types, count as blanks.
+  explicit Parser(std::string_view query) : text_(query), query_(text_) {
+    for (char& c : text_) c = static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+  }
 
   ParsedQuery Run() {
     ParsedQuery parsed;
@@ -294,6 +297,7 @@ class Parser {
     return true;
   }
 
+  std::string text_;
   std::string_view query_;
   size_t at_ = 0;
   QueryError error_;

@@ -79,7 +79,7 @@ std::string MatchPhrase(const QueryTerm& term) {
 
 class Compiler {
  public:
-  IndexQuery Run(const DemoQuery& query, std::string_view columns) {
+  IndexQuery Run(const DemoQuery& query, std::string_view columns, std::string_view joins) {
     for (const QueryTerm& term : query.terms) Add(term);
     IndexQuery compiled;
     std::vector<SqlParameter> parameters;
@@ -88,7 +88,7 @@ class Compiler {
       match += match.empty() ? "(" : " AND ";
       match += phrase;
     }
-    std::string where = "d.folder IN (SELECT path FROM temp.scope)";
+    std::string where = "d.folder IN (SELECT id FROM temp.scope)";
     if (!match.empty()) {
       match += ")";
       for (const std::string& phrase : negatives_) match += " NOT (" + phrase + ")";
@@ -102,10 +102,11 @@ class Compiler {
     }
     for (const std::string& condition : conditions_) where += " AND " + condition;
     parameters.insert(parameters.end(), rowParameters_.begin(), rowParameters_.end());
-    const bool readsWords = !match.empty() || usesWords_;
-    compiled.sql = "SELECT " + std::string(columns) +
-                   (readsWords ? " FROM words w JOIN demos d ON d.id = w.rowid" : " FROM demos d") +
-                   " WHERE " + where;
+    compiled.sql =
+        "SELECT " + std::string(columns) +
+        (match.empty() ? " FROM demos d" : " FROM words w JOIN demos d ON d.id = w.rowid") +
+        (readsTexts_ ? " JOIN texts t ON t.id = d.id " : " ") + std::string(joins) + " WHERE " +
+        where;
     compiled.parameters = std::move(parameters);
     return compiled;
   }
@@ -129,18 +130,22 @@ class Compiler {
       (term.excluded ? negatives_ : positives_).push_back(MatchPhrase(term));
       return;
     }
-    // Whole texts contain themselves: the index narrows the rows the comparison looks at.
-    if (indexed && !term.excluded) positives_.push_back(MatchPhrase(term));
-    usesWords_ = true;
+    // Whole texts contain themselves: the full-text index narrows the rows the comparison looks
+    // at, unless an index of the texts themselves finds them.
+    const bool textIndexed = term.field == QueryField::kMap || term.field == QueryField::kType;
+    if (indexed && !term.excluded && !(term.whole && textIndexed)) {
+      positives_.push_back(MatchPhrase(term));
+    }
+    readsTexts_ = true;
     std::string condition;
     if (term.whole && term.field == QueryField::kPlayer) {
-      condition = "instr(char(10) || w.players || char(10), ?) > 0";
+      condition = "instr(char(10) || t.players || char(10), ?) > 0";
       rowParameters_.push_back({"\n" + term.text + "\n"});
     } else {
       for (const std::string_view column : ColumnsOf(term.field)) {
         if (!condition.empty()) condition += " OR ";
-        condition += term.whole ? "w." + std::string(column) + " = ?"
-                                : "instr(w." + std::string(column) + ", ?) > 0";
+        condition += term.whole ? "t." + std::string(column) + " = ?"
+                                : "instr(t." + std::string(column) + ", ?) > 0";
         rowParameters_.push_back({term.text});
       }
     }
@@ -151,13 +156,13 @@ class Compiler {
   std::vector<std::string> negatives_;
   std::vector<std::string> conditions_;
   std::vector<SqlParameter> rowParameters_;
-  bool usesWords_ = false;
+  bool readsTexts_ = false;
 };
 
 }  // namespace
 
-IndexQuery CompileQuery(const DemoQuery& query, std::string_view columns) {
-  return Compiler().Run(query, columns);
+IndexQuery CompileQuery(const DemoQuery& query, std::string_view columns, std::string_view joins) {
+  return Compiler().Run(query, columns, joins);
 }
 
 }  // namespace rw

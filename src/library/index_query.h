@@ -16,16 +16,17 @@ struct SqlParameter {
   bool isNumber = false;
 };
 
-// A query as SQL over the index's tables: "demos d" (numbers, raw texts) and the FTS5 table
-// "words w" (the folded texts, trigram-indexed). Texts of three characters or more go through
-// the FTS5 index, shorter ones and whole-text terms are compared row by row; both find what
-// Matches finds in memory.
+// A query as SQL over the index's tables: "demos d" (folder and numbers), "texts t" (the folded
+// texts) and the FTS5 table "words w" over them (trigrams). Texts of three characters or more go
+// through the FTS5 index, shorter ones and whole-text terms are compared row by row; both find
+// what Matches finds in memory.
 struct IndexQuery {
   std::string sql;
   std::vector<SqlParameter> parameters;  // in the order of the "?" in sql
 };
 
-// Selects columns (of d) for the demos of the folders in the table temp.scope that match.
-IndexQuery CompileQuery(const DemoQuery& query, std::string_view columns);
+// Selects columns for the demos of the folders in the table temp.scope (their ids) that match;
+// joins are further tables, joined on d.id.
+IndexQuery CompileQuery(const DemoQuery& query, std::string_view columns, std::string_view joins);
 
 }  // namespace rw

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <unordered_map>
@@ -23,14 +24,48 @@ constexpr int kSchemaVersion = 1;
 // Another copy of the program writes one folder at a time; waiting this long is enough.
 constexpr int kBusyMs = 10000;
 
+// WAL lets readers go on while another copy writes; a commit then needs no sync of the file.
+// Reading through a memory map and a larger page cache keeps finding many rows quick.
+constexpr const char* kSettings =
+    "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA mmap_size = 268435456; "
+    "PRAGMA cache_size = -32768;";
+
+// What queries compare stays in narrow tables, so that looking at every demo is quick; the
+// FTS5 index reads its texts from "texts"; what a found demo shows is in "shown".
 constexpr const char* kSchema = R"(
 CREATE TABLE folders(
-  path TEXT PRIMARY KEY,
-  fingerprint INTEGER NOT NULL
-) WITHOUT ROWID;
+  id INTEGER PRIMARY KEY,
+  path TEXT NOT NULL UNIQUE,
+  fingerprint INTEGER
+);
 CREATE TABLE demos(
   id INTEGER PRIMARY KEY,
-  folder TEXT NOT NULL,
+  folder INTEGER NOT NULL,
+  protocol INTEGER,
+  rating INTEGER NOT NULL,
+  seconds INTEGER NOT NULL,
+  recorded INTEGER
+);
+CREATE INDEX demos_by_folder ON demos(folder);
+CREATE TABLE texts(
+  id INTEGER PRIMARY KEY,
+  name TEXT NOT NULL,
+  map TEXT NOT NULL,
+  host TEXT NOT NULL,
+  players TEXT NOT NULL,
+  mod TEXT NOT NULL,
+  winner TEXT NOT NULL,
+  notes TEXT NOT NULL,
+  type TEXT NOT NULL,
+  place TEXT NOT NULL
+);
+CREATE INDEX texts_by_map ON texts(map);
+CREATE INDEX texts_by_type ON texts(type);
+CREATE VIRTUAL TABLE words USING fts5(name, map, host, players, mod, winner, notes, type, place,
+                                      content = 'texts', content_rowid = 'id',
+                                      tokenize = 'trigram case_sensitive 1');
+CREATE TABLE shown(
+  id INTEGER PRIMARY KEY,
   location TEXT NOT NULL,
   archive_folder TEXT NOT NULL,
   name TEXT NOT NULL,
@@ -39,25 +74,41 @@ CREATE TABLE demos(
   rating_text TEXT NOT NULL,
   web TEXT NOT NULL,
   description TEXT NOT NULL,
-  players TEXT,
-  protocol INTEGER,
-  rating INTEGER NOT NULL,
-  seconds INTEGER NOT NULL,
-  recorded INTEGER
+  players TEXT
 );
-CREATE INDEX demos_by_folder ON demos(folder);
-CREATE INDEX demos_by_name ON demos(name);
-CREATE INDEX demos_without_players ON demos(id) WHERE players IS NULL;
-CREATE VIRTUAL TABLE words USING fts5(name, map, host, players, mod, winner, notes, type, place,
-                                      tokenize = 'trigram case_sensitive 1');
+CREATE INDEX shown_by_name ON shown(name);
+CREATE INDEX shown_without_players ON shown(id) WHERE players IS NULL;
 )";
+
+// A connection's own tables: the folders a search looks in, and the demos a change is about.
+constexpr const char* kTemporaryTables =
+    "CREATE TEMP TABLE IF NOT EXISTS scope(id INTEGER PRIMARY KEY); "
+    "CREATE TEMP TABLE IF NOT EXISTS batch(id INTEGER PRIMARY KEY);";
 
 // Reads every column of every table, so that it prepares only on the tables of kSchema.
 constexpr const char* kSchemaCheck =
-    "SELECT f.path, f.fingerprint, d.id, d.folder, d.location, d.archive_folder, d.name, d.line, "
-    "d.pov, d.rating_text, d.web, d.description, d.players, d.protocol, d.rating, d.seconds, "
-    "d.recorded, w.name, w.map, w.host, w.players, w.mod, w.winner, w.notes, w.type, w.place "
-    "FROM folders f, demos d, words w LIMIT 0";
+    "SELECT f.id, f.path, f.fingerprint, d.id, d.folder, d.protocol, d.rating, d.seconds, "
+    "d.recorded, t.id, t.name, t.map, t.host, t.players, t.mod, t.winner, t.notes, t.type, "
+    "t.place, s.id, s.location, s.archive_folder, s.name, s.line, s.pov, s.rating_text, s.web, "
+    "s.description, s.players, w.name, w.place "
+    "FROM folders f, demos d, texts t, shown s, words w LIMIT 0";
+
+enum TextColumn : size_t {
+  kNameText,
+  kMapText,
+  kHostText,
+  kPlayersText,
+  kModText,
+  kWinnerText,
+  kNotesText,
+  kTypeText,
+  kPlaceText
+};
+
+std::array<std::string, 9> TextsOf(const SearchRecord& record) {
+  return {record.name,   record.map,   record.host, record.players, record.mod,
+          record.winner, record.notes, record.type, record.place};
+}
 
 std::string_view Field(std::string_view line, size_t index) {
   size_t start = 0;
@@ -129,19 +180,6 @@ uint64_t Fingerprint(const std::string& folder, const std::vector<IndexedDemo>& 
   return value == 0 ? 1 : value;
 }
 
-// The record's folded texts into "words", in its column order.
-void BindWords(SqliteStatement& statement, int first, const SearchRecord& record) {
-  statement.Bind(first, record.name)
-      .Bind(first + 1, record.map)
-      .Bind(first + 2, record.host)
-      .Bind(first + 3, record.players)
-      .Bind(first + 4, record.mod)
-      .Bind(first + 5, record.winner)
-      .Bind(first + 6, record.notes)
-      .Bind(first + 7, record.type)
-      .Bind(first + 8, record.place);
-}
-
 }  // namespace
 
 std::string RowKey(const ListRow& row) {
@@ -158,14 +196,15 @@ LibraryIndex::~LibraryIndex() = default;
 void LibraryIndex::Open() {
   try {
     database_ = std::make_unique<SqliteDatabase>(path_, kBusyMs);
-    database_->Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;");
-    SqliteStatement version(database_->handle(), "PRAGMA user_version");
+    database_->Execute(kSettings);
+    database_->Execute(kTemporaryTables);
+    SqliteStatement version(*database_, "PRAGMA user_version");
     version.Step();
     const int64_t found = version.Integer(0);
     if (found == kSchemaVersion) {
       // Tables changed by hand make the statements fail: such a file counts as damaged.
       try {
-        SqliteStatement check(database_->handle(), kSchemaCheck);
+        SqliteStatement check(*database_, kSchemaCheck);
         return;
       } catch (const DatabaseError& error) {
         throw DatabaseError{SQLITE_CORRUPT, error.text};
@@ -208,7 +247,8 @@ void LibraryIndex::MakeAnew(const DatabaseError& error) {
   }
   try {
     database_ = std::make_unique<SqliteDatabase>(path_, kBusyMs);
-    database_->Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;");
+    database_->Execute(kSettings);
+    database_->Execute(kTemporaryTables);
     SqliteDatabase::Transaction transaction(*database_);
     database_->Execute(kSchema);
     database_->Execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
@@ -261,9 +301,12 @@ void LibraryIndex::FolderListed(const std::string& folder, const std::vector<Ind
   if (database_ == nullptr) return;
   const uint64_t fingerprint = Fingerprint(folder, demos);
   try {
-    SqliteStatement stored(database_->handle(), "SELECT fingerprint FROM folders WHERE path = ?");
+    SqliteStatement stored(*database_, "SELECT fingerprint FROM folders WHERE path = ?");
     stored.Bind(1, folder);
-    if (stored.Step() && static_cast<uint64_t>(stored.Integer(0)) == fingerprint) return;
+    if (stored.Step() && !stored.IsNull(0) &&
+        static_cast<uint64_t>(stored.Integer(0)) == fingerprint) {
+      return;
+    }
   } catch (const DatabaseError& error) {
     Fail(error);
   }
@@ -281,9 +324,99 @@ std::string LibraryIndex::FullDescription(const IndexedDemo& demo) {
   return data ? Joined(data->Description) : notes.Description;
 }
 
+int64_t LibraryIndex::FolderId(const std::string& path) {
+  SqliteStatement select(*database_, "SELECT id FROM folders WHERE path = ?");
+  select.Bind(1, path);
+  if (select.Step()) return select.Integer(0);
+  SqliteStatement insert(*database_, "INSERT INTO folders(path) VALUES(?)");
+  insert.Bind(1, path).Run();
+  return database_->LastInsertId();
+}
+
+void LibraryIndex::MarkChanged(int64_t folderId) {
+  SqliteStatement stale(*database_,
+                        "UPDATE folders SET fingerprint = 0 WHERE id = ? AND fingerprint "
+                        "IS NOT NULL");
+  stale.Bind(1, folderId).Run();
+}
+
+LibraryIndex::FoldedTexts LibraryIndex::ReadTexts(int64_t id) {
+  SqliteStatement select(*database_,
+                         "SELECT name, map, host, players, mod, winner, notes, type, place "
+                         "FROM texts WHERE id = ?");
+  select.Bind(1, id);
+  FoldedTexts texts;
+  if (select.Step()) {
+    for (size_t i = 0; i < texts.size(); ++i) texts[i] = select.Text(static_cast<int>(i));
+  }
+  return texts;
+}
+
+void LibraryIndex::ChangeTexts(const std::vector<TextChange>& changes) {
+  if (changes.empty()) return;
+  SqliteDatabase& db = *database_;
+  const auto batch = [&](bool onlyKept) {
+    db.Execute("DELETE FROM temp.batch");
+    SqliteStatement add(db, "INSERT OR IGNORE INTO temp.batch(id) VALUES(?)");
+    for (const TextChange& change : changes) {
+      if (!onlyKept || change.texts) add.Bind(1, change.id).Run();
+    }
+  };
+  // FTS5 writes out what it holds at every statement of a transaction: the full-text index
+  // is told of all the changes in two statements, the old texts first.
+  batch(false);
+  db.Execute(
+      "INSERT INTO words(words, rowid, name, map, host, players, mod, winner, notes, type, place) "
+      "SELECT 'delete', id, name, map, host, players, mod, winner, notes, type, place FROM texts "
+      "WHERE id IN (SELECT id FROM temp.batch)");
+  SqliteStatement store(db,
+                        "INSERT OR REPLACE INTO texts(id, name, map, host, players, mod, winner, "
+                        "notes, type, place) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  SqliteStatement remove(db, "DELETE FROM texts WHERE id = ?");
+  for (const TextChange& change : changes) {
+    if (!change.texts) {
+      remove.Bind(1, change.id).Run();
+      continue;
+    }
+    store.Bind(1, change.id);
+    for (size_t i = 0; i < change.texts->size(); ++i) {
+      store.Bind(2 + static_cast<int>(i), (*change.texts)[i]);
+    }
+    store.Run();
+  }
+  batch(true);
+  db.Execute(
+      "INSERT INTO words(rowid, name, map, host, players, mod, winner, notes, type, place) "
+      "SELECT id, name, map, host, players, mod, winner, notes, type, place FROM texts "
+      "WHERE id IN (SELECT id FROM temp.batch)");
+}
+
+void LibraryIndex::ChangeColumn(const std::vector<std::pair<int64_t, std::string>>& values,
+                                size_t column) {
+  std::vector<TextChange> changes;
+  for (const auto& [id, folded] : values) {
+    FoldedTexts texts = ReadTexts(id);
+    if (texts[column] == folded) continue;
+    texts[column] = folded;
+    changes.push_back({id, std::move(texts)});
+  }
+  ChangeTexts(changes);
+}
+
+void LibraryIndex::RemoveDemos(const std::vector<int64_t>& ids) {
+  std::vector<TextChange> changes;
+  for (const int64_t id : ids) changes.push_back({id, std::nullopt});
+  ChangeTexts(changes);
+  for (const char* table : {"demos", "shown"}) {
+    SqliteStatement remove(*database_, "DELETE FROM " + std::string(table) + " WHERE id = ?");
+    for (const int64_t id : ids) remove.Bind(1, id).Run();
+  }
+}
+
 void LibraryIndex::WriteFolder(const std::string& folder, const std::vector<IndexedDemo>& demos,
                                uint64_t fingerprint) {
-  sqlite3* db = database_->handle();
+  SqliteDatabase& db = *database_;
+  const int64_t folderId = FolderId(folder);
   struct Stored {
     int64_t id;
     UserInfo notes;
@@ -292,9 +425,10 @@ void LibraryIndex::WriteFolder(const std::string& folder, const std::vector<Inde
   std::unordered_map<std::string, Stored> stored;
   {
     SqliteStatement select(db,
-                           "SELECT id, location, line, pov, rating_text, web, description "
-                           "FROM demos WHERE folder = ?");
-    select.Bind(1, folder);
+                           "SELECT s.id, s.location, s.line, s.pov, s.rating_text, s.web, "
+                           "s.description FROM demos d JOIN shown s ON s.id = d.id "
+                           "WHERE d.folder = ?");
+    select.Bind(1, folderId);
     while (select.Step()) {
       std::string key = std::string(select.Text(1)) + '\0' + std::string(select.Text(2));
       stored.emplace(std::move(key),
@@ -303,17 +437,26 @@ void LibraryIndex::WriteFolder(const std::string& folder, const std::vector<Inde
                              std::string(select.Text(5)), FirstLine(select.Text(6))}});
     }
   }
-  SqliteStatement insert(db,
-                         "INSERT INTO demos(folder, location, archive_folder, name, line, pov, "
-                         "rating_text, web, description, players, protocol, rating, seconds, "
-                         "recorded) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-  SqliteStatement insertWords(db,
-                              "INSERT INTO words(rowid, name, map, host, players, mod, winner, "
-                              "notes, type, place) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  SqliteStatement insertDemo(db,
+                             "INSERT INTO demos(folder, protocol, rating, seconds, recorded) "
+                             "VALUES(?, ?, ?, ?, ?)");
+  SqliteStatement insertShown(db,
+                              "INSERT INTO shown(id, location, archive_folder, name, line, pov, "
+                              "rating_text, web, description, players) "
+                              "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
   SqliteStatement updateNotes(db,
-                              "UPDATE demos SET pov = ?, rating_text = ?, web = ?, "
-                              "description = ?, rating = ? WHERE id = ?");
-  SqliteStatement updateWordNotes(db, "UPDATE words SET notes = ? WHERE rowid = ?");
+                              "UPDATE shown SET pov = ?, rating_text = ?, web = ?, "
+                              "description = ? WHERE id = ?");
+  SqliteStatement updateRating(db, "UPDATE demos SET rating = ? WHERE id = ?");
+  std::vector<std::pair<int64_t, std::string>> notesChanged;
+  std::vector<TextChange> added;
+  const auto bindOptional = [](SqliteStatement& statement, int parameter, const auto& value) {
+    if (value) {
+      statement.Bind(parameter, *value);
+    } else {
+      statement.BindNull(parameter);
+    }
+  };
   for (const IndexedDemo& demo : demos) {
     const std::string key = demo.location + '\0' + demo.line;
     const auto found = stored.find(key);
@@ -327,21 +470,23 @@ void LibraryIndex::WriteFolder(const std::string& folder, const std::vector<Inde
       }
       const std::string description = FullDescription(demo);
       updateNotes.Bind(1, notes.POV).Bind(2, notes.Rating).Bind(3, notes.Web);
-      updateNotes.Bind(4, description)
-          .Bind(5, NumberOfText(notes.Rating).value_or(0))
-          .Bind(6, row.id)
-          .Run();
+      updateNotes.Bind(4, description).Bind(5, row.id).Run();
+      updateRating.Bind(1, NumberOfText(notes.Rating).value_or(0)).Bind(2, row.id).Run();
       const ListRow searchRow = SearchRowOf(demo.line, demo.location, notes);
-      updateWordNotes.Bind(1, SearchRecordOf(searchRow, {"", description, {}}).notes)
-          .Bind(2, row.id)
-          .Run();
+      notesChanged.emplace_back(row.id, SearchRecordOf(searchRow, {"", description, {}}).notes);
       continue;
     }
     const std::string description = FullDescription(demo);
     const ListRow row = SearchRowOf(demo.line, demo.location, demo.notes);
-    const RowExtras extras{demo.players.value_or(""), description, RecordedOfLine(demo.line)};
-    const SearchRecord record = SearchRecordOf(row, extras);
-    insert.Bind(1, folder)
+    const SearchRecord record =
+        SearchRecordOf(row, {demo.players.value_or(""), description, RecordedOfLine(demo.line)});
+    insertDemo.Bind(1, folderId);
+    bindOptional(insertDemo, 2, record.protocol);
+    insertDemo.Bind(3, record.rating).Bind(4, record.seconds);
+    bindOptional(insertDemo, 5, record.recorded);
+    insertDemo.Run();
+    const int64_t id = database_->LastInsertId();
+    insertShown.Bind(1, id)
         .Bind(2, demo.location)
         .Bind(3, row[kArchiveLocationColumn])
         .Bind(4, row[kDemonameColumn])
@@ -350,43 +495,26 @@ void LibraryIndex::WriteFolder(const std::string& folder, const std::vector<Inde
         .Bind(7, demo.notes.Rating)
         .Bind(8, demo.notes.Web)
         .Bind(9, description);
-    if (demo.players) {
-      insert.Bind(10, *demo.players);
-    } else {
-      insert.BindNull(10);
-    }
-    if (record.protocol) {
-      insert.Bind(11, *record.protocol);
-    } else {
-      insert.BindNull(11);
-    }
-    insert.Bind(12, record.rating).Bind(13, record.seconds);
-    if (record.recorded) {
-      insert.Bind(14, *record.recorded);
-    } else {
-      insert.BindNull(14);
-    }
-    insert.Run();
-    insertWords.Bind(1, database_->LastInsertId());
-    BindWords(insertWords, 2, record);
-    insertWords.Run();
+    bindOptional(insertShown, 10, demo.players);
+    insertShown.Run();
+    added.push_back({id, TextsOf(record)});
   }
-  SqliteStatement removeWords(db, "DELETE FROM words WHERE rowid = ?");
-  SqliteStatement removeDemo(db, "DELETE FROM demos WHERE id = ?");
+  std::vector<int64_t> gone;
   for (const auto& [key, row] : stored) {
-    if (row.kept) continue;
-    removeWords.Bind(1, row.id).Run();
-    removeDemo.Bind(1, row.id).Run();
+    if (!row.kept) gone.push_back(row.id);
   }
-  SqliteStatement folderRow(db, "INSERT OR REPLACE INTO folders(path, fingerprint) VALUES(?, ?)");
-  folderRow.Bind(1, folder).Bind(2, static_cast<int64_t>(fingerprint)).Run();
+  RemoveDemos(gone);
+  ChangeColumn(notesChanged, kNotesText);
+  ChangeTexts(added);
+  SqliteStatement folderRow(db, "UPDATE folders SET fingerprint = ? WHERE id = ?");
+  folderRow.Bind(1, static_cast<int64_t>(fingerprint)).Bind(2, folderId).Run();
 }
 
 std::set<std::string> LibraryIndex::IndexedFolders() {
   std::set<std::string> folders;
   if (database_ == nullptr) return folders;
   try {
-    SqliteStatement select(database_->handle(), "SELECT path FROM folders");
+    SqliteStatement select(*database_, "SELECT path FROM folders WHERE fingerprint IS NOT NULL");
     while (select.Step()) folders.emplace(select.Text(0));
   } catch (const DatabaseError& error) {
     Fail(error);
@@ -400,16 +528,20 @@ FoundRows LibraryIndex::Find(const DemoQuery& query, const std::vector<std::stri
   FoundRows found;
   if (database_ == nullptr) return found;
   try {
-    database_->Execute("CREATE TEMP TABLE IF NOT EXISTS scope(path TEXT PRIMARY KEY)");
     SqliteDatabase::Transaction reading(*database_, false);
     database_->Execute("DELETE FROM temp.scope");
     {
-      SqliteStatement add(database_->handle(), "INSERT OR IGNORE INTO temp.scope VALUES(?)");
+      SqliteStatement add(*database_,
+                          "INSERT OR IGNORE INTO temp.scope SELECT id FROM folders WHERE path = ?");
       for (const std::string& folder : folders) add.Bind(1, folder).Run();
     }
+    // Counting alone needs none of what a row shows.
     const IndexQuery compiled =
-        CompileQuery(query, "d.line, d.location, d.pov, d.rating_text, d.web, d.description");
-    SqliteStatement select(database_->handle(), compiled.sql);
+        limit == 0
+            ? CompileQuery(query, "d.id", "")
+            : CompileQuery(query, "s.line, s.location, s.pov, s.rating_text, s.web, s.description",
+                           "JOIN shown s ON s.id = d.id");
+    SqliteStatement select(*database_, compiled.sql);
     for (size_t i = 0; i < compiled.parameters.size(); ++i) {
       const SqlParameter& parameter = compiled.parameters[i];
       const int index = static_cast<int>(i) + 1;
@@ -439,9 +571,10 @@ std::unordered_map<std::string, RowExtras> LibraryIndex::ExtrasOf(const std::str
   std::unordered_map<std::string, RowExtras> extras;
   if (database_ == nullptr) return extras;
   try {
-    SqliteStatement select(database_->handle(),
-                           "SELECT location, archive_folder, name, players, description, line "
-                           "FROM demos WHERE folder = ?");
+    SqliteStatement select(*database_,
+                           "SELECT s.location, s.archive_folder, s.name, s.players, "
+                           "s.description, s.line FROM folders f JOIN demos d ON d.folder = f.id "
+                           "JOIN shown s ON s.id = d.id WHERE f.path = ?");
     select.Bind(1, folder);
     while (select.Step()) {
       std::string key = std::string(select.Text(0)) + '\n' + std::string(select.Text(1)) + '\n' +
@@ -461,11 +594,12 @@ std::vector<DemoToRead> LibraryIndex::DemosWithoutPlayers(size_t limit, const st
   std::vector<DemoToRead> demos;
   if (database_ == nullptr) return demos;
   try {
-    SqliteStatement inFolder(database_->handle(),
-                             "SELECT id, location, name, line FROM demos "
-                             "WHERE folder = ? AND players IS NULL LIMIT ?");
-    SqliteStatement anywhere(database_->handle(),
-                             "SELECT id, location, name, line FROM demos "
+    SqliteStatement inFolder(*database_,
+                             "SELECT s.id, s.location, s.name, s.line FROM folders f "
+                             "JOIN demos d ON d.folder = f.id JOIN shown s ON s.id = d.id "
+                             "WHERE f.path = ? AND s.players IS NULL LIMIT ?");
+    SqliteStatement anywhere(*database_,
+                             "SELECT id, location, name, line FROM shown "
                              "WHERE players IS NULL LIMIT ?");
     inFolder.Bind(1, folder).Bind(2, static_cast<int64_t>(limit));
     anywhere.Bind(1, static_cast<int64_t>(limit));
@@ -498,83 +632,77 @@ std::vector<DemoToRead> LibraryIndex::DemosWithoutPlayers(size_t limit, const st
 bool LibraryIndex::SetPlayers(const std::vector<std::pair<int64_t, std::string>>& players) {
   if (database_ == nullptr) return false;
   return Write([&] {
-    SqliteStatement update(database_->handle(), "UPDATE demos SET players = ? WHERE id = ?");
-    SqliteStatement words(database_->handle(), "UPDATE words SET players = ? WHERE rowid = ?");
+    SqliteStatement update(*database_, "UPDATE shown SET players = ? WHERE id = ?");
+    std::vector<std::pair<int64_t, std::string>> folded;
     for (const auto& [id, names] : players) {
       update.Bind(1, names).Bind(2, id).Run();
-      words.Bind(1, FoldedText(names)).Bind(2, id).Run();
+      folded.emplace_back(id, FoldedText(names));
     }
+    ChangeColumn(folded, kPlayersText);
   });
 }
 
-void LibraryIndex::UpdatePlace(const std::string& location, int64_t id,
-                               const std::string& archiveFolder) {
-  SqliteStatement update(database_->handle(), "UPDATE words SET place = ? WHERE rowid = ?");
-  update.Bind(1, FoldedName(location + '/' + archiveFolder)).Bind(2, id).Run();
+std::vector<int64_t> LibraryIndex::PlainFiles(int64_t folderId, const std::string& folder,
+                                              const std::string& name) {
+  SqliteStatement select(*database_,
+                         "SELECT s.id FROM demos d JOIN shown s ON s.id = d.id WHERE d.folder = ? "
+                         "AND s.location = ? AND s.archive_folder = '' AND s.name = ?");
+  select.Bind(1, folderId).Bind(2, folder).Bind(3, name);
+  std::vector<int64_t> ids;
+  while (select.Step()) ids.push_back(select.Integer(0));
+  return ids;
 }
 
 void LibraryIndex::DemoRenamed(const std::string& folder, const std::string& oldName,
                                const std::string& newName) {
   if (database_ == nullptr) return;
   Write([&] {
-    sqlite3* db = database_->handle();
-    SqliteStatement select(db,
-                           "SELECT id, line FROM demos WHERE folder = ? AND location = ? AND "
-                           "archive_folder = '' AND name = ?");
-    select.Bind(1, folder).Bind(2, folder).Bind(3, oldName);
-    std::vector<std::pair<int64_t, std::string>> renamed;
-    while (select.Step()) {
-      const std::string_view line = select.Text(1);
+    const int64_t folderId = FolderId(folder);
+    SqliteStatement line(*database_, "SELECT line FROM shown WHERE id = ?");
+    SqliteStatement update(*database_, "UPDATE shown SET name = ?, line = ? WHERE id = ?");
+    std::vector<std::pair<int64_t, std::string>> names;
+    for (const int64_t id : PlainFiles(folderId, folder, oldName)) {
+      line.Bind(1, id);
+      if (!line.Step()) continue;
       // A plain file's line: its name, then the rest with an empty archive field.
-      renamed.emplace_back(select.Integer(0), newName + std::string(line.substr(oldName.size())));
+      const std::string renamed = newName + std::string(line.Text(0).substr(oldName.size()));
+      line.Reset();
+      update.Bind(1, newName).Bind(2, renamed).Bind(3, id).Run();
+      names.emplace_back(id, FoldedName(newName));
     }
-    SqliteStatement update(db, "UPDATE demos SET name = ?, line = ? WHERE id = ?");
-    SqliteStatement words(db, "UPDATE words SET name = ? WHERE rowid = ?");
-    for (const auto& [id, line] : renamed) {
-      update.Bind(1, newName).Bind(2, line).Bind(3, id).Run();
-      words.Bind(1, FoldedName(newName)).Bind(2, id).Run();
-    }
-    SqliteStatement stale(db, "UPDATE folders SET fingerprint = 0 WHERE path = ?");
-    stale.Bind(1, folder).Run();
+    ChangeColumn(names, kNameText);
+    MarkChanged(folderId);
   });
 }
 
 void LibraryIndex::DemoDeleted(const std::string& folder, const std::string& name) {
   if (database_ == nullptr) return;
   Write([&] {
-    sqlite3* db = database_->handle();
-    const std::string plainFile =
-        "FROM demos WHERE folder = ?1 AND location = ?1 AND archive_folder = '' AND name = ?2";
-    SqliteStatement words(db, "DELETE FROM words WHERE rowid IN (SELECT id " + plainFile + ")");
-    words.Bind(1, folder).Bind(2, name).Run();
-    SqliteStatement demos(db, "DELETE " + plainFile);
-    demos.Bind(1, folder).Bind(2, name).Run();
-    SqliteStatement stale(db, "UPDATE folders SET fingerprint = 0 WHERE path = ?");
-    stale.Bind(1, folder).Run();
+    const int64_t folderId = FolderId(folder);
+    RemoveDemos(PlainFiles(folderId, folder, name));
+    MarkChanged(folderId);
   });
 }
 
 void LibraryIndex::DemoMoved(const std::string& fromFolder, const std::string& name,
                              const std::string& toFolder) {
   if (database_ == nullptr) return;
-  // A demo of that name in the target was replaced by the moved one.
-  DemoDeleted(toFolder, name);
   Write([&] {
-    sqlite3* db = database_->handle();
-    SqliteStatement select(db,
-                           "SELECT id FROM demos WHERE folder = ?1 AND location = ?1 AND "
-                           "archive_folder = '' AND name = ?2");
-    select.Bind(1, fromFolder).Bind(2, name);
-    std::vector<int64_t> moved;
-    while (select.Step()) moved.push_back(select.Integer(0));
-    SqliteStatement update(db, "UPDATE demos SET folder = ?1, location = ?1 WHERE id = ?2");
-    for (const int64_t id : moved) {
-      update.Bind(1, toFolder).Bind(2, id).Run();
-      UpdatePlace(toFolder, id, "");
+    const int64_t fromId = FolderId(fromFolder);
+    const int64_t toId = FolderId(toFolder);
+    // A demo of that name in the target was replaced by the moved one.
+    RemoveDemos(PlainFiles(toId, toFolder, name));
+    SqliteStatement folder(*database_, "UPDATE demos SET folder = ? WHERE id = ?");
+    SqliteStatement location(*database_, "UPDATE shown SET location = ? WHERE id = ?");
+    std::vector<std::pair<int64_t, std::string>> places;
+    for (const int64_t id : PlainFiles(fromId, fromFolder, name)) {
+      folder.Bind(1, toId).Bind(2, id).Run();
+      location.Bind(1, toFolder).Bind(2, id).Run();
+      places.emplace_back(id, FoldedName(toFolder + '/'));
     }
-    SqliteStatement stale(db, "UPDATE folders SET fingerprint = 0 WHERE path = ?");
-    stale.Bind(1, fromFolder).Run();
-    stale.Bind(1, toFolder).Run();
+    ChangeColumn(places, kPlaceText);
+    MarkChanged(fromId);
+    MarkChanged(toId);
   });
 }
 
@@ -588,46 +716,54 @@ void LibraryIndex::FolderMoved(const std::string& from, const std::string& to) {
     return std::nullopt;
   };
   Write([&] {
-    sqlite3* db = database_->handle();
-    struct Row {
-      int64_t id;
-      std::string folder;
-      std::string location;
-      std::string archiveFolder;
-    };
-    std::vector<Row> rows;
+    SqliteDatabase& db = *database_;
+    std::vector<std::pair<int64_t, std::string>> folders;
     {
-      // Only the moved folder's rows and those below it start with its path.
-      SqliteStatement select(db,
-                             "SELECT id, folder, location, archive_folder FROM demos "
-                             "WHERE folder >= ?1 AND folder < ?1 || x'ff'");
+      // Only the moved folder and those below it start with its path.
+      SqliteStatement select(
+          db, "SELECT id, path FROM folders WHERE path >= ?1 AND path < ?1 || x'ff'");
       select.Bind(1, from);
       while (select.Step()) {
-        if (const std::optional<std::string> folder = moved(select.Text(1))) {
-          rows.push_back({select.Integer(0), *folder,
-                          moved(select.Text(2)).value_or(std::string(select.Text(2))),
-                          std::string(select.Text(3))});
+        if (const std::optional<std::string> path = moved(select.Text(1))) {
+          folders.emplace_back(select.Integer(0), *path);
         }
       }
     }
-    SqliteStatement update(db, "UPDATE demos SET folder = ?, location = ? WHERE id = ?");
-    for (const Row& row : rows) {
-      update.Bind(1, row.folder).Bind(2, row.location).Bind(3, row.id).Run();
-      UpdatePlace(row.location, row.id, row.archiveFolder);
-    }
-    std::vector<std::pair<std::string, std::string>> folders;  // old path, new path
-    {
-      SqliteStatement select(db, "SELECT path FROM folders");
+    SqliteStatement rename(db, "UPDATE folders SET path = ? WHERE id = ?");
+    SqliteStatement select(db,
+                           "SELECT s.id, s.location, s.archive_folder FROM demos d "
+                           "JOIN shown s ON s.id = d.id WHERE d.folder = ?");
+    SqliteStatement location(db, "UPDATE shown SET location = ? WHERE id = ?");
+    for (const auto& [folderId, path] : folders) {
+      // A folder of the new name that the index held before is the old one no more.
+      SqliteStatement taken(db, "SELECT id FROM folders WHERE path = ? AND id <> ?");
+      taken.Bind(1, path).Bind(2, folderId);
+      if (taken.Step()) {
+        const int64_t takenId = taken.Integer(0);
+        SqliteStatement demos(db, "SELECT id FROM demos WHERE folder = ?");
+        demos.Bind(1, takenId);
+        std::vector<int64_t> ids;
+        while (demos.Step()) ids.push_back(demos.Integer(0));
+        RemoveDemos(ids);
+        SqliteStatement drop(db, "DELETE FROM folders WHERE id = ?");
+        drop.Bind(1, takenId).Run();
+      }
+      rename.Bind(1, path).Bind(2, folderId).Run();
+      std::vector<std::tuple<int64_t, std::string, std::string>> rows;
+      select.Bind(1, folderId);
       while (select.Step()) {
-        if (const std::optional<std::string> path = moved(select.Text(0))) {
-          folders.emplace_back(std::string(select.Text(0)), *path);
-        }
+        rows.emplace_back(select.Integer(0),
+                          moved(select.Text(1)).value_or(std::string(select.Text(1))),
+                          std::string(select.Text(2)));
       }
+      select.Reset();
+      std::vector<std::pair<int64_t, std::string>> places;
+      for (const auto& [id, newLocation, archiveFolder] : rows) {
+        location.Bind(1, newLocation).Bind(2, id).Run();
+        places.emplace_back(id, FoldedName(newLocation + '/' + archiveFolder));
+      }
+      ChangeColumn(places, kPlaceText);
     }
-    SqliteStatement remove(db, "DELETE FROM folders WHERE path = ?");
-    SqliteStatement add(db, "INSERT OR REPLACE INTO folders(path, fingerprint) VALUES(?, 0)");
-    for (const auto& [oldPath, newPath] : folders) remove.Bind(1, oldPath).Run();
-    for (const auto& [oldPath, newPath] : folders) add.Bind(1, newPath).Run();
   });
 }
 
@@ -636,25 +772,28 @@ void LibraryIndex::NotesSaved(const std::string& demoName, const UserData& notes
   const UserInfo shown = UserInfoFromLines(UserDataLines(notes));
   const std::string description = Joined(notes.Description);
   const int64_t rating = NumberOfText(shown.Rating).value_or(0);
+  ListRow row;
+  row[kPovColumn] = shown.POV;
+  row[kWebColumn] = shown.Web;
+  const std::string folded = SearchRecordOf(row, {"", description, {}}).notes;
   Write([&] {
-    sqlite3* db = database_->handle();
-    SqliteStatement select(db, "SELECT id FROM demos WHERE name = ?");
+    SqliteDatabase& db = *database_;
+    SqliteStatement select(db, "SELECT id FROM shown WHERE name = ?");
     select.Bind(1, demoName);
     std::vector<int64_t> ids;
     while (select.Step()) ids.push_back(select.Integer(0));
     SqliteStatement update(db,
-                           "UPDATE demos SET pov = ?, rating_text = ?, web = ?, description = ?, "
-                           "rating = ? WHERE id = ?");
-    SqliteStatement words(db, "UPDATE words SET notes = ? WHERE rowid = ?");
-    ListRow row;
-    row[kPovColumn] = shown.POV;
-    row[kWebColumn] = shown.Web;
-    const std::string folded = SearchRecordOf(row, {"", description, {}}).notes;
+                           "UPDATE shown SET pov = ?, rating_text = ?, web = ?, description = ? "
+                           "WHERE id = ?");
+    SqliteStatement ratings(db, "UPDATE demos SET rating = ? WHERE id = ?");
+    std::vector<std::pair<int64_t, std::string>> notesTexts;
     for (const int64_t id : ids) {
       update.Bind(1, shown.POV).Bind(2, shown.Rating).Bind(3, shown.Web);
-      update.Bind(4, description).Bind(5, rating).Bind(6, id).Run();
-      words.Bind(1, folded).Bind(2, id).Run();
+      update.Bind(4, description).Bind(5, id).Run();
+      ratings.Bind(1, rating).Bind(2, id).Run();
+      notesTexts.emplace_back(id, folded);
     }
+    ChangeColumn(notesTexts, kNotesText);
   });
 }
 

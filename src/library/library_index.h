@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -95,6 +96,9 @@ class LibraryIndex : public ListingSink {
   void NotesSaved(const std::string& demoName, const UserData& notes);
 
  private:
+  // The folded texts of one demo, in the column order of the tables "texts" and "words".
+  using FoldedTexts = std::array<std::string, 9>;
+
   void Open();
   void MakeAnew(const DatabaseError& error);
   // Counts the failure; true when the file was made anew, so the work may be done again.
@@ -105,7 +109,23 @@ class LibraryIndex : public ListingSink {
   void WriteFolder(const std::string& folder, const std::vector<IndexedDemo>& demos,
                    uint64_t fingerprint);
   std::string FullDescription(const IndexedDemo& demo);
-  void UpdatePlace(const std::string& location, int64_t id, const std::string& archiveFolder);
+  // The folder's number, a new one for a folder the index does not know.
+  int64_t FolderId(const std::string& path);
+  // A folder whose records changed since its listing is written again at its next one.
+  void MarkChanged(int64_t folderId);
+  FoldedTexts ReadTexts(int64_t id);
+  // New texts of a demo, or none when it goes.
+  struct TextChange {
+    int64_t id;
+    std::optional<FoldedTexts> texts;
+  };
+  void ChangeTexts(const std::vector<TextChange>& changes);
+  // One text of each demo.
+  void ChangeColumn(const std::vector<std::pair<int64_t, std::string>>& values, size_t column);
+  void RemoveDemos(const std::vector<int64_t>& ids);
+  // The records of the plain file name in folder.
+  std::vector<int64_t> PlainFiles(int64_t folderId, const std::string& folder,
+                                  const std::string& name);
 
   std::string path_;
   Context context_;

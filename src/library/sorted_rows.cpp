@@ -52,24 +52,39 @@ void SortedRows::Resort() {
 void SortedRows::SetFilter(Filter shows) {
   filter_ = std::move(shows);
   Refilter();
+  // Without a filter there is nothing to keep room for.
+  if (!filter_) {
+    spareShown_ = {};
+    spareHidden_ = {};
+  }
 }
 
 void SortedRows::Refilter() {
   if (hidden_.empty() && !filter_) return;
-  RowList all;
+  // Every row in its place in the sort order, each moved once.
+  std::vector<ListItem*> all;
   all.reserve(TotalCount());
-  MoveAll(all, rows_);
-  MoveAll(all, hidden_);
-  std::stable_sort(all.begin(), all.end(),
-                   [](const ListItem& a, const ListItem& b) { return a.order < b.order; });
-  for (ListItem& item : all) {
-    if (!filter_ || filter_(item.columns)) {
-      rows_.push_back(std::move(item));
+  for (RowList* list : {&rows_, &hidden_}) {
+    for (ListItem& item : *list) all.push_back(&item);
+  }
+  std::sort(all.begin(), all.end(),
+            [](const ListItem* a, const ListItem* b) { return a->order < b->order; });
+  // The spare lists keep their room from one filtering to the next: a keystroke in the filter
+  // box then moves rows without asking for memory.
+  spareShown_.clear();
+  spareHidden_.clear();
+  for (ListItem* item : all) {
+    if (!filter_ || filter_(item->columns)) {
+      spareShown_.push_back(std::move(*item));
     } else {
-      item.selected = false;
-      hidden_.push_back(std::move(item));
+      item->selected = false;
+      spareHidden_.push_back(std::move(*item));
     }
   }
+  rows_.swap(spareShown_);
+  hidden_.swap(spareHidden_);
+  spareShown_.clear();
+  spareHidden_.clear();
 }
 
 }  // namespace rw

@@ -55,6 +55,8 @@ class SortedRows : public RowSink {
   bool ascending_;
   RowList rows_;
   RowList hidden_;
+  RowList spareShown_;
+  RowList spareHidden_;
   Filter filter_;
   size_t nextOrder_ = 0;
 };

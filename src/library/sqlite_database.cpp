@@ -35,28 +35,45 @@ bool DatabaseError::busy() const {
   return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
-SqliteStatement::SqliteStatement(sqlite3* database, std::string_view sql) : database_(database) {
-  Check(database_, sqlite3_prepare_v2(database_, sql.data(), static_cast<int>(sql.size()),
-                                      &statement_, nullptr));
+SqliteStatement::SqliteStatement(SqliteDatabase& database, std::string_view sql)
+    : database_(database), sql_(sql) {
+  const auto idle = database_.idle_.find(sql_);
+  if (idle != database_.idle_.end()) {
+    statement_ = idle->second;
+    database_.idle_.erase(idle);
+    return;
+  }
+  Check(database_.handle(),
+        sqlite3_prepare_v3(database_.handle(), sql_.data(), static_cast<int>(sql_.size()),
+                           SQLITE_PREPARE_PERSISTENT, &statement_, nullptr));
 }
 
 SqliteStatement::~SqliteStatement() {
-  sqlite3_finalize(statement_);
+  // Searches make texts of their own: only so many are kept.
+  constexpr size_t kKeptStatements = 64;
+  if (database_.idle_.size() >= kKeptStatements) {
+    sqlite3_finalize(statement_);
+    return;
+  }
+  // Reset, it holds no lock and no snapshot of the file while it waits.
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+  database_.idle_.emplace(std::move(sql_), statement_);
 }
 
 SqliteStatement& SqliteStatement::Bind(int parameter, std::string_view text) {
-  Check(database_, sqlite3_bind_text64(statement_, parameter, text.data(), text.size(),
-                                       SQLITE_TRANSIENT, SQLITE_UTF8));
+  Check(database_.handle(), sqlite3_bind_text64(statement_, parameter, text.data(), text.size(),
+                                                SQLITE_TRANSIENT, SQLITE_UTF8));
   return *this;
 }
 
 SqliteStatement& SqliteStatement::Bind(int parameter, int64_t value) {
-  Check(database_, sqlite3_bind_int64(statement_, parameter, value));
+  Check(database_.handle(), sqlite3_bind_int64(statement_, parameter, value));
   return *this;
 }
 
 SqliteStatement& SqliteStatement::BindNull(int parameter) {
-  Check(database_, sqlite3_bind_null(statement_, parameter));
+  Check(database_.handle(), sqlite3_bind_null(statement_, parameter));
   return *this;
 }
 
@@ -65,7 +82,7 @@ bool SqliteStatement::Step() {
   if (code == SQLITE_ROW) return true;
   if (code == SQLITE_DONE) return false;
   sqlite3_reset(statement_);
-  Throw(database_, code);
+  Throw(database_.handle(), code);
 }
 
 void SqliteStatement::Run() {
@@ -107,6 +124,7 @@ SqliteDatabase::SqliteDatabase(const std::string& path, int busyMs) {
 }
 
 SqliteDatabase::~SqliteDatabase() {
+  for (const auto& [sql, statement] : idle_) sqlite3_finalize(statement);
   sqlite3_close_v2(database_);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -21,10 +22,13 @@ struct DatabaseError {
   bool busy() const;
 };
 
-// One prepared statement; every failure throws DatabaseError.
+class SqliteDatabase;
+
+// One prepared statement; every failure throws DatabaseError. A statement of a text prepared
+// before on the connection is taken from it ready made, and given back when it goes.
 class SqliteStatement {
  public:
-  SqliteStatement(sqlite3* database, std::string_view sql);
+  SqliteStatement(SqliteDatabase& database, std::string_view sql);
   ~SqliteStatement();
   SqliteStatement(const SqliteStatement&) = delete;
   SqliteStatement& operator=(const SqliteStatement&) = delete;
@@ -44,7 +48,8 @@ class SqliteStatement {
   bool IsNull(int column) const;
 
  private:
-  sqlite3* database_;
+  SqliteDatabase& database_;
+  std::string sql_;
   sqlite3_stmt* statement_ = nullptr;
 };
 
@@ -77,7 +82,11 @@ class SqliteDatabase {
   };
 
  private:
+  friend class SqliteStatement;
+
   sqlite3* database_ = nullptr;
+  // Prepared statements not in use, by their text.
+  std::unordered_multimap<std::string, sqlite3_stmt*> idle_;
 };
 
 }  // namespace rw
