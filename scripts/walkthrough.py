@@ -117,7 +117,7 @@ MAIN_MENU = {
                 "Show Playlist", "Hardware Stress Test (Timedemo)", "Loop Demos",
                 "Sound Options.."],
     "Tools": ["Demo Playback Control Keys..", "Global Command Line Parameters..",
-              "Work in Read Only Mode", "Active Q3A version", "Q3A version is now 1.27",
+              "Find Demos..", "Work in Read Only Mode", "Active Q3A version", "Q3A version is now 1.27",
               "Q3A version is now 1.17", "Restore version 1.27 on Exit",
               "Restore version 1.17 on Exit"],
     "Help": ["Help", "Tip of the Day", "About"],
@@ -247,6 +247,52 @@ def walk_commands(app, frame, demo_list, play_list, tree, home, game):
     shot("command-bar-left.png", frame)
 
 
+def walk_search(app, frame, demo_list):
+    """The filter box over the demo list, and Find Demos over every folder of the tree."""
+    names = column(demo_list)
+    xdo("mousemove", *centre(demo_list.queryTable().getAccessibleAt(0, 0)))
+    xdo("click", "1")
+    xdo("key", "ctrl+f")
+    xdo("type", "player:fatal1ty")
+    check("Ctrl+F and a query typed into the filter box show the rows that match",
+          wait_for(lambda: column(demo_list) == ["duel.dm_48"], 5), column(demo_list))
+    check("the status bar counts the rows shown of all",
+          named(frame, f"1 of {len(names)} item(s)") is not None)
+    shot("filter.png", frame)
+    xdo("key", "Escape")
+    check("Escape empties the filter box and every row comes back",
+          wait_for(lambda: column(demo_list) == names, 5), column(demo_list))
+
+    xdo("key", "ctrl+shift+f")
+    find = wait_for(lambda: window(app, "Find Demos"), 5)
+    check("Ctrl+Shift+F opens Find Demos", find is not None)
+    if find is None:
+        return
+    xdo("mousemove", *centre(named(find, "Query")))
+    xdo("click", "1")
+    xdo("type", "map:q3dm7")
+    xdo("key", "Return")
+    found = named(find, "Found Demos")
+    expected = ["archived_tdm.dm3", "final.dm3", "sample_tdm.dm3"]
+    check("Find Demos finds the demos of every folder of the tree, archives included",
+          wait_for(lambda: sorted(column(found)) == expected, 10), column(found))
+    shot("find-demos.png", find)
+    xdo("mousemove", *centre(found.queryTable().getAccessibleAt(0, 0)))
+    xdo("click", "1")
+    xdo("key", "Return")
+    name = column(found)[0]
+    properties = wait_for(lambda: named(app, "Properties of " + name), 10)
+    check("Enter on a result shows its properties", properties is not None)
+    if properties is not None:
+        close = named(properties, "Close")
+        if close is not None:
+            close.queryAction().doAction(0)
+    xdo("mousemove", *centre(found.queryTable().getAccessibleAt(0, 0)))
+    xdo("click", "1")
+    xdo("key", "Escape")
+    check("Escape closes Find Demos", wait_for(lambda: window(app, "Find Demos") is None, 5))
+
+
 def start(home, work):
     # Sound goes to OpenAL Soft's silent output: the machine may have no sound card. HOME
     # is the walk's own, so the default game folder is nowhere.
@@ -346,13 +392,15 @@ def main():
     # Tab goes from view to view and back; the arrows stay inside one.
     xdo("mousemove", *centre(tree.queryTable().getAccessibleAt(2, 0)))
     xdo("click", "1")
-    views = (("tree", tree), ("demo list", demo_list), ("play list", play_list))
+    views = (("tree", tree), ("filter box", named(frame, "Filter")), ("demo list", demo_list),
+             ("play list", play_list))
     path = []
-    for key in ("Tab", "Down", "Tab", "shift+Tab", "shift+Tab"):
+    for key in ("Tab", "Tab", "Down", "Tab", "shift+Tab", "shift+Tab", "shift+Tab"):
         xdo("key", key)
         path.append(next((name for name, view in views if focused(view)), None))
-    check("Tab and Shift+Tab lead from view to view",
-          path == ["demo list", "demo list", "play list", "demo list", "tree"], path)
+    check("Tab and Shift+Tab lead from view to view, by the filter box",
+          path == ["filter box", "demo list", "demo list", "play list", "demo list",
+                   "filter box", "tree"], path)
 
     # The header sits right above the first row.
     first = demo_list.queryTable().getAccessibleAt(0, 0).queryComponent()
@@ -439,6 +487,7 @@ def main():
         close = named(properties, "Close")
         if close is not None:
             close.queryAction().doAction(0)
+    walk_search(app, frame, demo_list)
     walk_commands(app, frame, demo_list, play_list, tree, home, game)
 
     # Del asks first, No being the default; Yes moves the demo to the desktop's trash.

@@ -27,12 +27,15 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       treeModel_(session.tree()),
       splitter_(new QSplitter(this)),
       tree_(new QTreeView(splitter_)),
-      demoList_(new ListView(session.demoList(), QStringLiteral("Demo List"), splitter_)),
+      demoPane_(new QWidget(splitter_)),
+      filterBox_(new QLineEdit(demoPane_)),
+      demoList_(new ListView(session.demoList(), QStringLiteral("Demo List"), demoPane_)),
       playPane_(new QWidget(splitter_)),
       playListName_(new ElidedLabel(playPane_)),
       playList_(new ListView(session.playList(), QStringLiteral("Play List"), playPane_)),
       progress_(new QProgressBar(statusBar())),
-      panelTexts_(session.locale()) {
+      panelTexts_(session.locale()),
+      playerReading_(new QTimer(this)) {
   AnnounceWindowsAsWindows();
   setWindowTitle(QStringLiteral("Reelwright 1.32"));
   tree_->setModel(&treeModel_);
@@ -43,6 +46,18 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
       QStringLiteral("* Demo List *\nUse drag & drop to create your own Demo Play List"));
   playList_->setToolTip(
       QStringLiteral("* Play List *\nUse drag & drop to remove or to reorder entries"));
+  auto* demoLayout = new QVBoxLayout(demoPane_);
+  demoLayout->setContentsMargins(0, 0, 0, 0);
+  demoLayout->setSpacing(2);
+  demoLayout->addWidget(filterBox_);
+  demoLayout->addWidget(demoList_, 1);
+  filterBox_->setAccessibleName(QStringLiteral("Filter"));
+  filterBox_->setPlaceholderText(
+      QStringLiteral("Filter (Ctrl+F): words, map:, player:, type:ctf, "
+                     "rating:>=4, after:2001-05-01, -word"));
+  filterBox_->setClearButtonEnabled(true);
+  filterBox_->installEventFilter(this);
+  connect(filterBox_, &QLineEdit::textChanged, this, &MainWindow::FilterDemoList);
   auto* playLayout = new QVBoxLayout(playPane_);
   playLayout->setContentsMargins(0, 0, 0, 0);
   playLayout->setSpacing(0);
@@ -52,9 +67,10 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   playListName_->setFocusPolicy(Qt::TabFocus);
   // As wide as the play list, whatever the name's length.
   playListName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  // Tab goes from view to view, Shift+Tab back; the play list's name is read on the way.
-  // Each list is its table or, in the icon and list styles, the view over it.
-  setTabOrder(tree_, demoList_);
+  // Tab goes from view to view, Shift+Tab back; the filter box and the play list's name are
+  // met on the way. Each list is its table or, in the icon and list styles, the view over it.
+  setTabOrder(tree_, filterBox_);
+  setTabOrder(filterBox_, demoList_);
   setTabOrder(demoList_, demoList_->iconView());
   setTabOrder(demoList_->iconView(), playListName_);
   setTabOrder(playListName_, playList_);
@@ -63,8 +79,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   playListName_->setGraphicsEffect(new QGraphicsOpacityEffect(playListName_));
   splitter_->setChildrenCollapsible(false);
   // No pane can be dragged narrower than 30 pixels.
-  for (QWidget* pane :
-       {static_cast<QWidget*>(tree_), static_cast<QWidget*>(demoList_), playPane_}) {
+  for (QWidget* pane : {static_cast<QWidget*>(tree_), demoPane_, playPane_}) {
     pane->setMinimumWidth(30);
   }
   connect(splitter_, &QSplitter::splitterMoved, this, [this] { FitPanels(); });
@@ -95,6 +110,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
             });
     connect(view, &ListView::reloaded, this, [this, view] {
       if (view == demoList_) {
+        ShowFilterCount();
         panelTexts_.DemoRowsShown(view->rows().rows());
       } else {
         panelTexts_.PlayRowsShown(view->rows().rows());
@@ -141,6 +157,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
   BuildCommands();
   ConnectSounds();
   connect(this, &MainWindow::demoFileOpened, this, &MainWindow::OpenPropertiesOfRow);
+  playerReading_->setInterval(10);
+  connect(playerReading_, &QTimer::timeout, this, &MainWindow::ReadSomePlayers);
   for (ListView* view : {demoList_, playList_}) {
     connect(&view->rowModel(), &QAbstractItemModel::modelReset, this,
             &MainWindow::EnableCommandBar);
@@ -340,6 +358,12 @@ void MainWindow::TakeDroppedRows(ListView& target, QObject* source, int row) {
       FitColumns(*playList_, session_.settings().playList.columns);
       playFitted_ = true;
     }
+    panelTexts_.RowsDropped(playRows);
+  } else if (&target == playList_ && findDemos_ && source == findDemos_->results()) {
+    RowList& found = findDemos_->results()->rows().rows();
+    if (!PlayListAcceptsDrop(found)) return;
+    CopyToPlayList(found, playRows, at);
+    playList_->Reload();
     panelTexts_.RowsDropped(playRows);
   } else if (&target == playList_ && source == playList_) {
     if (ReorderPlayList(playRows, at)) playList_->Reload();
@@ -583,6 +607,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
+  // Escape in the filter box clears it; an empty box leaves Escape to the window.
+  if (watched == filterBox_ && key == Qt::Key_Escape && !filterBox_->text().isEmpty()) {
+    filterBox_->clear();
+    return true;
+  }
   if (key == Qt::Key_Escape) {
     session_.appState().SetEscape();
     return true;
@@ -636,6 +665,7 @@ void MainWindow::Finished() {
   listing_ = false;
   progress_->setVisible(false);
   QApplication::restoreOverrideCursor();
+  StartReadingPlayers();
 }
 
 }  // namespace rw::app

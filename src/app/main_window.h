@@ -1,17 +1,20 @@
 #pragma once
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressBar>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 #include <optional>
 
 #include "app/command_dialogs.h"
 #include "app/elided_label.h"
+#include "app/find_demos_window.h"
 #include "app/folder_tree_model.h"
 #include "app/list_view.h"
 #include "app/properties_window.h"
@@ -39,6 +42,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
 
   QTreeView* folderTree() const { return tree_; }
   ListView* demoList() const { return demoList_; }
+  // The filter box above the demo list.
+  QLineEdit* filterBox() const { return filterBox_; }
   ListView* playList() const { return playList_; }
   ElidedLabel* statusPanel(int panel) const { return panels_[panel]; }
   bool listing() const { return listing_; }
@@ -101,6 +106,12 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void PlayButtonSound(const char* member);
   // "Sound Options", opened or brought to the front.
   void ShowSoundOptions();
+  // "Find Demos", opened or brought to the front.
+  void ShowFindDemos();
+  FindDemosWindow* findDemosWindow() const { return findDemos_; }
+  // "Show in Folder" of Find Demos: the row's folder is listed and the row selected; a filter
+  // that hides it is cleared.
+  void ShowInFolder(const ListRow& row);
 
  signals:
   // A demo file named on the command line, read; its properties are shown for it.
@@ -176,6 +187,15 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void SelectNode(const QModelIndex& index);
   void SortBy(ListView& view, ColumnLayout& layout, int column);
   void TakeDroppedRows(ListView& target, QObject* source, int row);
+  // The filter box's text changed: the demo list shows what matches, or the box says why the
+  // text does not parse.
+  void FilterDemoList(const QString& text);
+  // The demo list's count of rows shown of all, while a filter hides some.
+  void ShowFilterCount();
+  // Demos listed from a parse cache get their players read, a few at a time, while the
+  // program waits for the user.
+  void StartReadingPlayers();
+  void ReadSomePlayers();
   void SelectionChanged(ListView& view, const QItemSelection& selected,
                         const QItemSelection& deselected);
   void ShowPanels();
@@ -273,6 +293,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   FolderTreeModel treeModel_;
   QSplitter* splitter_;
   QTreeView* tree_;
+  QWidget* demoPane_;
+  QLineEdit* filterBox_;
   ListView* demoList_;
   QWidget* playPane_;
   ElidedLabel* playListName_;
@@ -293,6 +315,8 @@ class MainWindow : public QMainWindow, private ScanStatus {
   // The music sources of the demo whose properties show; empty while no music is wanted.
   std::vector<ArchiveMember> mapMusic_;
   QPointer<UserDataWindow> userData_;
+  QPointer<FindDemosWindow> findDemos_;
+  QTimer* playerReading_;
 };
 
 }  // namespace rw::app

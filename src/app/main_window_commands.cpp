@@ -138,6 +138,17 @@ void MainWindow::BuildMainMenu() {
       AddEntry(tools, QStringLiteral("Global Command Line Parameters.."), "global-parameters");
   connect(globalParametersEntry_, &QAction::triggered, this,
           [this] { EditGlobalParameters(session_, this); });
+  connect(AddEntry(tools, QStringLiteral("Find Demos.."), nullptr,
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)),
+          &QAction::triggered, this, &MainWindow::ShowFindDemos);
+  // Ctrl+F goes to the filter box from anywhere in the window.
+  auto* filter = new QAction(QStringLiteral("Filter Demo List"), this);
+  filter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  connect(filter, &QAction::triggered, this, [this] {
+    filterBox_->setFocus(Qt::ShortcutFocusReason);
+    filterBox_->selectAll();
+  });
+  addAction(filter);
   e.readOnly = AddCheck(tools, QStringLiteral("Work in Read Only Mode"));
   connect(e.readOnly, &QAction::triggered, this, [this](bool on) { SetReadOnly(on); });
   QMenu* versions = tools->addMenu(QStringLiteral("Active Q3A version"));

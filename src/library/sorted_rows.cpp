@@ -49,18 +49,22 @@ void SortedRows::Resort() {
   Refilter();
 }
 
-void SortedRows::SetFilter(Filter shows) {
+bool SortedRows::SetFilter(Filter shows) {
   filter_ = std::move(shows);
-  Refilter();
+  const bool changed = Refilter();
   // Without a filter there is nothing to keep room for.
   if (!filter_) {
     spareShown_ = {};
     spareHidden_ = {};
   }
+  return changed;
 }
 
-void SortedRows::Refilter() {
-  if (hidden_.empty() && !filter_) return;
+bool SortedRows::Refilter() {
+  if (hidden_.empty() && !filter_) return false;
+  std::vector<size_t> before;
+  before.reserve(rows_.size());
+  for (const ListItem& item : rows_) before.push_back(item.order);
   // Every row in its place in the sort order, each moved once.
   std::vector<ListItem*> all;
   all.reserve(TotalCount());
@@ -85,6 +89,8 @@ void SortedRows::Refilter() {
   hidden_.swap(spareHidden_);
   spareShown_.clear();
   spareHidden_.clear();
+  return !std::equal(before.begin(), before.end(), rows_.begin(), rows_.end(),
+                     [](size_t order, const ListItem& item) { return order == item.order; });
 }
 
 }  // namespace rw

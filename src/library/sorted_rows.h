@@ -32,10 +32,10 @@ class SortedRows : public RowSink {
   void Resort() override;
 
   // Shows only the rows the filter accepts (every row without one); hidden rows lose their
-  // selection.
-  void SetFilter(Filter shows);
+  // selection. Whether the rows shown changed.
+  bool SetFilter(Filter shows);
   // Applies the filter again, after the rows or what it reads changed.
-  void Refilter();
+  bool Refilter();
   bool filtered() const { return static_cast<bool>(filter_); }
   // The rows shown and those put aside.
   size_t TotalCount() const { return rows_.size() + hidden_.size(); }

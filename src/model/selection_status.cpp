@@ -86,8 +86,15 @@ void StatusPanels::PlayRowsShown(const RowList& playList) {
   ShowPlaySums();
 }
 
+void StatusPanels::DemoListFiltered(std::optional<std::pair<size_t, size_t>> shownOfTotal) {
+  filtered_ = shownOfTotal ? std::to_string(shownOfTotal->first) + " of " +
+                                 std::to_string(shownOfTotal->second) + " item(s)"
+                           : std::string();
+  ShowDemoSums();
+}
+
 void StatusPanels::ShowDemoSums() {
-  remembered_ = demoSums_.count() == 0 ? summary_
+  remembered_ = demoSums_.count() == 0 ? (filtered_.empty() ? summary_ : filtered_)
                                        : SelectionLine(demoSums_.count(), demoSums_.kilobytes(),
                                                        demoSums_.seconds(), locale_);
   panel1_ = remembered_;

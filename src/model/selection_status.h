@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "host/locale.h"
 #include "model/list_row.h"
@@ -50,6 +52,9 @@ class StatusPanels {
   void PlayRowsShown(const RowList& playList);
   // Rows were dropped into the play list: its selected count with the totals of all its rows.
   void RowsDropped(const RowList& playList);
+  // The filter box hides rows: "12 of 345 item(s)" stands in for the listing summary; nullopt
+  // when every row is shown.
+  void DemoListFiltered(std::optional<std::pair<size_t, size_t>> shownOfTotal);
   // The pointer moved over the demo list.
   void PointerMoved(const PointerHint& hint) { panel1_ = hint.status; }
 
@@ -66,6 +71,7 @@ class StatusPanels {
   SelectionSums demoSums_;
   SelectionSums playSums_;
   std::string summary_;
+  std::string filtered_;
   std::string remembered_;
   std::string panel1_;
   std::string panel2_;

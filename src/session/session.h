@@ -251,8 +251,9 @@ class Session {
   // text shows them all). A text that does not parse leaves the filter as it was.
   std::optional<QueryError> FilterDemoList(const std::string& text);
   const std::string& demoListFilter() const { return filter_.text(); }
-  // Applies the filter again after the list or what the index knows of it changed.
-  void RefilterDemoList();
+  // Applies the filter again after the list or what the index knows of it changed; whether the
+  // rows shown changed.
+  bool RefilterDemoList();
 
   // Every folder of the tree, parents before children.
   std::vector<std::string> TreeFolders() const;

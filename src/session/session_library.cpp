@@ -107,11 +107,8 @@ std::optional<QueryError> Session::FilterDemoList(const std::string& text) {
   return std::nullopt;
 }
 
-void Session::RefilterDemoList() {
-  if (!filter_.active()) {
-    if (demoList_.filtered()) demoList_.SetFilter({});
-    return;
-  }
+bool Session::RefilterDemoList() {
+  if (!filter_.active()) return demoList_.filtered() && demoList_.SetFilter({});
   // What the index knows of the listed folder, read again once it changed.
   LibraryIndex* library = index();
   const std::string folder = ListedFolder();
@@ -122,7 +119,7 @@ void Session::RefilterDemoList() {
     filterGeneration_ = generation;
     filterFolder_ = folder;
   }
-  demoList_.SetFilter([this](const ListRow& row) { return filter_.Shows(row); });
+  return demoList_.SetFilter([this](const ListRow& row) { return filter_.Shows(row); });
 }
 
 std::vector<std::string> Session::TreeFolders() const {

@@ -279,7 +279,8 @@ class MainWindowTest : public QObject {
     QVERIFY(std::filesystem::exists(app.demos() + "/sample_ffa.dm_48"));
   }
 
-  // Tab and Shift+Tab go from view to view (the play list's name too, once there is one);
+  // Tab and Shift+Tab go from view to view (the filter box too, and the play list's name once
+  // there is one);
   // the arrows move inside a view, in every view style.
   void tabMovesBetweenTheViews() {
     test::AppFixture app;
@@ -289,17 +290,20 @@ class MainWindowTest : public QObject {
     QTreeView& tree = *window.folderTree();
     ListView& demos = *window.demoList();
     ListView& play = *window.playList();
+    QLineEdit* filter = window.filterBox();
     tree.setFocus();
     const auto tab = [](bool back) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
                       back ? Qt::ShiftModifier : Qt::NoModifier);
       return QApplication::focusWidget();
     };
+    QCOMPARE(tab(false), filter);
     QCOMPARE(tab(false), &demos);
     QTest::keyClick(&demos, Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget(), &demos);
     QCOMPARE(tab(false), &play);
     QCOMPARE(tab(true), &demos);
+    QCOMPARE(tab(true), filter);
     QCOMPARE(tab(true), &tree);
 
     const std::string list = app.home() + "/cup final.rwt";
@@ -311,9 +315,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(tab(false), &play);
 
     demos.SetViewStyle(0);
-    tree.setFocus();
+    filter->setFocus();
     QCOMPARE(tab(false), demos.iconView());
-    QCOMPARE(tab(true), &tree);
+    QCOMPARE(tab(true), filter);
     // The last key leaves no Shift held for the tests that follow.
     QCOMPARE(tab(false), demos.iconView());
   }
