@@ -28,7 +28,10 @@ using Names = std::multiset<std::string>;
 // Teamplay.Net Teams 2", with the player "^1nb^7-^1sir^7ex"; duel.dm_48 is a tournament
 // (g_gametype 1) on ztn3tourney1 with fs_game osp, protocol 48, host "CPL Europe Tourney #19",
 // players "^0cK^3-^7fatal^01^7ty" and "^2c58^3|^2PELE ^3[^2PK^3]^7". "cup 2001.zip" holds
-// the duel again as finals/финал.dm_48 (a UTF-8 name).
+// the duel again as finals/финал.dm_48 (a UTF-8 name). Of the bit-packed demos, which
+// `strings` cannot show, what their reader's tests establish from the decoded records: the
+// .dm_67 is an osp tournament on ospdm8 hosted by "l4v6_1" with the players fatal1ty, czm and
+// GTV-OSPizME; the .dm_68 team deathmatch on q3dm7 has sausage, Sarge and two Grunts.
 class LibrarySearchTest : public ::testing::Test {
  protected:
   LibrarySearchTest() {
@@ -37,9 +40,13 @@ class LibrarySearchTest : public ::testing::Test {
     test::WriteBytes(game_ + "/quake3.exe", "MZ");
     fs::copy(test::TestDataPath("demos/tdm.dm3"), demos_ + "/tdm.dm3");
     fs::copy(test::TestDataPath("demos/duel.dm_48"), demos_ + "/duel.dm_48");
+    fs::copy(test::TestDataPath("demos/newer/" + quakecon_), demos_ + "/" + quakecon_);
+    fs::copy(test::TestDataPath("demos/newer/" + teamChat_), demos_ + "/" + teamChat_);
     PosixFileSystem files;
     files.SetModifiedDosTime(demos_ + "/tdm.dm3", ToDosTime({2001, 5, 3, 17, 4, 8}));
     files.SetModifiedDosTime(demos_ + "/duel.dm_48", ToDosTime({2000, 12, 18, 21, 0, 0}));
+    files.SetModifiedDosTime(demos_ + "/" + quakecon_, ToDosTime({2002, 8, 16, 20, 0, 0}));
+    files.SetModifiedDosTime(demos_ + "/" + teamChat_, ToDosTime({2008, 3, 1, 12, 0, 0}));
     test::ZipMember member{"finals/\xD1\x84\xD0\xB8\xD0\xBD\xD0\xB0\xD0\xBB.dm_48",
                            test::ReadBytes(demos_ + "/duel.dm_48"),
                            ToDosTime({2001, 6, 2, 12, 0, 0}), 1 << 11};
@@ -101,6 +108,8 @@ class LibrarySearchTest : public ::testing::Test {
   const std::string game_ = dir_.Join("game");
   const std::string demos_ = dir_.Join("demos");
   const std::string member_ = "\xD1\x84\xD0\xB8\xD0\xBD\xD0\xB0\xD0\xBB.dm_48";
+  const std::string quakecon_ = "2002 - Duel 3 (Quakecon).dm_67";
+  const std::string teamChat_ = "udt_baseq3_team_chat.dm_68";
   FakeMessages messages_;
   FixedLocale locale_;
   CountingPump pump_;
@@ -122,21 +131,26 @@ TEST_F(LibrarySearchTest, FieldsAndFreeWordsFindTheRightDemosInTheIndexAndTheFil
       "a"};
   ASSERT_TRUE(session->SaveNotes("tdm.dm3", notes));
   session->ListFolder(demos_, status_);
-  ASSERT_EQ(session->demoList().RowCount(), 3u);
+  ASSERT_EQ(session->demoList().RowCount(), 5u);
 
-  const Names all = {"tdm.dm3", "duel.dm_48", member_};
+  const Names all = {"tdm.dm3", "duel.dm_48", member_, quakecon_, teamChat_};
   const Names duels = {"duel.dm_48", member_};
   const std::pair<const char*, Names> cases[] = {
       {"", all},
-      {"player:fatal1ty", duels},
-      {"FATAL1TY -in:zip", {"duel.dm_48"}},
+      {"player:fatal1ty", {"duel.dm_48", member_, quakecon_}},
+      {"FATAL1TY -in:zip -proto:67", {"duel.dm_48"}},
       {"player:=\"c58|pele [pk]\"", duels},
+      {"player:czm", {quakecon_}},
+      {"player:=sausage", {teamChat_}},
+      {"player:=grunt type:tdm", {teamChat_}},
       {"sirex", {"tdm.dm3"}},
-      {"map:q3dm7 type:tdm", {"tdm.dm3"}},
+      {"map:q3dm7 type:tdm", {"tdm.dm3", teamChat_}},
+      {"type:duel", {"duel.dm_48", member_, quakecon_}},
       {"type:duel mod:osp host:\"cpl europe\"", duels},
+      {"host:=l4v6_1 map:ospdm8", {quakecon_}},
       {"type:ctf", {}},
       {"proto:43", {"tdm.dm3"}},
-      {"proto:>=48", duels},
+      {"proto:>=48 proto:<68", {"duel.dm_48", member_, quakecon_}},
       {"in:\"cup 2001.zip\"", {member_}},
       {"in:finals", {member_}},
       {"\xD0\xA4\xD0\x98\xD0\x9D\xD0\x90\xD0\x9B", {member_}},  // ФИНАЛ
@@ -145,10 +159,11 @@ TEST_F(LibrarySearchTest, FieldsAndFreeWordsFindTheRightDemosInTheIndexAndTheFil
        "a",
        {"tdm.dm3"}},  // ça, on the second line of the description
       {"rating:5", {"tdm.dm3"}},
-      {"rating:0", duels},
+      {"rating:0", {"duel.dm_48", member_, quakecon_, teamChat_}},
       {"rating:>=4 -map:q3dm7", {}},
       {"after:2001-05-01 before:2001-06", {"tdm.dm3"}},
-      {"after:2001", {"tdm.dm3", member_}},
+      {"after:2001", {"tdm.dm3", member_, quakecon_, teamChat_}},
+      {"after:2002 before:2008", {quakecon_}},
       {"before:2001-05-03", {"duel.dm_48"}},
       {"-dm", {}},
       {"ZTN", duels},
@@ -158,14 +173,14 @@ TEST_F(LibrarySearchTest, FieldsAndFreeWordsFindTheRightDemosInTheIndexAndTheFil
     EXPECT_EQ(Find(*session, query), expected) << query;
     EXPECT_EQ(Filtered(*session, query), expected) << query;
   }
-  EXPECT_EQ(session->demoList().TotalCount(), 3u);
+  EXPECT_EQ(session->demoList().TotalCount(), 5u);
   // The filter box keeps its filter when the folder is listed again.
   session->FilterDemoList("type:duel");
   session->ListFolder(demos_, status_);
-  EXPECT_EQ(session->demoList().RowCount(), 2u);
-  EXPECT_EQ(session->demoList().TotalCount(), 3u);
+  EXPECT_EQ(session->demoList().RowCount(), 3u);
+  EXPECT_EQ(session->demoList().TotalCount(), 5u);
   EXPECT_TRUE(session->FilterDemoList("rating:>x"));
-  EXPECT_EQ(session->demoList().RowCount(), 2u);
+  EXPECT_EQ(session->demoList().RowCount(), 3u);
   EXPECT_EQ(IndexMessages(), 0u);
 }
 
@@ -193,7 +208,7 @@ TEST_F(LibrarySearchTest, RenamingMovingDeletingAndNotesUpdateTheIndexAtOnce) {
 
   ASSERT_TRUE(session->RenameDemo(row("duel.dm_48"), "cpl_final"));
   EXPECT_EQ(Find(*session, "CPL_FINAL"), Names{"cpl_final.dm_48"});
-  EXPECT_EQ(Find(*session, "player:fatal1ty"), (Names{"cpl_final.dm_48", member_}));
+  EXPECT_EQ(Find(*session, "player:fatal1ty -proto:67"), (Names{"cpl_final.dm_48", member_}));
 
   UserData notes;
   notes.Web = "http://example.com/cpl";
@@ -205,16 +220,16 @@ TEST_F(LibrarySearchTest, RenamingMovingDeletingAndNotesUpdateTheIndexAtOnce) {
   row("tdm.dm3");
   session->MoveSelectedDemosTo(target);
   EXPECT_EQ(findIn("map:q3dm7", other), Names{"tdm.dm3"});
-  EXPECT_EQ(Find(*session, "map:q3dm7"), Names{});
+  EXPECT_EQ(Find(*session, "map:q3dm7"), Names{teamChat_});
 
   messages_.answers.push_back(MessageAnswer::kYes);
   row("cpl_final.dm_48");
   ASSERT_TRUE(session->DeleteSelectedDemos());
-  EXPECT_EQ(Find(*session, "player:fatal1ty"), Names{member_});
+  EXPECT_EQ(Find(*session, "player:fatal1ty"), (Names{member_, quakecon_}));
 
   const std::string renamed = dir_.Join("renamed");
   ASSERT_TRUE(session->RenameFolder(branch, renamed));
-  EXPECT_EQ(findIn("in:renamed player:fatal1ty", renamed), Names{member_});
+  EXPECT_EQ(findIn("in:renamed player:fatal1ty", renamed), (Names{member_, quakecon_}));
   EXPECT_EQ(IndexMessages(), 0u);
 }
 
@@ -231,10 +246,11 @@ TEST_F(LibrarySearchTest, PlayersOfDemosTakenFromTheCacheAreReadOnceLater) {
   EXPECT_EQ(Find(*session, "map:ztn3tourney1"), (Names{"duel.dm_48", member_}));
   EXPECT_EQ(Find(*session, "player:fatal1ty"), Names{});
   EXPECT_EQ(session->ReadMissingPlayers(2), 2u);
-  EXPECT_EQ(session->ReadMissingPlayers(10), 1u);
+  EXPECT_EQ(session->ReadMissingPlayers(10), 3u);
   EXPECT_EQ(session->ReadMissingPlayers(10), 0u);
-  EXPECT_EQ(Find(*session, "player:fatal1ty"), (Names{"duel.dm_48", member_}));
+  EXPECT_EQ(Find(*session, "player:fatal1ty"), (Names{"duel.dm_48", member_, quakecon_}));
   EXPECT_EQ(Filtered(*session, "sirex"), Names{"tdm.dm3"});
+  EXPECT_EQ(Filtered(*session, "sausage"), Names{teamChat_});
 }
 
 TEST_F(LibrarySearchTest, ADeletedOrDamagedIndexIsMadeAnewAndFilledFromTheFolders) {
@@ -249,7 +265,7 @@ TEST_F(LibrarySearchTest, ADeletedOrDamagedIndexIsMadeAnewAndFilledFromTheFolder
     ASSERT_TRUE(session->IndexFolders({demos_}, false, status_));
   }
   ASSERT_EQ(Sqlite("PRAGMA integrity_check"), "ok");
-  ASSERT_EQ(Sqlite("SELECT count(*) FROM demos"), "3");
+  ASSERT_EQ(Sqlite("SELECT count(*) FROM demos"), "5");
   const std::string intact = test::ReadBytes(index);
   ASSERT_GT(intact.size(), 16384u);
 
@@ -324,8 +340,8 @@ TEST_F(LibrarySearchTest, AKilledWriterOrTwoCopiesAtOnceLeaveTheIndexConsistent)
   ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended before it was killed";
   EXPECT_EQ(Sqlite("PRAGMA integrity_check"), "ok");
   EXPECT_EQ(Sqlite("SELECT count(*) FROM folders WHERE path = '/killed'"), "0");
-  EXPECT_EQ(Sqlite("SELECT count(*) FROM demos"), "3");
-  EXPECT_EQ(Sqlite("SELECT count(*) FROM shown"), "3");
+  EXPECT_EQ(Sqlite("SELECT count(*) FROM demos"), "5");
+  EXPECT_EQ(Sqlite("SELECT count(*) FROM shown"), "5");
 
   // Two copies writing at once: each waits for the other's lock.
   const pid_t first = WriteFolderInChild(home_, "/first", 10000);
@@ -337,12 +353,12 @@ TEST_F(LibrarySearchTest, AKilledWriterOrTwoCopiesAtOnceLeaveTheIndexConsistent)
   EXPECT_EQ(Sqlite("PRAGMA integrity_check"), "ok");
   EXPECT_EQ(Sqlite("SELECT f.path, count(*) FROM demos d JOIN folders f ON f.id = d.folder "
                    "GROUP BY f.path ORDER BY f.path"),
-            "/first|10000\n/second|10000\n" + demos_ + "|3");
+            "/first|10000\n/second|10000\n" + demos_ + "|5");
   std::unique_ptr<Session> session = Open();
   EXPECT_EQ(
       NamesOf(session->FindDemos(ParseDemoQuery("player:player9999").query, {"/second"}).rows),
       Names{"demo9999.dm_48"});
-  EXPECT_EQ(Find(*session, "player:fatal1ty"), (Names{"duel.dm_48", member_}));
+  EXPECT_EQ(Find(*session, "player:fatal1ty"), (Names{"duel.dm_48", member_, quakecon_}));
   EXPECT_EQ(IndexMessages(), 0u);
 }
 
