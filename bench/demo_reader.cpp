@@ -129,7 +129,7 @@ class DemoGenerator {
 };
 
 void ReadDemos(benchmark::State& state, const Corpus& corpus) {
-  rw::bench::SilentMessages messages;
+  rw::SilentMessages messages;
   rw::FixedLocale locale;
   rw::PosixFileSystem files;
   rw::DemoReader reader(messages, locale, files);

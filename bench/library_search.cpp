@@ -88,7 +88,7 @@ std::vector<IndexedDemo> MakeDemos(const std::string& folder, size_t count, std:
 
 // An index of kIndexedDemos demos in kFolders folders, kept for the next run.
 struct BigIndex {
-  bench::SilentMessages messages;
+  SilentMessages messages;
   FixedLocale locale;
   PosixFileSystem files;
   std::unique_ptr<LibraryIndex> index;
@@ -148,7 +148,7 @@ BENCHMARK(BM_FindIn100000Demos)
 // The filter box over a listed folder of kListedRows rows: each keystroke of "fatal1ty -map:q3"
 // filters the whole list again.
 void BM_FilterKeystrokeOn10000Rows(benchmark::State& state) {
-  bench::SilentMessages messages;
+  SilentMessages messages;
   FixedLocale locale;
   PosixFileSystem files;
   const std::string root = std::filesystem::temp_directory_path().string() + "/reelwright-filter";

@@ -77,9 +77,9 @@ struct Loader {
   AppState state;
   CacheOnlySources sources;
   bench::QuietStatus status;
-  bench::SilentMessages messages;
-  bench::CountingRows demoList;
-  bench::CountingRows playList;
+  SilentMessages messages;
+  CountingRows demoList;
+  CountingRows playList;
   ScanContext context{
       files, locale, clock, state, sources, status, demoList, playList, "/nonexistent-user-data"};
 

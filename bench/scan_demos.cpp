@@ -53,12 +53,12 @@ struct Scanner {
   FixedLocale locale;
   SteadyClock clock;
   AppState state;
-  bench::SilentMessages messages;
+  SilentMessages messages;
   DemoReader reader{messages, locale, files};
   ReaderScanSources sources{reader, files, messages, state};
   bench::QuietStatus status;
-  bench::CountingRows demoList;
-  bench::CountingRows playList;
+  CountingRows demoList;
+  CountingRows playList;
   ScanContext context{
       files, locale, clock, state, sources, status, demoList, playList, "/nonexistent-user-data"};
   std::unique_ptr<LibraryIndex> index;

@@ -63,12 +63,16 @@ ListRow RowFromCacheLine(std::string_view line, std::string_view location, const
     start = i + 1;
   }
   if (column == 0) row[0] = std::string(line);
+  SetLocationAndNotes(row, location, notes);
+  return row;
+}
+
+void SetLocationAndNotes(ListRow& row, std::string_view location, const UserInfo& notes) {
   row[kLocationColumn] = std::string(location);
   row[kPovColumn] = notes.POV;
   row[kRatingColumn] = notes.Rating;
   row[kWebColumn] = notes.Web;
   row[kDescriptionColumn] = notes.Description;
-  return row;
 }
 
 }  // namespace rw

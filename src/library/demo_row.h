@@ -23,6 +23,9 @@ std::string RecordedColumnText(std::string_view timeField, const Locale& locale)
 // after the first backslash.
 std::string ArchiveLocationColumnText(std::string_view archiveField);
 
+// Fills "Location" and the user's notes of a row.
+void SetLocationAndNotes(ListRow& row, std::string_view location, const UserInfo& notes);
+
 // A row from a cache line: its fields in columns 0 to 20, columns 1 to 3 converted as above
 // (a short line leaves the rest empty, fields past the 21st are dropped); then "Location" and
 // the user's notes.

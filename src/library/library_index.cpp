@@ -141,11 +141,7 @@ ListRow SearchRowOf(std::string_view line, std::string_view location, const User
     row[column] = std::string(Field(line, column));
   }
   row[kArchiveLocationColumn] = ArchiveLocationColumnText(row[kArchiveLocationColumn]);
-  row[kLocationColumn] = std::string(location);
-  row[kPovColumn] = notes.POV;
-  row[kRatingColumn] = notes.Rating;
-  row[kWebColumn] = notes.Web;
-  row[kDescriptionColumn] = notes.Description;
+  SetLocationAndNotes(row, location, notes);
   return row;
 }
 

@@ -24,4 +24,14 @@ class RowSink {
   virtual void Resort() = 0;
 };
 
+// A list that keeps no rows, only their count: for scans whose rows are not shown.
+class CountingRows : public RowSink {
+ public:
+  void Clear() override { rows = 0; }
+  void Append(ListRow) override { ++rows; }
+  size_t RowCount() const override { return rows; }
+  void Resort() override {}
+  size_t rows = 0;
+};
+
 }  // namespace rw

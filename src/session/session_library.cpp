@@ -30,18 +30,6 @@ class AbsoluteListings : public ListingSink {
   LibraryIndex& index_;
 };
 
-// Rows an indexing scan lists are not kept.
-class DroppedRows : public RowSink {
- public:
-  void Clear() override { count_ = 0; }
-  void Append(ListRow) override { ++count_; }
-  size_t RowCount() const override { return count_; }
-  void Resort() override {}
-
- private:
-  size_t count_ = 0;
-};
-
 // The scans of many folders as one piece of work: the folders done of all, and the demo read.
 class FoldersStatus : public ScanStatus {
  public:
@@ -149,7 +137,8 @@ bool Session::IndexFolders(const std::vector<std::string>& folders, bool uncache
   for (const std::string& folder : missing) {
     folderStatus.NextFolder(folder);
     if (files_->IsFolder(folder)) {
-      DroppedRows dropped;
+      // The rows of these listings are not shown.
+      CountingRows dropped;
       ScanContext context = ContextFor(folderStatus, dropped, dropped);
       ScanDemos(ScanEntry::Folder(folder), context);
     }

@@ -1,5 +1,6 @@
 #include "app_fixture.h"
 
+#include <QMimeData>
 #include <QTest>
 #include <filesystem>
 
@@ -62,6 +63,16 @@ void AppFixture::ListDemos() {
   const QModelIndex demos = Child(model, Child(model, model.index(0, 0, {}), "baseq3"), "demos");
   QVERIFY(demos.isValid());
   tree.setCurrentIndex(demos);
+}
+
+void DropRows(app::ListView& source, app::ListView& target, QPoint point) {
+  if (point.y() < 0) point.setY(target.viewport()->height() - 5);
+  QMimeData mime;
+  mime.setData(app::ListView::kRowsMime, QByteArray::number(reinterpret_cast<quintptr>(&source)));
+  QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target.viewport(), &enter);
+  QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target.viewport(), &drop);
 }
 
 QModelIndex Child(const QAbstractItemModel& model, const QModelIndex& parent, const QString& text) {

@@ -45,6 +45,10 @@ class AppFixture {
   QTemporaryDir dir_;
 };
 
+// Drops the selected rows of source at point of target as a drag of the user does; a point
+// with a negative y is on target's empty space below its rows.
+void DropRows(app::ListView& source, app::ListView& target, QPoint point = {5, -5});
+
 // The texts of one column of a view, top to bottom.
 QStringList ColumnTexts(const QAbstractItemModel& model, int column);
 // The first child of parent whose text is text; invalid when there is none.

@@ -27,17 +27,6 @@ namespace {
 const QStringList kDescendingNames = {"tdm.dm3",    "sample_tdm.dm3",   "sample_ffa.dm_48",
                                       "duel.dm_48", "archived_tdm.dm3", "archived_ffa.dm_48"};
 
-// Drops the selected rows of source at point of target as a drag of the user does.
-void DropRows(ListView& source, ListView& target, QPoint point = {5, -5}) {
-  if (point.y() < 0) point.setY(target.viewport()->height() - 5);
-  QMimeData mime;
-  mime.setData(ListView::kRowsMime, QByteArray::number(reinterpret_cast<quintptr>(&source)));
-  QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(target.viewport(), &enter);
-  QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(target.viewport(), &drop);
-}
-
 // Drags urls from the file manager over the folder tree, and drops them when it takes them.
 // Returns whether the tree took the drag.
 bool DragOntoTree(QTreeView& tree, const QList<QUrl>& urls, bool drop) {
@@ -180,13 +169,13 @@ class MainWindowTest : public QObject {
     demos.selectRow(0);
     demos.selectionModel()->select(demos.model()->index(3, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    DropRows(demos, play);
+    test::DropRows(demos, play);
     QCOMPARE(test::ColumnTexts(*play.model(), 0), QStringList({"tdm.dm3", "duel.dm_48"}));
     QVERIFY(window.statusPanel(2)->text().startsWith("2 item(s) selected."));
     // Within the play list, one row moves to the place of the row it is dropped on.
     play.clearSelection();
     play.selectRow(1);
-    DropRows(play, play, play.visualRect(play.model()->index(0, 0)).center());
+    test::DropRows(play, play, play.visualRect(play.model()->index(0, 0)).center());
     QCOMPARE(test::ColumnTexts(*play.model(), 0), QStringList({"duel.dm_48", "tdm.dm3"}));
     // The moved row is still the one selected, counted once: 1304 KB and 15:17 of play.
     QCOMPARE(window.statusPanel(2)->text(),
@@ -194,7 +183,7 @@ class MainWindowTest : public QObject {
     // Back onto the demo list: the selected rows leave the play list.
     play.clearSelection();
     play.selectRow(0);
-    DropRows(play, demos);
+    test::DropRows(play, demos);
     QCOMPARE(test::ColumnTexts(*play.model(), 0), QStringList({"tdm.dm3"}));
     QCOMPARE(demos.model()->rowCount(), 6);
   }

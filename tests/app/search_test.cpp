@@ -1,5 +1,4 @@
 #include <QHeaderView>
-#include <QMimeData>
 #include <QTest>
 
 #include "app_fixture.h"
@@ -7,17 +6,6 @@
 namespace rw::app {
 
 namespace {
-
-// Drops the selected rows of source onto target's empty space as a drag of the user does.
-void DropRows(ListView& source, ListView& target) {
-  const QPoint point(5, target.viewport()->height() - 5);
-  QMimeData mime;
-  mime.setData(ListView::kRowsMime, QByteArray::number(reinterpret_cast<quintptr>(&source)));
-  QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(target.viewport(), &enter);
-  QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(target.viewport(), &drop);
-}
 
 QStringList Sorted(QStringList names) {
   names.sort();
@@ -64,7 +52,7 @@ class SearchTest : public QObject {
     list.setFocus();
     QTest::keyClick(&list, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(list.selectionModel()->selectedRows().size(), 3);
-    DropRows(list, *window.playList());
+    test::DropRows(list, *window.playList());
     QCOMPARE(Sorted(test::ColumnTexts(*window.playList()->model(), 0)), Sorted(dm48));
 
     // Escape empties the box and every row comes back, in the order sorted.
@@ -110,7 +98,7 @@ class SearchTest : public QObject {
     QCoreApplication::processEvents();
 
     // Dragged onto the play list, the result is added to it.
-    DropRows(*find->results(), *window.playList());
+    test::DropRows(*find->results(), *window.playList());
     QCOMPARE(test::ColumnTexts(*window.playList()->model(), 0), QStringList{"duel.dm_48"});
 
     // "Show in Folder" lists the folder and selects the demo there.
