@@ -83,9 +83,7 @@ FindDemosWindow::FindDemosWindow(Session& session, QWidget* parent)
   connect(query_, &QLineEdit::returnPressed, this, &FindDemosWindow::Search);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   connect(results_, &QAbstractItemView::doubleClicked, properties_, &QPushButton::click);
-  connect(properties_, &QPushButton::clicked, this, [this] {
-    if (const ListRow* row = SelectedResult()) emit propertiesRequested(*row);
-  });
+  connect(properties_, &QPushButton::clicked, this, &FindDemosWindow::propertiesRequested);
   connect(showInFolder_, &QPushButton::clicked, this, [this] {
     if (const ListRow* row = SelectedResult()) emit showInFolderRequested(*row);
   });

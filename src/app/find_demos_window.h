@@ -34,7 +34,8 @@ class FindDemosWindow : public QWidget, private ScanStatus {
   void Search();
 
  signals:
-  void propertiesRequested(const ListRow& row);
+  // "Properties.." or Enter on the selected result.
+  void propertiesRequested();
   void showInFolderRequested(const ListRow& row);
   // Folders were listed for a search: demos whose players are unknown may be waiting.
   void foldersListed();

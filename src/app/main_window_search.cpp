@@ -2,6 +2,7 @@
 
 #include "app/display_text.h"
 #include "app/main_window.h"
+#include "model/demo_file_commands.h"
 
 namespace rw::app {
 
@@ -52,8 +53,13 @@ void MainWindow::ShowFindDemos() {
   if (!findDemos_) {
     findDemos_ = new FindDemosWindow(session_, this);
     findDemos_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(findDemos_, &FindDemosWindow::propertiesRequested, this,
-            &MainWindow::OpenPropertiesOfRow);
+    // As from the demo list: one result, not while busy, and its file still there.
+    connect(findDemos_, &FindDemosWindow::propertiesRequested, this, [this] {
+      const RowList& rows = findDemos_->results()->rows().rows();
+      const std::optional<size_t> index =
+          RowForProperties(session_.files(), session_.messages(), rows, session_.appState());
+      if (index) OpenProperties(rows[*index].columns, SourceList::kDemoList);
+    });
     connect(findDemos_, &FindDemosWindow::showInFolderRequested, this, &MainWindow::ShowInFolder);
     connect(findDemos_, &FindDemosWindow::foldersListed, this, &MainWindow::StartReadingPlayers);
   }

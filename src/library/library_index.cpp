@@ -215,6 +215,12 @@ void LibraryIndex::Open() {
     database_->Execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
     transaction.Commit();
   } catch (const DatabaseError& error) {
+    // A file another copy keeps locked is no damaged one: it is left alone.
+    if (error.busy()) {
+      database_.reset();
+      Fail(error);
+      return;
+    }
     MakeAnew(error);
   }
 }
@@ -222,24 +228,29 @@ void LibraryIndex::Open() {
 void LibraryIndex::MakeAnew(const DatabaseError& error) {
   database_.reset();
   ++generation_;
+  constexpr const char* kFiles[] = {"", "-wal", "-shm", "-journal"};
   std::error_code ignored;
+  bool found = false;
   // The files are replaced only when they are the index's own, never through a link.
-  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+  for (const char* suffix : kFiles) {
     const std::string file = path_ + suffix;
     if (std::filesystem::is_symlink(file, ignored)) {
       context_.messages.Show("RWT Library Index",
                              "The library index " + path_ + " cannot be used:\r\n" + file +
-                                 " is a link. Searching works without it.",
+                                 " is a link. Find Demos finds nothing without it.",
                              MessageIcon::kError);
       return;
     }
+    found = found || context_.files.Exists(file);
   }
-  context_.messages.Show("RWT Library Index",
-                         "The library index " + path_ + " could not be used (" + error.text +
-                             ").\r\nIt is made anew and fills again as folders are listed.",
-                         MessageIcon::kWarning);
-  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-    if (context_.files.Exists(path_ + suffix)) context_.files.DeleteFile(path_ + suffix);
+  if (found) {
+    context_.messages.Show("RWT Library Index",
+                           "The library index " + path_ + " could not be used (" + error.text +
+                               ").\r\nIt is made anew and fills again as folders are listed.",
+                           MessageIcon::kWarning);
+    for (const char* suffix : kFiles) {
+      if (context_.files.Exists(path_ + suffix)) context_.files.DeleteFile(path_ + suffix);
+    }
   }
   try {
     database_ = std::make_unique<SqliteDatabase>(path_, kBusyMs);
@@ -253,7 +264,7 @@ void LibraryIndex::MakeAnew(const DatabaseError& error) {
     database_.reset();
     context_.messages.Show("RWT Library Index",
                            "The library index " + path_ + " cannot be made (" + again.text +
-                               "). Searching works without it.",
+                               "). Find Demos finds nothing without it.",
                            MessageIcon::kError);
   }
 }
@@ -265,7 +276,7 @@ bool LibraryIndex::Fail(const DatabaseError& error) {
     return true;
   }
   // Another copy holds the index, or the change failed on its own: it is left out, and the
-  // folder is written again at its next listing.
+  // folder is written again at its next listing (an index that could not be opened stays off).
   if (!error.busy() || toldBusy_) return false;
   toldBusy_ = true;
   context_.messages.Show("RWT Library Index",
