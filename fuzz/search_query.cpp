@@ -39,9 +39,7 @@ struct Library {
          "c58|PELE\x01"
          "14:3\x01",
          "/demos",
-         {"fatal", "5", "http://x.org",
-          "Gro\xDF"
-          "e Partie"},
+         {"fatal", "5", "http://x.org", "Gro\u00DFe Partie ^1\u0424"},
          "cK-fatal1ty\nc58|PELE [PK]"},
         {"caf\xC3\xA9.dm3\x01"
          "900\x01-5\x01"

@@ -101,7 +101,8 @@ SearchRecord SearchRecordOf(const ListRow& row, const RowExtras& extras) {
   record.players = FoldedText(extras.players);
   record.mod = FoldedText(row[kModColumn]);
   record.winner = FoldedText(row[kWinnerColumn]);
-  record.notes = FoldedText(row[kPovColumn] + '\n' + row[kWebColumn] + '\n' + extras.description);
+  record.notes =
+      FoldedUserText(row[kPovColumn] + '\n' + row[kWebColumn] + '\n' + extras.description);
   record.type = FoldedText(row[kGametypeColumn]);
   record.place = FoldedName(row[kLocationColumn] + '/' + row[kArchiveLocationColumn]);
   record.protocol = NumberOfText(row[kProtocolColumn]);

@@ -30,8 +30,8 @@ struct SearchRecord {
 };
 
 // What a search reads beside a list row: every player's name without colour codes, one a
-// line (Windows-1252), the whole description (lines joined by line feeds), and the recording
-// time from the demo's MS-DOS time.
+// line (Windows-1252), the whole description (UTF-8, lines joined by line feeds), and the
+// recording time from the demo's MS-DOS time.
 struct RowExtras {
   std::string players;
   std::string description;

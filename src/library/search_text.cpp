@@ -41,6 +41,10 @@ std::string FoldedText(std::string_view windows1252) {
   return FoldForSearch(Windows1252ToUtf8(StripColors(windows1252)));
 }
 
+std::string FoldedUserText(std::string_view utf8) {
+  return FoldForSearch(StripColors(utf8, TextForm::kUtf8));
+}
+
 std::string FoldedName(std::string_view name) {
   return FoldForSearch(NameToUtf8(name));
 }

@@ -12,6 +12,9 @@ std::string FoldForSearch(std::string_view utf8);
 // A text from a demo or the notes (Windows-1252) without its colour codes, folded.
 std::string FoldedText(std::string_view windows1252);
 
+// What the user typed (the notes, UTF-8) without its colour codes, folded.
+std::string FoldedUserText(std::string_view utf8);
+
 // A file, folder or member name (UTF-8, or Windows-1252 when it is not), folded.
 std::string FoldedName(std::string_view name);
 

@@ -120,15 +120,13 @@ class LibrarySearchTest : public ::testing::Test {
 
 TEST_F(LibrarySearchTest, FieldsAndFreeWordsFindTheRightDemosInTheIndexAndTheFilterBox) {
   std::unique_ptr<Session> session = Open();
-  // Notes in Windows-1252: "Großartige Partie" and, on the description's second line, "Ça".
+  // Notes as typed (UTF-8): "Großartige Partie" and, on the description's second line, "Ça"
+  // and the Cyrillic "Победа".
   UserData notes;
   notes.POV = "^1nb^7-^1sir^7ex";
   notes.Rating = "5";
-  notes.Description = {
-      "Gro\xDF"
-      "artige Partie",
-      "zweite Zeile \xC7"
-      "a"};
+  notes.Description = {"Gro\u00DFartige Partie",
+                       "zweite Zeile \u00C7a \u041F\u043E\u0431\u0435\u0434\u0430"};
   ASSERT_TRUE(session->SaveNotes("tdm.dm3", notes));
   session->ListFolder(demos_, status_);
   ASSERT_EQ(session->demoList().RowCount(), 5u);
@@ -158,6 +156,7 @@ TEST_F(LibrarySearchTest, FieldsAndFreeWordsFindTheRightDemosInTheIndexAndTheFil
       {"\xC3\xA7"
        "a",
        {"tdm.dm3"}},  // ça, on the second line of the description
+      {"\u043F\u043E\u0431\u0435\u0434\u0430", {"tdm.dm3"}},  // победа
       {"rating:5", {"tdm.dm3"}},
       {"rating:0", {"duel.dm_48", member_, quakecon_, teamChat_}},
       {"rating:>=4 -map:q3dm7", {}},
@@ -256,9 +255,7 @@ TEST_F(LibrarySearchTest, PlayersOfDemosTakenFromTheCacheAreReadOnceLater) {
 TEST_F(LibrarySearchTest, ADeletedOrDamagedIndexIsMadeAnewAndFilledFromTheFolders) {
   const std::string index = home_ + "/RWT Data/Library.sqlite";
   UserData notes;
-  notes.Description = {
-      "Gro\xDF"
-      "artige Partie"};
+  notes.Description = {"Gro\u00DFartige Partie"};
   {
     std::unique_ptr<Session> session = Open();
     ASSERT_TRUE(session->SaveNotes("tdm.dm3", notes));
