@@ -66,12 +66,12 @@ void BM_ColdScanOfLaterDemosBesideCat(benchmark::State& state) {
   FixedLocale locale;
   SteadyClock clock;
   AppState app;
-  bench::SilentMessages messages;
+  SilentMessages messages;
   DemoReader reader{messages, locale, files};
   ReaderScanSources sources{reader, files, messages, app};
   bench::QuietStatus status;
-  bench::CountingRows demoList;
-  bench::CountingRows playList;
+  CountingRows demoList;
+  CountingRows playList;
   ScanContext context{
       files, locale, clock, app, sources, status, demoList, playList, "/nonexistent-user-data"};
   double scanSeconds = 0;

@@ -596,9 +596,10 @@ std::unordered_map<std::string, RowExtras> LibraryIndex::ExtrasOf(const std::str
   return extras;
 }
 
-std::vector<DemoToRead> LibraryIndex::DemosWithoutPlayers(size_t limit, const std::string& folder,
-                                                          bool elsewhereToo) {
-  std::vector<DemoToRead> demos;
+std::vector<DemoLackingPlayers> LibraryIndex::DemosWithoutPlayers(size_t limit,
+                                                                  const std::string& folder,
+                                                                  bool elsewhereToo) {
+  std::vector<DemoLackingPlayers> demos;
   if (database_ == nullptr) return demos;
   try {
     SqliteStatement inFolder(*database_,
@@ -616,7 +617,7 @@ std::vector<DemoToRead> LibraryIndex::DemosWithoutPlayers(size_t limit, const st
         const std::string_view location = select->Text(1);
         const std::string_view name = select->Text(2);
         const std::string_view archiveField = Field(select->Text(3), 3);
-        DemoToRead demo{select->Integer(0), JoinPath(location, name), ""};
+        DemoLackingPlayers demo{select->Integer(0), JoinPath(location, name), ""};
         if (!archiveField.empty()) {
           const std::string folderInside = ArchiveLocationColumnText(archiveField);
           demo.path =
@@ -624,7 +625,7 @@ std::vector<DemoToRead> LibraryIndex::DemosWithoutPlayers(size_t limit, const st
           demo.archive = std::string(location);
         }
         if (std::none_of(demos.begin(), demos.end(),
-                         [&](const DemoToRead& d) { return d.id == demo.id; })) {
+                         [&](const DemoLackingPlayers& d) { return d.id == demo.id; })) {
           demos.push_back(std::move(demo));
         }
       }

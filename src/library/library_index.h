@@ -26,7 +26,7 @@ class SqliteDatabase;
 struct DatabaseError;
 
 // A demo whose players the index does not know yet: where to read it.
-struct DemoToRead {
+struct DemoLackingPlayers {
   int64_t id = 0;
   std::string path;     // the demo file, or the member's path inside archive
   std::string archive;  // empty for a plain file
@@ -77,8 +77,8 @@ class LibraryIndex : public ListingSink {
 
   // Demos listed from a cache whose players are not known yet: those of folder, then with
   // elsewhereToo those of any folder. The program reads them out of the user's sight.
-  std::vector<DemoToRead> DemosWithoutPlayers(size_t limit, const std::string& folder,
-                                              bool elsewhereToo);
+  std::vector<DemoLackingPlayers> DemosWithoutPlayers(size_t limit, const std::string& folder,
+                                                      bool elsewhereToo);
   // The players of each demo read (one name a line, colour codes removed), in one transaction;
   // whether they were written.
   bool SetPlayers(const std::vector<std::pair<int64_t, std::string>>& players);

@@ -27,10 +27,10 @@ struct ScanContext {
   ScanStatus& status;
   RowSink& demoList;
   RowSink& playList;
-  std::string userDataFolder;       // where the ".description" files of the demos are
-  ListingSink* listings = nullptr;  // gets every folder listing that runs to its end
+  std::string userDataFolder;  // where the ".description" files of the demos are
   // How many demos are read side by side; rows, cache lines and messages come out the same.
   size_t jobs = 1;
+  ListingSink* listings = nullptr;  // gets every folder listing that runs to its end
 };
 
 // Lists the demos of one entry: a folder fills the demo list and rewrites the folder's parse

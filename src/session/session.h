@@ -290,7 +290,7 @@ class Session {
   // The folder whose demos the demo list holds, as the index names it; empty without rows.
   std::string ListedFolder() const;
   // Reads the demos and stores their players; whether they were stored.
-  bool ReadPlayers(const std::vector<DemoToRead>& demos);
+  bool ReadPlayers(const std::vector<DemoLackingPlayers>& demos);
 
   FrontEnd frontEnd_;
   bool firstStart_;

@@ -173,7 +173,8 @@ FoundRows Session::FindDemos(const DemoQuery& query, const std::vector<std::stri
 size_t Session::ReadMissingPlayers(size_t count) {
   LibraryIndex* library = index();
   if (library == nullptr || count == 0) return 0;
-  const std::vector<DemoToRead> demos = library->DemosWithoutPlayers(count, ListedFolder(), true);
+  const std::vector<DemoLackingPlayers> demos =
+      library->DemosWithoutPlayers(count, ListedFolder(), true);
   ReadPlayers(demos);
   return demos.size();
 }
@@ -183,7 +184,7 @@ void Session::ReadMissingPlayersIn(const std::vector<std::string>& folders) {
   if (library == nullptr) return;
   for (const std::string& folder : folders) {
     while (true) {
-      const std::vector<DemoToRead> demos =
+      const std::vector<DemoLackingPlayers> demos =
           library->DemosWithoutPlayers(100, AbsoluteFolder(folder), false);
       // A write the index could not make would bring the same demos back.
       if (demos.empty() || !ReadPlayers(demos)) break;
@@ -191,13 +192,13 @@ void Session::ReadMissingPlayersIn(const std::vector<std::string>& folders) {
   }
 }
 
-bool Session::ReadPlayers(const std::vector<DemoToRead>& demos) {
+bool Session::ReadPlayers(const std::vector<DemoLackingPlayers>& demos) {
   if (demos.empty()) return false;
   if (!playerReader_) {
     playerReader_ = std::make_unique<DemoReader>(silent_, frontEnd_.locale, *files_);
   }
   std::vector<std::pair<int64_t, std::string>> players;
-  for (const DemoToRead& demo : demos) {
+  for (const DemoLackingPlayers& demo : demos) {
     playerReader_->GetFromDemo(demo.path, demo.archive, false);
     players.emplace_back(demo.id, PlayerNames(playerReader_->State()));
   }
