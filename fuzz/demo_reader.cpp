@@ -27,7 +27,9 @@ class DroppedMessages : public rw::Messages {
   std::optional<std::string> Ask(std::string_view, std::string_view, std::string_view) override {
     return std::nullopt;
   }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
+  std::optional<std::string> ChooseFolder(std::string_view, std::string_view,
+                                          const std::vector<FolderOffer>&,
+                                          std::string_view) override {
     return std::nullopt;
   }
   int shown = 0;

@@ -14,18 +14,20 @@
 #include "host/win32/win32_window_system.h"
 #else
 #include "host/posix/posix_shell.h"
+#include "host/posix/proc_process_table.h"
 #include "host/posix/x11_window_system.h"
 #endif
 
 namespace rw::app {
 
 // The windows' side of a session: Qt dialogs, the user's locale, Qt's event loop served from
-// long loops, the system's shell and the game's windows, the audio output and the sound timer.
+// long loops, the system's shell, the game's windows and processes, the audio output and the
+// sound timer.
 class GuiFrontEnd {
  public:
   GuiFrontEnd() : locale_(IcuLocale::FromEnvironment()) {}
 
-  FrontEnd seams() { return {messages_, *locale_, pump_, shell_, windows_}; }
+  FrontEnd seams() { return {messages_, *locale_, pump_, shell_, windows_, processes_}; }
   GuiMessages& messages() { return messages_; }
   SoundDriver& soundDriver() { return soundDriver_; }
   SoundTimer& soundTimer() { return soundTimer_; }
@@ -42,6 +44,7 @@ class GuiFrontEnd {
 #else
   PosixShell shell_;
   X11WindowSystem windows_;
+  ProcProcessTable processes_;
 #endif
 };
 

@@ -1,11 +1,11 @@
 #include "app/gui_messages.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
 #include "app/display_text.h"
+#include "app/game_folder_chooser.h"
 
 namespace rw::app {
 
@@ -50,12 +50,19 @@ std::optional<std::string> GuiMessages::Ask(std::string_view caption, std::strin
 }
 
 std::optional<std::string> GuiMessages::ChooseFolder(std::string_view title,
+                                                     std::string_view explanation,
+                                                     const std::vector<FolderOffer>& offers,
                                                      std::string_view root) {
-  // No root: the whole desktop, which here starts at the user's home.
-  const QString folder = QFileDialog::getExistingDirectory(
-      parent_, FromText(title), root.empty() ? QDir::homePath() : FromName(root));
-  if (folder.isEmpty()) return std::nullopt;
-  return folder.toStdString();
+  // Without a folder to start from, the first installation found is the suggestion.
+  const std::string_view start = !root.empty() || offers.empty() ? root : offers.front().folder;
+  GameFolderChooser chooser(FromText(title), FromText(explanation), offers, FromName(start),
+                            parent_);
+  if (chooser.exec() != QDialog::Accepted || chooser.folder().isEmpty()) return std::nullopt;
+  QString folder = chooser.folder();
+  if (folder == QStringLiteral("~") || folder.startsWith(QStringLiteral("~/"))) {
+    folder.replace(0, 1, QDir::homePath());
+  }
+  return QDir(folder).absolutePath().toStdString();
 }
 
 }  // namespace rw::app

@@ -287,13 +287,17 @@ void MainWindow::FirstListing() {
   treeModel_.Reload();
   ShowExpandedNodes();
   FitPanels();
-  if (node == nullptr) return;
+  if (node == nullptr) {
+    ShowWhyNothingPlays();
+    return;
+  }
   const QModelIndex index = treeModel_.IndexOf(node);
   for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) tree_->expand(up);
   tree_->scrollTo(index);
   tree_->setFocus();
   // Selecting the node lists it.
   tree_->setCurrentIndex(index);
+  ShowWhyNothingPlays();
 }
 
 void MainWindow::ShowTipOfTheDay() {

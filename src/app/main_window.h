@@ -137,6 +137,9 @@ class MainWindow : public QMainWindow, private ScanStatus {
   void BuildTreeMenu();
   void ShowToggles();
   void EnableDemoPlayMenu();
+  // Without a program to play demos the playback commands stay disabled; the status bar says
+  // why.
+  void ShowWhyNothingPlays();
   void EnableToolsMenu();
   void EnableListMenu(ListKind list);
   void EnableTreeMenu();

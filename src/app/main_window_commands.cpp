@@ -7,6 +7,7 @@
 #include "app/colour_reference.h"
 #include "app/command_pictures.h"
 #include "app/control_keys_window.h"
+#include "app/display_text.h"
 #include "app/global_parameters_window.h"
 #include "app/help_window.h"
 #include "app/main_window.h"
@@ -489,8 +490,9 @@ void MainWindow::ShowToggles() {
 
 void MainWindow::EnableDemoPlayMenu() {
   const bool rows = PlayListButtonsEnabled(playList_->rows().rows());
-  entries_.playCurrentList->setEnabled(rows);
-  entries_.playCurrentListAndExit->setEnabled(rows);
+  const bool playable = !session_.PlaybackUnavailable();
+  entries_.playCurrentList->setEnabled(rows && playable);
+  entries_.playCurrentListAndExit->setEnabled(rows && playable);
   entries_.savePlayList->setEnabled(rows);
 }
 
@@ -511,7 +513,7 @@ void MainWindow::EnableListMenu(ListKind list) {
   const RowList& rows = ViewOf(list).rows().rows();
   if (list == ListKind::kDemoList) {
     const DemoListMenuState state = DemoListMenu(rows, session_.settings().global.work_readonly);
-    e.playIt->setEnabled(state.playIt);
+    e.playIt->setEnabled(state.playIt && !session_.PlaybackUnavailable());
     e.moveOrRemove->setEnabled(state.moveToPlaylist);
     e.deleteFiles->setEnabled(state.deleteFiles);
     e.rename->setEnabled(state.rename);
@@ -522,7 +524,7 @@ void MainWindow::EnableListMenu(ListKind list) {
     e.properties->setEnabled(state.properties);
   } else {
     const PlayListMenuState state = PlayListMenu(rows);
-    e.playIt->setEnabled(state.playIt);
+    e.playIt->setEnabled(state.playIt && !session_.PlaybackUnavailable());
     e.moveOrRemove->setEnabled(state.removeFromPlaylist);
     e.editUserData->setEnabled(state.editUserData);
     e.selectAll->setEnabled(state.selectAll);
@@ -547,11 +549,23 @@ void MainWindow::EnableTreeMenu() {
 
 void MainWindow::EnableCommandBar() {
   const bool playList = PlayListButtonsEnabled(playList_->rows().rows());
-  for (QAction* button :
-       {entries_.saveButton, entries_.playListButton, entries_.playListExitButton}) {
-    button->setEnabled(playList);
+  const bool playable = !session_.PlaybackUnavailable();
+  entries_.saveButton->setEnabled(playList);
+  for (QAction* button : {entries_.playListButton, entries_.playListExitButton}) {
+    button->setEnabled(playList && playable);
   }
-  entries_.playItButton->setEnabled(PlayItButtonEnabled(demoList_->rows().rows()));
+  entries_.playItButton->setEnabled(PlayItButtonEnabled(demoList_->rows().rows()) && playable);
+}
+
+void MainWindow::ShowWhyNothingPlays() {
+  const std::optional<std::string> reason = session_.PlaybackUnavailable();
+  if (!reason) return;
+  for (QAction* action :
+       {entries_.playItButton, entries_.playListButton, entries_.playListExitButton,
+        entries_.playCurrentList, entries_.playCurrentListAndExit}) {
+    action->setStatusTip(FromName(*reason));
+  }
+  panels_[1]->setText(FromName(*reason));
 }
 
 }  // namespace rw::app

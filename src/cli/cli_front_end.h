@@ -5,6 +5,7 @@
 #include "cli/cli_messages.h"
 #include "host/icu_locale.h"
 #include "host/message_pump.h"
+#include "host/process_table.h"
 #include "session/session.h"
 
 #ifdef _WIN32
@@ -25,6 +26,15 @@ class NoGameWindows : public WindowSystem {
   void SendClose(WindowId) override {}
 };
 
+// Finds no running game, for a rehearsal.
+class NoGameProcesses : public ProcessTable {
+ public:
+  std::vector<RunningProcess> List() override { return {}; }
+  bool IsRunning(int) override { return false; }
+  std::vector<std::string> OpenPipes(int) override { return {}; }
+  bool WriteToPipe(const std::string&, std::string_view) override { return false; }
+};
+
 // The command line's side of a session: message boxes on stderr, the user's locale, no
 // windows of its own to serve, and the system's shell; "play" gives the game's windows.
 class CliFrontEnd {
@@ -32,10 +42,10 @@ class CliFrontEnd {
   explicit CliFrontEnd(bool answerYes = false, bool quiet = false)
       : messages_(answerYes, quiet), locale_(IcuLocale::FromEnvironment()) {}
 
-  FrontEnd seams() { return seams(shell_, noGame_); }
-  // With another shell and window system: the game's, or a rehearsal's.
-  FrontEnd seams(Shell& shell, WindowSystem& windows) {
-    return {messages_, *locale_, pump_, shell, windows};
+  FrontEnd seams() { return seams(shell_, noGame_, noProcesses_); }
+  // With another shell, window system and process table: the game's, or a rehearsal's.
+  FrontEnd seams(Shell& shell, WindowSystem& windows, ProcessTable& processes) {
+    return {messages_, *locale_, pump_, shell, windows, processes};
   }
   CliMessages& messages() { return messages_; }
   const Locale& locale() const { return *locale_; }
@@ -50,6 +60,7 @@ class CliFrontEnd {
   PosixShell shell_;
 #endif
   NoGameWindows noGame_;
+  NoGameProcesses noProcesses_;
 };
 
 }  // namespace rw::cli

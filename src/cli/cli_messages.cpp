@@ -26,9 +26,13 @@ std::optional<std::string> CliMessages::Ask(std::string_view caption, std::strin
   return std::nullopt;
 }
 
-std::optional<std::string> CliMessages::ChooseFolder(std::string_view title, std::string_view) {
-  Show(title, "no folder chooser on the command line", MessageIcon::kInformation,
-       MessageButtons::kOk);
+std::optional<std::string> CliMessages::ChooseFolder(std::string_view title,
+                                                     std::string_view explanation,
+                                                     const std::vector<FolderOffer>& offers,
+                                                     std::string_view) {
+  std::string text = std::string(explanation) + " Give it with --game DIR.";
+  for (const FolderOffer& offer : offers) text += "\n  found: " + offer.folder;
+  Show(title, text, MessageIcon::kInformation, MessageButtons::kOk);
   return std::nullopt;
 }
 

@@ -23,7 +23,9 @@ class CliMessages : public Messages {
                      MessageButtons buttons) override;
   std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
                                  std::string_view preset) override;
-  std::optional<std::string> ChooseFolder(std::string_view title, std::string_view root) override;
+  std::optional<std::string> ChooseFolder(std::string_view title, std::string_view explanation,
+                                          const std::vector<FolderOffer>& offers,
+                                          std::string_view root) override;
 
   const std::vector<Shown>& shown() const { return shown_; }
 

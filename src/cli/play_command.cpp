@@ -18,6 +18,7 @@
 #include "host/win32/win32_window_system.h"
 #else
 #include "host/posix/posix_shell.h"
+#include "host/posix/proc_process_table.h"
 #include "host/posix/x11_window_system.h"
 #endif
 
@@ -150,15 +151,19 @@ int Play(const PlayRequest& request) {
   CliFrontEnd frontEnd(request.yes);
   RehearsalShell rehearsal;
   NoGameWindows noGame;
+  NoGameProcesses noProcesses;
 #ifdef _WIN32
   Win32Shell systemShell;
   Win32WindowSystem systemWindows;
+  NoGameProcesses systemProcesses;
 #else
   PosixShell systemShell;
   X11WindowSystem systemWindows;
+  ProcProcessTable systemProcesses;
 #endif
-  const FrontEnd seams = request.dryRun ? frontEnd.seams(rehearsal, noGame)
-                                        : frontEnd.seams(systemShell, systemWindows);
+  const FrontEnd seams = request.dryRun
+                             ? frontEnd.seams(rehearsal, noGame, noProcesses)
+                             : frontEnd.seams(systemShell, systemWindows, systemProcesses);
   const std::unique_ptr<Session> session = OpenSession(request.program, seams, true);
   if (!session) return kExitFailure;
 
@@ -184,7 +189,8 @@ int Play(const PlayRequest& request) {
   if (request.dryRun && rehearsal.program) {
     std::cout << "program: " << ProgramText(*rehearsal.program) << '\n'
               << "parameters: " << rehearsal.parameters << '\n'
-              << "folder: " << rehearsal.workingFolder << '\n';
+              << "folder: " << rehearsal.workingFolder << '\n'
+              << "staging: " << session->stagingFolder() << '\n';
   }
   return kExitOk;
 }

@@ -52,6 +52,9 @@ class FileSystem {
   virtual bool SetHidden(const std::string& path) = 0;
   // The 8.3 form of a path; hosts without short names give the path itself.
   virtual std::string ShortPath(const std::string& path) = 0;
+  // The path with every link resolved, as the system names a running program's file; the path
+  // itself when it cannot be resolved.
+  virtual std::string RealPath(const std::string& path) = 0;
   // The root of the drive that holds path, as KindOfDrive and IsDriveReadOnly take it: the
   // drive root on Windows, the mount point of the file system path lies on under Linux. Empty
   // when nothing of path can be found.

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/messages.h"
 
@@ -16,7 +17,9 @@ class SilentMessages : public Messages {
   std::optional<std::string> Ask(std::string_view, std::string_view, std::string_view) override {
     return std::nullopt;
   }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
+  std::optional<std::string> ChooseFolder(std::string_view, std::string_view,
+                                          const std::vector<FolderOffer>&,
+                                          std::string_view) override {
     return std::nullopt;
   }
 };

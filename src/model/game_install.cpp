@@ -29,6 +29,11 @@ bool IsInFolder(std::string_view path, std::string_view folder) {
          (path.size() == folder.size() || path[folder.size()] == kPathSeparator);
 }
 
+std::string_view LastComponent(std::string_view path) {
+  const std::size_t last = path.rfind(kPathSeparator);
+  return last == std::string_view::npos ? path : path.substr(last + 1);
+}
+
 std::string_view ParentOf(std::string_view path) {
   const std::size_t last = path.rfind(kPathSeparator);
   return last == std::string_view::npos ? std::string_view() : path.substr(0, last);
@@ -61,22 +66,39 @@ std::string GameInstall::baseArchive() const {
   return Join(baseFolder(), "pak0.pk3");
 }
 
+void GameInstall::FindPrograms(const EngineSearch& search) {
+  programs_ = FindGamePrograms(files_, gameFolder_, search);
+}
+
+const GameProgram* GameInstall::ProgramFor(DemoGeneration generation) const {
+  return rw::ProgramFor(programs_, generation);
+}
+
 void GameInstall::ScanMods() {
   mods_.clear();
-  for (const DirectoryEntry& entry : files_.List(gameFolder_, "*.*")) {
-    if (!entry.isFolder || entry.name.starts_with('.')) continue;
-    if (EqualsIgnoringAnsiCase(entry.name, "baseq3")) continue;
-    ModRecord record{entry.name, {}};
-    for (const DirectoryEntry& file : files_.List(Join(gameFolder_, entry.name), "*.*")) {
-      if (!file.isFolder && EndsWithIgnoringCase(file.name, ".pk3")) {
-        record.archives.push_back(file.name);
-      }
+  std::vector<std::string> roots{gameFolder_};
+  for (const GameProgram& program : programs_) {
+    if (std::find(roots.begin(), roots.end(), program.homePath) == roots.end()) {
+      roots.push_back(program.homePath);
     }
-    mods_.push_back(std::move(record));
+  }
+  for (const std::string& root : roots) {
+    for (const DirectoryEntry& entry : files_.List(root, "*.*")) {
+      if (!entry.isFolder || entry.name.starts_with('.')) continue;
+      if (EqualsIgnoringAnsiCase(entry.name, "baseq3")) continue;
+      ModRecord record{entry.name, {}, root};
+      for (const DirectoryEntry& file : files_.List(Join(root, entry.name), "*.*")) {
+        if (!file.isFolder && EndsWithIgnoringCase(file.name, ".pk3")) {
+          record.archives.push_back(file.name);
+        }
+      }
+      mods_.push_back(std::move(record));
+    }
   }
   // Folder listings come in an order of each file system's own; the first match must not
-  // depend on it. Names equal but for case keep byte order among them.
-  std::sort(mods_.begin(), mods_.end(), [](const ModRecord& a, const ModRecord& b) {
+  // depend on it. Names equal but for case keep byte order among them, and the game folder's
+  // come before a home path's.
+  std::stable_sort(mods_.begin(), mods_.end(), [](const ModRecord& a, const ModRecord& b) {
     const std::string lowerA = NameLowerText(a.folder);
     const std::string lowerB = NameLowerText(b.folder);
     return lowerA != lowerB ? lowerA < lowerB : a.folder < b.folder;
@@ -91,7 +113,7 @@ std::string GameInstall::ResolveModFolder(std::string_view modName) const {
     for (const std::string& archive : record.archives) {
       matches = matches || EqualsIgnoringAnsiCase(archive, archiveName);
     }
-    if (matches) return Join(gameFolder_, record.folder);
+    if (matches) return Join(record.root, record.folder);
   }
   return baseFolder();
 }
@@ -133,6 +155,53 @@ std::string GameInstall::RelativePlayName(const std::string& fullPath) const {
   }
   const std::string marker = std::string(1, kPathSeparator) + "demos" + kPathSeparator;
   return After(AnsiLowerText(fullPath), marker, SkipGameFolder(fullPath, gameFolder_));
+}
+
+std::optional<std::string> GameInstall::PlayNameInPlace(const DemoPlace& place,
+                                                        const GameProgram& program) const {
+  if (program.native()) return NativePlayName(place, program);
+  if (!IsInPlace(place)) return std::nullopt;
+  return place.archiveMember ? place.name : RelativePlayName(Join(place.location, place.name));
+}
+
+std::optional<std::string> GameInstall::NativePlayName(const DemoPlace& place,
+                                                       const GameProgram& program) const {
+  std::vector<std::string> games{"baseq3"};
+  if (!EqualsIgnoringAnsiCase(place.modFolder, baseFolder())) {
+    games.push_back(std::string(LastComponent(place.modFolder)));
+  }
+  for (const std::string& root : {program.basePath, program.homePath}) {
+    for (const std::string& game : games) {
+      const std::string folder = Join(root, game);
+      if (place.archiveMember) {
+        if (place.archiveFolder == "demos" && ParentOf(place.location) == folder) {
+          return place.name;
+        }
+        continue;
+      }
+      const std::string demos = Join(folder, "demos");
+      if (place.location != demos && !place.location.starts_with(demos + kPathSeparator)) {
+        continue;
+      }
+      const std::string inside =
+          place.location.size() > demos.size() ? place.location.substr(demos.size() + 1) : "";
+      const std::string playName = inside.empty() ? place.name : Join(inside, place.name);
+      // The demo command takes no blanks.
+      if (playName.find(' ') == std::string::npos) return playName;
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> GameInstall::StagingFolders() const {
+  std::vector<std::string> folders{baseFolder()};
+  for (const GameProgram& program : programs_) {
+    const std::string folder = program.StagingFolder();
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+      folders.push_back(folder);
+    }
+  }
+  return folders;
 }
 
 bool GameInstall::Present(const std::string& path) const {

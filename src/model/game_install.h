@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/file_system.h"
+#include "model/game_programs.h"
 
 namespace rw {
 
@@ -12,6 +14,7 @@ namespace rw {
 struct ModRecord {
   std::string folder;
   std::vector<std::string> archives;  // ".pk3" names in listed order
+  std::string root;                   // the folder it lies in: the game folder or an engine's home
 };
 
 // Where a demo lies, as the lists describe it.
@@ -36,9 +39,16 @@ class GameInstall {
   std::string program() const;
   std::string baseArchive() const;
 
-  // Once at start-up: every folder beside the base game with its ".pk3" files, ordered by
-  // name with case ignored (as the original platform lists them), so a mod name that several
-  // folders could claim resolves alike on every file system.
+  // At start-up and when the global parameters change: the programs that play the demos.
+  void FindPrograms(const EngineSearch& search);
+  const std::vector<GameProgram>& programs() const { return programs_; }
+  // The program that plays a generation; nullptr when none of them does.
+  const GameProgram* ProgramFor(DemoGeneration generation) const;
+
+  // Once at start-up, after the programs: every folder beside the base game, in the game
+  // folder and in the engines' home paths, with its ".pk3" files, ordered by name with case
+  // ignored (as the original platform lists them), so a mod name that several folders could
+  // claim resolves alike on every file system.
   void ScanMods();
   const std::vector<ModRecord>& mods() const { return mods_; }
 
@@ -48,6 +58,14 @@ class GameInstall {
   bool IsInPlace(const DemoPlace& place) const;
   // What the game's demo command is given for a plain demo file that is in place.
   std::string RelativePlayName(const std::string& fullPath) const;
+  // What a program's demo command is given for a demo it plays where it lies; nullopt when
+  // the demo must be staged. A native engine reads its base and home paths with the case of
+  // their names as they are.
+  std::optional<std::string> PlayNameInPlace(const DemoPlace& place,
+                                             const GameProgram& program) const;
+  // Every folder that may hold staged demos and the script: the base folder and each
+  // program's staging folder.
+  std::vector<std::string> StagingFolders() const;
 
   bool IsSwitchingAvailable() const;
   bool IsNewGenerationActive() const;
@@ -56,7 +74,11 @@ class GameInstall {
   bool Present(const std::string& path) const;
 
   FileSystem& files_;
+  std::optional<std::string> NativePlayName(const DemoPlace& place,
+                                            const GameProgram& program) const;
+
   std::string gameFolder_;
+  std::vector<GameProgram> programs_;
   std::vector<ModRecord> mods_;
 };
 

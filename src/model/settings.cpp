@@ -1,5 +1,6 @@
 #include "model/settings.h"
 
+#include "model/game_programs.h"
 #include "model/program_paths.h"
 
 namespace rw {
@@ -14,6 +15,10 @@ constexpr std::string_view kPlayList = "Play List";
 constexpr std::string_view kMainWindow = "MainWindow";
 
 constexpr std::string_view kChooserTitle = "Please search your Quake III Arena program path";
+constexpr std::string_view kChooserText =
+    "Choose the folder of your Quake III Arena installation: it holds quake3.exe, ioquake3 or "
+    "quake3e and the baseq3 folder.";
+constexpr std::string_view kNotFoundCaption = "Quake III Arena not found";
 constexpr std::string_view kFatalCaption = "Fatal Error";
 constexpr std::string_view kFatalText =
     "'Quake III Arena (c) 1999-2000 ID Software Inc.' not found!\r\n"
@@ -125,10 +130,6 @@ void MainWindowKeys(const Io& io, Window& w) {
   io.Integer("height", w.height);
 }
 
-bool HoldsGame(FileSystem& fs, const std::string& folder) {
-  return !folder.empty() && !fs.List(folder, kGameProgramName).empty();
-}
-
 // Every key but "q3a_dir", which is read (and at start validated) first.
 void ReadAfterGameFolder(const ProfileFile& file, Settings& settings) {
   const Reader global(file, kGlobal);
@@ -171,13 +172,23 @@ void WriteSettings(const Settings& settings, ProfileFile& file) {
   MainWindowKeys(Writer(file, kMainWindow), settings.mainWindow);
 }
 
-bool ValidateGameFolder(FileSystem& fs, Messages& messages, std::string& gameFolder) {
-  if (HoldsGame(fs, gameFolder)) return true;
-  const std::string root = fs.IsFolder(gameFolder) ? gameFolder : std::string();
-  const std::optional<std::string> chosen = messages.ChooseFolder(kChooserTitle, root);
-  if (chosen && HoldsGame(fs, *chosen)) {
-    gameFolder = *chosen;
-    return true;
+bool ValidateGameFolder(FileSystem& fs, Messages& messages, const EngineSearch& search,
+                        std::string& gameFolder) {
+  if (!FindGamePrograms(fs, gameFolder, search).empty()) return true;
+  const std::vector<FolderOffer> offers = FindInstallations(fs, search);
+  std::string root = fs.IsFolder(gameFolder) ? gameFolder : std::string();
+  // A wrong folder is explained and the chooser comes again; only Cancel ends the program.
+  while (const std::optional<std::string> chosen =
+             messages.ChooseFolder(kChooserTitle, kChooserText, offers, root)) {
+    if (!FindGamePrograms(fs, *chosen, search).empty()) {
+      gameFolder = *chosen;
+      return true;
+    }
+    messages.Show(
+        kNotFoundCaption,
+        *chosen + " holds no program that plays Quake III Arena demos.\r\n" + LookedForText(search),
+        MessageIcon::kError);
+    if (fs.IsFolder(*chosen)) root = *chosen;
   }
   messages.Show(kFatalCaption, kFatalText, MessageIcon::kError);
   gameFolder = kGameFolderError;
@@ -195,7 +206,7 @@ SettingsLoad LoadSettings(FileSystem& fs, Messages& messages, const ProfileFile&
                           Settings& settings, const StartGameFolder& start) {
   Reader(file, kGlobal).Text("q3a_dir", settings.global.q3a_dir);
   if (!start.given.empty()) settings.global.q3a_dir = start.given;
-  if (start.validate && !ValidateGameFolder(fs, messages, settings.global.q3a_dir)) {
+  if (start.validate && !ValidateGameFolder(fs, messages, start.search, settings.global.q3a_dir)) {
     return SettingsLoad::kFatal;
   }
   ReadAfterGameFolder(file, settings);

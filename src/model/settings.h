@@ -7,6 +7,7 @@
 #include "host/file_system.h"
 #include "host/messages.h"
 #include "model/column_model.h"
+#include "model/game_programs.h"
 #include "model/profile_file.h"
 
 namespace rw {
@@ -120,10 +121,12 @@ struct Settings {
 // Writes every key, creating the sections in their customary order in a new file.
 void WriteSettings(const Settings& settings, ProfileFile& file);
 
-// Keeps a game folder that holds the game program; otherwise offers a folder chooser below
-// it (root empty, the whole desktop, when the folder does not exist). When that gives no
-// game either, shows the fatal message, sets the folder to "ERROR" and returns false.
-bool ValidateGameFolder(FileSystem& fs, Messages& messages, std::string& gameFolder);
+// Keeps a game folder that has a program to play its demos; otherwise offers a folder chooser
+// that starts there (root empty, the user's home, when the folder does not exist) with the
+// installations found. A chosen folder without a program is explained and the chooser comes
+// again. Cancelled, it shows the fatal message, sets the folder to "ERROR" and returns false.
+bool ValidateGameFolder(FileSystem& fs, Messages& messages, const EngineSearch& search,
+                        std::string& gameFolder);
 
 // Opens the configuration for reading; an unreadable file is reported and reads as empty.
 ProfileFile OpenSettingsFile(FileSystem& fs, Messages& messages, const std::string& configFile);
@@ -135,6 +138,7 @@ enum class SettingsLoad { kLoaded, kFatal };
 struct StartGameFolder {
   std::string given;
   bool validate = true;
+  EngineSearch search = {};  // where engines outside the game folder are looked for
 };
 
 // The start-up load of an opened configuration: the game folder first, then (unless it was

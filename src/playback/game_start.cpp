@@ -2,12 +2,12 @@
 
 namespace rw {
 
-bool StartGame(Shell& shell, Messages& messages, const GameInstall& game,
-               const std::string& parameters) {
-  const ShellResult result = shell.StartProgram(game.program(), parameters, game.gameFolder());
+bool StartGame(Shell& shell, Messages& messages, const std::string& program,
+               const std::string& gameFolder, const std::string& parameters) {
+  const ShellResult result = shell.StartProgram(program, parameters, gameFolder);
   if (result.started) return true;
-  messages.Show("RWT: Game Start Error",
-                "Could not start " + game.program() + "\r\n" + result.reason, MessageIcon::kError);
+  messages.Show("RWT: Game Start Error", "Could not start " + program + "\r\n" + result.reason,
+                MessageIcon::kError);
   return false;
 }
 

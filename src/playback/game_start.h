@@ -4,13 +4,12 @@
 
 #include "host/messages.h"
 #include "host/shell.h"
-#include "model/game_install.h"
 
 namespace rw {
 
-// Starts the game program in the game folder with the parameter text; a game that cannot be
-// started is told to the user with its path, and gives false.
-bool StartGame(Shell& shell, Messages& messages, const GameInstall& game,
-               const std::string& parameters);
+// Starts a program of the game in the game folder with the parameter text; a program that
+// cannot be started is told to the user with its path, and gives false.
+bool StartGame(Shell& shell, Messages& messages, const std::string& program,
+               const std::string& gameFolder, const std::string& parameters);
 
 }  // namespace rw

@@ -24,18 +24,28 @@ bool GameWindow::IsRunning() {
   return GameWindowId() != 0;
 }
 
-bool GameWindow::SendConsoleLine(std::string_view text) {
-  if (GameWindowId() == 0) return false;
+WindowId GameWindow::InputLine() {
+  if (GameWindowId() == 0) return 0;
   const WindowId console = ConsoleWindowId();
-  if (console == 0) return false;
+  if (console == 0) return 0;
   for (const ChildWindow& child : windows_.Children(console)) {
     if (child.className.find("Edit") == std::string::npos) continue;
     if ((child.style & kReadOnlyEditStyle) != 0) continue;
-    for (const char c : text) windows_.SendChar(child.id, static_cast<unsigned char>(c));
-    windows_.SendChar(child.id, 13);
-    return true;
+    return child.id;
   }
-  return false;
+  return 0;
+}
+
+bool GameWindow::CanType() {
+  return InputLine() != 0;
+}
+
+bool GameWindow::SendConsoleLine(std::string_view text) {
+  const WindowId input = InputLine();
+  if (input == 0) return false;
+  for (const char c : text) windows_.SendChar(input, static_cast<unsigned char>(c));
+  windows_.SendChar(input, 13);
+  return true;
 }
 
 bool GameWindow::Close() {

@@ -20,6 +20,8 @@ class GameWindow {
       : windows_(windows), pump_(pump), clock_(clock) {}
 
   bool IsRunning();
+  // Whether the console's input line is there to take typed lines.
+  bool CanType();
   // Types the text and Enter into the console's input line, as a user would. False when the
   // game, its console or a writable input line is missing, so nothing reached the game.
   bool SendConsoleLine(std::string_view text);
@@ -33,6 +35,9 @@ class GameWindow {
  private:
   WindowId GameWindowId();
   WindowId ConsoleWindowId();
+  // The console's first writable input line; 0 when the game, its console or the line is
+  // missing.
+  WindowId InputLine();
   // Lets the interface work and gives the game a moment.
   void Pause();
 

@@ -77,7 +77,10 @@ bool GenerationSwitch::SwitchRunning(bool toNew, const std::string& globalParame
     if (host_.clock.TickCount() - start >= kGameWaitLimitMs) return false;
   }
   ShowActive(toNew);
-  if (!StartGame(host_.shell, host_.messages, install_, globalParameters)) return true;
+  if (!StartGame(host_.shell, host_.messages, install_.program(), install_.gameFolder(),
+                 globalParameters)) {
+    return true;
+  }
   return host_.game.WaitUntilRunning(kGameWaitLimitMs);
 }
 

@@ -7,7 +7,7 @@
 #include "host/messages.h"
 #include "host/shell.h"
 #include "model/game_install.h"
-#include "playback/game_window.h"
+#include "playback/running_game.h"
 
 namespace rw {
 
@@ -26,7 +26,7 @@ class GenerationSwitch {
  public:
   struct Host {
     FileSystem& files;
-    GameWindow& game;
+    RunningGame& game;
     Shell& shell;
     Messages& messages;
     MessagePump& pump;

@@ -2,6 +2,7 @@
 
 #include "archive/directory_reader.h"
 #include "demo/demo_generation.h"
+#include "host/command_line.h"
 #include "host/path_separator.h"
 #include "model/list_rules.h"
 #include "playback/console_text.h"
@@ -13,6 +14,7 @@ namespace rw {
 namespace {
 
 constexpr size_t kTooManyEntries = 30;
+constexpr std::string_view kPipeName = "rwtpipe";
 
 std::string Join(std::string_view folder, std::string_view name) {
   return std::string(folder) + kPathSeparator + std::string(name);
@@ -43,6 +45,42 @@ std::string ModMismatchText(const LaunchDemo& first, const std::string& firstMod
          "Demos\".";
 }
 
+// Whether the parameter text already sets the variable, so the user's own value stays.
+bool SetsVariable(const std::string& parameters, std::string_view name) {
+  const std::vector<std::string> arguments = SplitCommandLine(parameters);
+  for (size_t i = 0; i + 1 < arguments.size(); ++i) {
+    const bool set = EqualsIgnoringAnsiCase(arguments[i], "+set") ||
+                     EqualsIgnoringAnsiCase(arguments[i], "+seta");
+    if (set && EqualsIgnoringAnsiCase(arguments[i + 1], name)) return true;
+  }
+  return false;
+}
+
+// A name as one argument of the game's command line. The engine splits its command line at
+// "+" and runs ";" as a new command, except inside an argument with a blank, which it quotes
+// as a whole; a quote or a control character is never safe.
+std::optional<std::string> CommandLineArgument(const std::string& name) {
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f || c == '"') return std::nullopt;
+  }
+  if (name.empty()) return std::nullopt;
+  if (name.find(' ') != std::string::npos) return '"' + name + '"';
+  if (name.find_first_of(";+") != std::string::npos || name.find("//") != std::string::npos ||
+      name.find("/*") != std::string::npos) {
+    return std::nullopt;
+  }
+  return name;
+}
+
+// The folder and the folders above it that are missing.
+void CreateFolders(FileSystem& files, const std::string& folder) {
+  if (folder.empty() || files.IsFolder(folder)) return;
+  const size_t last = folder.rfind(kPathSeparator);
+  if (last != std::string::npos && last > 0) CreateFolders(files, folder.substr(0, last));
+  files.CreateFolder(folder);
+}
+
 }  // namespace
 
 LaunchDemo LaunchDemoFromRow(const ListRow& row) {
@@ -68,23 +106,50 @@ bool IsTemporaryDemoName(std::string_view name) {
   return false;
 }
 
-Launch::Staging Launch::Stage(const LaunchDemo& demo, const std::string& modFolder,
-                              size_t position) {
+const GameProgram* Launch::ProgramFor(const LaunchDemo& demo) {
+  const DemoGeneration generation = GenerationOfListedDemo(demo.protocol, demo.name);
+  const GameProgram* program = install_.ProgramFor(generation);
+  if (program != nullptr) return program;
+  std::string found;
+  for (const GameProgram& known : install_.programs()) {
+    found += (found.empty() ? "" : ", ") + ProgramLabel(known) + " (" + known.path + ")";
+  }
+  host_.messages.Show("No Program for this Demo",
+                      "Demo \"" + demo.name + "\" has protocol version " + demo.protocol +
+                          ": it plays in " + NeededProgramText(generation) +
+                          ".\r\nThe game folder " + install_.gameFolder() +
+                          " has no such program; it has " + (found.empty() ? "none" : found) + ".",
+                      MessageIcon::kInformation);
+  return nullptr;
+}
+
+bool Launch::RunningGameCanBeReached() {
+  const std::optional<FoundGame> found = host_.game.Find();
+  if (!found || found->reachable() || found->windows) return true;
+  host_.messages.Show(
+      "Game is running",
+      (found->program != nullptr ? found->program->path : std::string("Quake III Arena")) +
+          " is running, and nothing can hand it the demos: its console takes no lines from "
+          "Reelwright.\r\nClose the game, then play again.",
+      MessageIcon::kInformation);
+  return false;
+}
+
+Launch::Staging Launch::Stage(const LaunchDemo& demo, const GameProgram& program,
+                              const std::string& modFolder, size_t position) {
   const DemoPlace place{demo.archiveMember(), demo.location, demo.name,
                         demo.protocol,        modFolder,     demo.archiveFolder};
-  if (install_.IsInPlace(place)) {
-    std::string playName = demo.archiveMember()
-                               ? demo.name
-                               : install_.RelativePlayName(Join(demo.location, demo.name));
+  if (std::optional<std::string> playName = install_.PlayNameInPlace(place, program)) {
     // A name the console would split or unquote plays from a copy under a name of our own.
-    if (IsConsoleWord(playName)) return {Staged::kInPlace, std::move(playName)};
+    if (IsConsoleWord(*playName)) return {Staged::kInPlace, std::move(*playName)};
   }
   if (demo.kind < 0 || demo.kind > 3) return {Staged::kLeftOut, {}};
 
   const std::string temporary = TemporaryDemoName(position, demo.protocol, demo.name);
-  const std::string demosFolder = install_.baseDemosFolder();
-  // A fresh game has no demos folder until it records one.
-  if (!host_.files.IsFolder(demosFolder)) host_.files.CreateFolder(demosFolder);
+  // A fresh game has no demos folder until it records one, and an engine's home path may not
+  // be there before its first start.
+  const std::string demosFolder = Join(program.StagingFolder(), "demos");
+  CreateFolders(host_.files, demosFolder);
   const std::string target = Join(demosFolder, temporary);
   if (demo.kind == 0) {
     const bool copied = host_.files.CopyFile(Join(demo.location, demo.name), target).ok();
@@ -117,8 +182,9 @@ bool Launch::ReportStagingFailure(const LaunchDemo& demo, Staged outcome) {
   return false;
 }
 
-void Launch::SwitchToGenerationOf(const LaunchDemo& demo, const LaunchOptions& options) {
-  if (!options.switchVersions || !install_.IsSwitchingAvailable()) return;
+void Launch::SwitchToGenerationOf(const GameProgram& program, const LaunchDemo& demo,
+                                  const LaunchOptions& options) {
+  if (program.native() || !options.switchVersions || !install_.IsSwitchingAvailable()) return;
   // The switch chooses between 1.17 and 1.27 only.
   const DemoGeneration generation = GenerationOfListedDemo(demo.protocol, demo.name);
   if (generation != DemoGeneration::k117 && generation != DemoGeneration::k127) return;
@@ -128,36 +194,86 @@ void Launch::SwitchToGenerationOf(const LaunchDemo& demo, const LaunchOptions& o
   }
 }
 
-bool Launch::StartWithScript(const std::string& modFolder, const LaunchOptions& options) {
+std::optional<std::string> Launch::StartParameters(const GameProgram& program,
+                                                   const std::string& modFolder,
+                                                   const LaunchOptions& options) {
   std::string modArgument;
   if (options.modDemos && !EqualsIgnoringAnsiCase(modFolder, install_.baseFolder())) {
-    modArgument = "+set fs_game " + LastComponent(modFolder);
+    const std::string mod = LastComponent(modFolder);
+    const std::optional<std::string> argument = CommandLineArgument(mod);
+    if (!argument) {
+      host_.messages.Show("RWT: Game Start Error",
+                          "The mod folder " + mod +
+                              " cannot be named on the game's command line.\r\nRename it, or "
+                              "uncheck \"Options/Play Demos as Mod Demos\".",
+                          MessageIcon::kError);
+      return std::nullopt;
+    }
+    modArgument = "+set fs_game " + *argument;
   }
-  // A line that reached no input line did not play anything: the game starts afresh.
-  if (modArgument.empty() && host_.game.IsRunning() &&
-      host_.game.SendConsoleLine("exec rwttmp.rwt")) {
-    return true;
+  std::string engine;
+  if (program.hasCommandPipe() && !SetsVariable(options.globalParameters, "com_pipefile")) {
+    // The engine reads console lines from this pipe in its home path: how a later play
+    // reaches it.
+    engine += " +set com_pipefile " + std::string(kPipeName);
   }
-  if (host_.game.IsRunning()) host_.game.Close();
-  return StartGame(host_.shell, host_.messages, install_,
-                   options.globalParameters + " " + modArgument + " +exec rwttmp.rwt");
+  if (program.needsBasePath && !SetsVariable(options.globalParameters, "fs_basepath")) {
+    const std::optional<std::string> folder = CommandLineArgument(program.basePath);
+    if (!folder) {
+      host_.messages.Show("RWT: Game Start Error",
+                          "The game folder " + program.basePath + " cannot be named on the " +
+                              "command line of " + program.path +
+                              ".\r\nRename the folder, or put the engine into it.",
+                          MessageIcon::kError);
+      return std::nullopt;
+    }
+    engine += " +set fs_basepath " + *folder;
+  }
+  return options.globalParameters + " " + modArgument + engine + " +exec rwttmp.rwt";
+}
+
+bool Launch::StartWithScript(const GameProgram& program, const std::string& modFolder,
+                             const LaunchOptions& options) {
+  const std::optional<std::string> parameters = StartParameters(program, modFolder, options);
+  if (!parameters) return false;
+  const bool withMod =
+      options.modDemos && !EqualsIgnoringAnsiCase(modFolder, install_.baseFolder());
+  // A line that reached no console did not play anything: the game starts afresh.
+  if (!withMod && host_.game.HandOver(program, "exec rwttmp.rwt")) return true;
+  if (const std::optional<FoundGame> found = host_.game.Find()) {
+    if (found->process == 0) {
+      // The Windows game's way: asked once through its windows, not waited for.
+      host_.game.CloseWindows();
+    } else if (!host_.game.CloseWithin(kGameWaitLimitMs)) {
+      host_.messages.Show(
+          "Game is running",
+          (found->program != nullptr ? found->program->path : std::string("Quake III Arena")) +
+              " did not quit.\r\nClose the game, then play again.",
+          MessageIcon::kInformation);
+      return false;
+    }
+  }
+  return StartGame(host_.shell, host_.messages, program.path, program.basePath, *parameters);
 }
 
 bool Launch::PlayOneDemo(const ListRow& row, const LaunchOptions& options) {
   const LaunchDemo demo = LaunchDemoFromRow(row);
+  const GameProgram* program = ProgramFor(demo);
+  if (program == nullptr || !RunningGameCanBeReached()) return false;
   const std::string modFolder = install_.ResolveModFolder(demo.mod);
   currentModFolder_ = modFolder;
-  const Staging staging = Stage(demo, modFolder, 0);
+  stagingFolder_ = program->StagingFolder();
+  const Staging staging = Stage(demo, *program, SearchedModFolder(modFolder, options), 0);
   if (ReportStagingFailure(demo, staging.outcome) || staging.outcome == Staged::kLeftOut) {
     return false;
   }
   // The staged copy has the extension of the demo's generation, whatever its name ends in.
-  if (!MakeTmpPlayList(host_.files, host_.messages, install_.baseFolder(), options.script,
+  if (!MakeTmpPlayList(host_.files, host_.messages, stagingFolder_, options.script,
                        NameLowerText(demo.name), staging.playName)) {
     return false;
   }
-  SwitchToGenerationOf(demo, options);
-  return StartWithScript(modFolder, options);
+  SwitchToGenerationOf(*program, demo, options);
+  return StartWithScript(*program, modFolder, options);
 }
 
 bool Launch::CreatePlaylist(const RowList& playList, const LaunchOptions& options) {
@@ -168,6 +284,10 @@ bool Launch::CreatePlaylist(const RowList& playList, const LaunchOptions& option
                           MessageIcon::kQuestion, MessageButtons::kYesNo) != MessageAnswer::kYes) {
     return false;
   }
+  if (playList.empty()) return false;
+  const GameProgram* program = ProgramFor(LaunchDemoFromRow(playList.front().columns));
+  if (program == nullptr || !RunningGameCanBeReached()) return false;
+  stagingFolder_ = program->StagingFolder();
   std::vector<std::string> records;
   std::optional<LaunchDemo> first;
   std::string firstMod;
@@ -191,7 +311,7 @@ bool Launch::CreatePlaylist(const RowList& playList, const LaunchOptions& option
       RemoveTemporaryFiles();
       return false;
     }
-    const Staging staging = Stage(demo, mod, position);
+    const Staging staging = Stage(demo, *program, SearchedModFolder(mod, options), position);
     if (ReportStagingFailure(demo, staging.outcome) || staging.outcome == Staged::kLeftOut) {
       continue;
     }
@@ -206,24 +326,31 @@ bool Launch::CreatePlaylist(const RowList& playList, const LaunchOptions& option
     return false;
   }
   if (onPlayListStaged) onPlayListStaged();
-  if (!WritePlayListScript(host_.files, host_.messages, install_.baseFolder(), options.script,
-                           records)) {
+  if (!WritePlayListScript(host_.files, host_.messages, stagingFolder_, options.script, records)) {
     return false;
   }
-  SwitchToGenerationOf(*first, options);
-  return StartWithScript(firstMod, options);
+  SwitchToGenerationOf(*program, *first, options);
+  return StartWithScript(*program, firstMod, options);
+}
+
+std::string Launch::SearchedModFolder(const std::string& modFolder,
+                                      const LaunchOptions& options) const {
+  // Without "+set fs_game" the game searches no mod folder.
+  return options.modDemos ? modFolder : install_.baseFolder();
 }
 
 void Launch::RemoveTemporaryFiles() {
   if (host_.game.IsRunning()) return;
-  const std::string demosFolder = install_.baseDemosFolder();
-  for (const DirectoryEntry& entry : host_.files.List(demosFolder, "rwttmp*.*")) {
-    if (!entry.isFolder && IsTemporaryDemoName(entry.name)) {
-      host_.files.DeleteFile(Join(demosFolder, entry.name));
+  for (const std::string& folder : install_.StagingFolders()) {
+    const std::string demosFolder = Join(folder, "demos");
+    for (const DirectoryEntry& entry : host_.files.List(demosFolder, "rwttmp*.*")) {
+      if (!entry.isFolder && IsTemporaryDemoName(entry.name)) {
+        host_.files.DeleteFile(Join(demosFolder, entry.name));
+      }
     }
+    const std::string script = Join(folder, kScriptFileName);
+    if (host_.files.Exists(script)) host_.files.DeleteFile(script);
   }
-  const std::string script = Join(install_.baseFolder(), kScriptFileName);
-  if (host_.files.Exists(script)) host_.files.DeleteFile(script);
 }
 
 }  // namespace rw

@@ -13,9 +13,9 @@
 #include "host/shell.h"
 #include "model/game_install.h"
 #include "model/list_row.h"
-#include "playback/game_window.h"
 #include "playback/generation_switch.h"
 #include "playback/playback_script.h"
+#include "playback/running_game.h"
 
 namespace rw {
 
@@ -50,14 +50,15 @@ struct LaunchOptions {
   bool switchVersions = true;
 };
 
-// Stages demos where the game finds them, writes the playback script and hands it to the
-// game: typed into a running game's console, or on the command line of a fresh start.
+// Stages demos where the program that plays their generation finds them, writes the playback
+// script and hands it to the game: to a running game through its command pipe or typed into its
+// console, or on the command line of a fresh start.
 class Launch {
  public:
   struct Host {
     FileSystem& files;
     Messages& messages;
-    GameWindow& game;
+    RunningGame& game;
     GenerationSwitch& versions;
     Shell& shell;
     Extractor& extractor;
@@ -82,6 +83,8 @@ class Launch {
 
   // The mod folder of the last single demo played.
   const std::string& currentModFolder() const { return currentModFolder_; }
+  // Where the last launch put its script and, in "demos", its staged demos.
+  const std::string& stagingFolder() const { return stagingFolder_; }
 
  private:
   enum class Staged { kInPlace, kStaged, kCopyFailed, kExtractFailed, kLeftOut };
@@ -90,15 +93,31 @@ class Launch {
     std::string playName;
   };
 
-  Staging Stage(const LaunchDemo& demo, const std::string& modFolder, size_t position);
+  // The program that plays the demo's generation; nullptr, told to the user, when the game
+  // folder has none.
+  const GameProgram* ProgramFor(const LaunchDemo& demo);
+  // False, told to the user, when a game runs that nothing can reach: its files must stay.
+  bool RunningGameCanBeReached();
+  Staging Stage(const LaunchDemo& demo, const GameProgram& program, const std::string& modFolder,
+                size_t position);
   // The two staging failure messages; false when the demo was staged or is in place.
   bool ReportStagingFailure(const LaunchDemo& demo, Staged outcome);
-  void SwitchToGenerationOf(const LaunchDemo& demo, const LaunchOptions& options);
-  bool StartWithScript(const std::string& modFolder, const LaunchOptions& options);
+  void SwitchToGenerationOf(const GameProgram& program, const LaunchDemo& demo,
+                            const LaunchOptions& options);
+  // The parameter text of a fresh start; nullopt, told to the user, when a folder's name
+  // cannot be carried on the game's command line.
+  std::optional<std::string> StartParameters(const GameProgram& program,
+                                             const std::string& modFolder,
+                                             const LaunchOptions& options);
+  bool StartWithScript(const GameProgram& program, const std::string& modFolder,
+                       const LaunchOptions& options);
+  // The mod folder the game will search for the demo.
+  std::string SearchedModFolder(const std::string& modFolder, const LaunchOptions& options) const;
 
   const GameInstall& install_;
   Host host_;
   std::string currentModFolder_;
+  std::string stagingFolder_;
 };
 
 }  // namespace rw

@@ -64,7 +64,7 @@ std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd f
   // Keys the file holds still win.
   if (firstStart) settings.demoList.columns = FirstStartColumnLayout();
   const StartGameFolder start{options.game.empty() ? "" : AbsoluteFolder(options.game),
-                              options.needsGame};
+                              options.needsGame, EngineSearchFromEnvironment("")};
   if (LoadSettings(files, frontEnd.messages, configuration, settings, start) ==
       SettingsLoad::kFatal) {
     return nullptr;
@@ -73,7 +73,7 @@ std::unique_ptr<Session> Session::Open(const SessionOptions& options, FrontEnd f
   if (options.loadConfiguration) CreateProgramFolders(files, paths);
   std::unique_ptr<Session> session(new Session(frontEnd, std::move(paths), std::move(settings),
                                                firstStart, options.loadConfiguration));
-  if (options.needsGame) session->install_.ScanMods();
+  session->FindGamePrograms();
   session->versions_.ShowStartState(session->settings_.global.restore_new_version);
   return session;
 }
@@ -93,7 +93,8 @@ Session::Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool 
       reader_(frontEnd_.messages, frontEnd_.locale, *files_, extractor_),
       sources_(reader_, *files_, frontEnd_.messages, appState_),
       install_(*files_, settings_.global.q3a_dir),
-      game_(frontEnd_.windows, frontEnd_.pump, *clock_),
+      gameWindow_(frontEnd_.windows, frontEnd_.pump, *clock_),
+      game_(install_, {*files_, frontEnd_.processes, gameWindow_, frontEnd_.pump, *clock_}),
       versions_(install_,
                 {*files_, game_, frontEnd_.shell, frontEnd_.messages, frontEnd_.pump, *clock_}),
       launch_(install_,
@@ -433,6 +434,19 @@ void Session::ConfirmControlKeys(const ControlKeys& fields) {
 void Session::SetGlobalParameters(const std::string& parameters) {
   settings_.global.q3a_start_param = parameters;
   controls_.SetGlobalParameters(parameters);
+  FindGamePrograms();
+}
+
+void Session::FindGamePrograms() {
+  install_.FindPrograms(EngineSearchFromEnvironment(settings_.global.q3a_start_param));
+  install_.ScanMods();
+}
+
+std::optional<std::string> Session::PlaybackUnavailable() const {
+  if (!install_.programs().empty()) return std::nullopt;
+  return "Nothing can be played: " + install_.gameFolder() +
+         " holds no quake3.exe, ioquake3 or quake3e, and no engine was found for its baseq3 "
+         "folder.";
 }
 
 bool Session::SetFolderFontColour(bool demoFolders, int32_t colour) {

@@ -13,6 +13,7 @@
 #include "host/locale.h"
 #include "host/message_pump.h"
 #include "host/messages.h"
+#include "host/process_table.h"
 #include "host/shell.h"
 #include "host/silent_messages.h"
 #include "host/window_system.h"
@@ -39,6 +40,7 @@
 #include "playback/generation_switch.h"
 #include "playback/launch.h"
 #include "playback/play_list_file.h"
+#include "playback/running_game.h"
 #include "sound/sound_system.h"
 
 namespace rw {
@@ -50,13 +52,14 @@ std::string AbsoluteFolder(const std::string& folder);
 
 // What only a front end can give the session: how it shows messages and serves its windows
 // during long loops, which locale it reads and writes, how it starts programs and finds the
-// game's windows.
+// running game's process and windows.
 struct FrontEnd {
   Messages& messages;
   const Locale& locale;
   MessagePump& pump;
   Shell& shell;
   WindowSystem& windows;
+  ProcessTable& processes;
 };
 
 // Where a session finds the program's files and the game.
@@ -66,8 +69,8 @@ struct SessionOptions {
   // Without it the configuration is neither read nor are the program's folders created: a
   // look at one demo changes nothing on disk.
   bool loadConfiguration = true;
-  // The game folder must hold the game program; when it does not, the user is asked for it
-  // and opening fails when none is given.
+  // The game folder must have a program to play its demos; when it does not, the user is asked
+  // for it and opening fails when none is given.
   bool needsGame = false;
 };
 
@@ -209,10 +212,18 @@ class Session {
   const ControlKeys& controlKeys() const { return controls_.keys(); }
   void ConfirmControlKeys(const ControlKeys& fields);
   const std::string& globalParameters() const { return settings_.global.q3a_start_param; }
+  // The global parameters may move an engine's home path, so the programs are found again.
   void SetGlobalParameters(const std::string& parameters);
   // A new text colour for the folders that hold demos (or not): refused when it equals the
   // other class's; the tree's nodes follow and the key is written at once.
   bool SetFolderFontColour(bool demoFolders, int32_t colour);
+
+  // The game folder's programs, their folders and the mods.
+  const GameInstall& game() const { return install_; }
+  // Why nothing can be played, for the status bar; nullopt when a program is known.
+  std::optional<std::string> PlaybackUnavailable() const;
+  // Where the last launch put its script and staged demos.
+  const std::string& stagingFolder() const { return launch_.stagingFolder(); }
 
   // What the configuration and the choices make of a launch.
   LaunchOptions LaunchOptionsFor(const PlayChoices& choices) const;
@@ -282,6 +293,8 @@ class Session {
  private:
   Session(FrontEnd frontEnd, ProgramPaths paths, Settings settings, bool firstStart,
           bool withIndex);
+  // The programs of the game folder for the global parameters, and the mods beside them.
+  void FindGamePrograms();
   ScanContext ContextFor(ScanStatus& status, RowSink& demoList, RowSink& playList);
   // The notes of every demo of that name changed on disk: the index follows.
   void NotesChanged(const std::string& demoName);
@@ -304,7 +317,8 @@ class Session {
   DemoReader reader_;
   ReaderScanSources sources_;
   GameInstall install_;
-  GameWindow game_;
+  GameWindow gameWindow_;
+  RunningGame game_;
   GenerationSwitch versions_;
   Launch launch_;
   SortedRows demoList_;

@@ -1,6 +1,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -8,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/game_folder_chooser.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app_fixture.h"
@@ -64,6 +69,50 @@ int RunUntil(const QStringList& arguments, const std::function<bool(MainWindow&)
   return RunProgram(arguments);
 }
 
+// Answers the modal windows of a start as they come: each is handed to answer once.
+class ModalAnswers : public QObject {
+ public:
+  explicit ModalAnswers(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
+    connect(&poll_, &QTimer::timeout, this, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr || modal == last_ || !modal->isVisible()) return;
+      last_ = modal;
+      answer_(*modal);
+    });
+    poll_.start(50);
+  }
+
+ private:
+  std::function<void(QWidget&)> answer_;
+  QTimer poll_;
+  QPointer<QWidget> last_;
+};
+
+// The environment of a user whose only game is an engine on PATH with the data in ~/.q3a.
+class EngineUser {
+ public:
+  EngineUser() : saved_{qgetenv("HOME"), qgetenv("PATH"), qgetenv("WINEPREFIX")} {
+    const std::string root = dir_.path().toStdString();
+    std::filesystem::create_directories(root + "/user/.q3a/baseq3");
+    test::WriteBytes(root + "/bin/ioquake3", "#!/bin/sh\n");
+    qputenv("HOME", QByteArray::fromStdString(root + "/user"));
+    qputenv("PATH", QByteArray::fromStdString(root + "/bin:/usr/bin:/bin"));
+    qunsetenv("WINEPREFIX");
+  }
+  ~EngineUser() {
+    qputenv("HOME", saved_[0]);
+    qputenv("PATH", saved_[1]);
+    if (!saved_[2].isEmpty()) qputenv("WINEPREFIX", saved_[2]);
+  }
+  std::string Path(const std::string& relative) const {
+    return dir_.filePath(QString::fromStdString(relative)).toStdString();
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray saved_[3];
+};
+
 }  // namespace
 
 // The real program, started as a person starts it, without a display.
@@ -110,6 +159,73 @@ class ProgramTest : public QObject {
     QVERIFY(first.waitForFinished(10000));
     QCOMPARE(first.exitCode(), 0);
     QVERIFY(std::filesystem::exists(home.toStdString() + "/RWT Data/Folders"));
+  }
+
+  void aFirstStartExplainsAWrongFolderAndTakesAnOfferedInstallation() {
+    EngineUser user;
+    const std::string home = user.Path("home");
+    std::filesystem::create_directories(home);
+    test::WriteBytes(home + "/Reelwright.cfg", "[Global]\r\ntip_of_day=0\r\n");
+    QStringList seen;
+    QStringList offered;
+    ModalAnswers answers([&](QWidget& modal) {
+      if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+        seen << box->windowTitle() + ": " + box->text();
+        box->accept();
+        return;
+      }
+      auto* chooser = qobject_cast<GameFolderChooser*>(&modal);
+      if (chooser == nullptr) return;
+      seen << chooser->windowTitle();
+      auto* offers = chooser->findChild<QListWidget*>();
+      auto* folder = chooser->findChild<QLineEdit*>();
+      if (seen.size() == 1) {
+        folder->setText(QString::fromStdString(user.Path("user")));  // no game there
+      } else {
+        for (int row = 0; row < offers->count(); ++row) {
+          offered << offers->item(row)->data(Qt::UserRole).toString();
+        }
+        offers->setCurrentRow(0);
+      }
+      chooser->accept();
+    });
+    QString firstFolder;
+    const int code =
+        RunUntil({REELWRIGHT_PROGRAM, "nosplash", "--home", QString::fromStdString(home)},
+                 [&](MainWindow& window) {
+                   firstFolder = window.folderTree()->model()->index(0, 0).data().toString();
+                   return true;
+                 });
+    QCOMPARE(code, 0);
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(seen[0], QString("Please search your Quake III Arena program path"));
+    QVERIFY2(seen[1].startsWith(
+                 "Quake III Arena not found: " + QString::fromStdString(user.Path("user")) +
+                 " holds no program that plays Quake III Arena demos.\r\nLooked for "
+                 "quake3.exe, ioquake3."),
+             qPrintable(seen[1]));
+    QCOMPARE(seen[2], seen[0]);
+    QCOMPARE(offered, QStringList{QString::fromStdString(user.Path("user/.q3a"))});
+    QCOMPARE(firstFolder, offered[0]);
+    QVERIFY(test::ReadBytes(home + "/Reelwright.cfg").find("q3a_dir=" + user.Path("user/.q3a")) !=
+            std::string::npos);
+  }
+
+  void cancellingTheFirstStartsChooserEndsTheProgram() {
+    EngineUser user;
+    const std::string home = user.Path("home");
+    std::filesystem::create_directories(home);
+    QStringList seen;
+    ModalAnswers answers([&](QWidget& modal) {
+      seen << modal.windowTitle();
+      if (auto* dialog = qobject_cast<QDialog*>(&modal)) dialog->reject();
+    });
+    const int code =
+        RunUntil({REELWRIGHT_PROGRAM, "nosplash", "--home", QString::fromStdString(home)},
+                 [](MainWindow&) { return true; });
+    QCOMPARE(code, 1);
+    QCOMPARE(seen, (QStringList{"Please search your Quake III Arena program path", "Fatal Error"}));
+    QVERIFY(!std::filesystem::exists(home + "/Reelwright.cfg"));
   }
 
   void filesOfTheFirstStartOpenAfterTheFirstListing() {

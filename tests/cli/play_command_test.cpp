@@ -34,7 +34,7 @@ struct Installation {
   }
   std::string Expected(const std::string& parameters, const std::string& program = "") const {
     return "program: " + program + game + "/quake3.exe\nparameters: " + parameters +
-           "\nfolder: " + game + "\n";
+           "\nfolder: " + game + "\nstaging: " + game + "/baseq3\n";
   }
   std::string Read(const std::string& relative) const {
     return test::ReadBytes(game + "/" + relative);

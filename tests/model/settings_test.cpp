@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "host/fake/fake_host.h"
 #include "support/test_files.h"
 
@@ -170,7 +172,7 @@ TEST_F(SettingsTest, GameProgramFoundWithoutRegardToCase) {
   const std::string other = dir.Join("Q3");
   test::WriteBytes(other + "/QUAKE3.EXE", "MZ");
   std::string folder = other;
-  EXPECT_TRUE(ValidateGameFolder(fs, messages, folder));
+  EXPECT_TRUE(ValidateGameFolder(fs, messages, EngineSearch{}, folder));
   EXPECT_EQ(folder, other);
   EXPECT_TRUE(messages.shown.empty());
 }
@@ -209,6 +211,27 @@ TEST_F(SettingsTest, AGameFolderGivenInPlaceOfTheFilesIsTheOneValidatedAndSelect
   EXPECT_EQ(unchecked.global.q3a_dir, dir.Join("missing"));
 }
 
+TEST_F(SettingsTest, ChooserSaysWhatItWantsAndOffersANativeInstallation) {
+  test::WriteBytes(config, "[Global]\r\nq3a_dir=" + dir.Join("missing") + "\r\n");
+  const std::string debian = dir.Join("usr/share/games/quake3");
+  std::filesystem::create_directories(debian + "/baseq3");
+  test::WriteBytes(dir.Join("usr/lib/ioquake3/ioquake3"), "#!/bin/sh\n");
+  messages.inputs.push_back(debian);
+  Settings s = Settings::Defaults(game);
+  const StartGameFolder start{
+      "", true, {.userHome = dir.Join("user"), .systemPrefix = dir.Join("usr")}};
+  EXPECT_EQ(LoadSettings(fs, messages, OpenSettingsFile(fs, messages, config), s, start),
+            SettingsLoad::kLoaded);
+  EXPECT_EQ(messages.lastExplanation,
+            "Choose the folder of your Quake III Arena installation: it holds quake3.exe, "
+            "ioquake3 or quake3e and the baseq3 folder.");
+  ASSERT_EQ(messages.lastOffers.size(), 1u);
+  EXPECT_EQ(messages.lastOffers[0].folder, debian);
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(s.global.q3a_dir, debian);
+}
+
+// A wrong folder is explained and asked for again; only Cancel ends the program.
 TEST_F(SettingsTest, NoGameIsFatalAndTheExitRemovesTheFile) {
   test::WriteBytes(
       config, "[Global]\r\nq3a_dir=" + dir.Join("missing") + "\r\n[Demos]\r\nloop_demos=1\r\n");
@@ -216,12 +239,21 @@ TEST_F(SettingsTest, NoGameIsFatalAndTheExitRemovesTheFile) {
   Settings s = Settings::Defaults(game);
   EXPECT_EQ(LoadSettings(fs, messages, OpenSettingsFile(fs, messages, config), s),
             SettingsLoad::kFatal);
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].text, "");  // the whole desktop
-  EXPECT_EQ(messages.shown[1].kind, "message");
-  EXPECT_EQ(messages.shown[1].caption, "Fatal Error");
-  EXPECT_EQ(messages.shown[1].text, kFatalText);
-  EXPECT_EQ(messages.shown[1].icon, MessageIcon::kError);
+  ASSERT_EQ(messages.shown.size(), 4u);
+  EXPECT_EQ(messages.shown[0].kind, "folder");
+  EXPECT_EQ(messages.shown[0].text, "");  // the user's home
+  EXPECT_EQ(messages.shown[1].caption, "Quake III Arena not found");
+  EXPECT_TRUE(messages.shown[1].text.starts_with(
+      dir.path() +
+      " holds no program that plays Quake III Arena demos.\r\nLooked for "
+      "quake3.exe, ioquake3."))
+      << messages.shown[1].text;
+  EXPECT_EQ(messages.shown[2].kind, "folder");
+  EXPECT_EQ(messages.shown[2].text, dir.path());  // again, from the folder chosen
+  EXPECT_EQ(messages.shown[3].kind, "message");
+  EXPECT_EQ(messages.shown[3].caption, "Fatal Error");
+  EXPECT_EQ(messages.shown[3].text, kFatalText);
+  EXPECT_EQ(messages.shown[3].icon, MessageIcon::kError);
   EXPECT_EQ(s.global.q3a_dir, "ERROR");
   EXPECT_FALSE(s.demos.loop_demos);  // the rest of the load is abandoned
 

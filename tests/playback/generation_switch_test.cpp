@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "host/fake/fake_host.h"
+#include "host/fake/fake_processes.h"
 #include "host/fake/fake_windows.h"
 #include "support/test_files.h"
 
@@ -43,9 +44,11 @@ struct Installation {
   FakeShell shell;
   FakeMessages messages;
   GameWindow gameWindow{windows, pump, clock};
+  FakeProcessTable processes;
   std::string game = dir.Join("q3");
   GameInstall install{files, game};
-  GenerationSwitch versions{install, {files, gameWindow, shell, messages, pump, clock}};
+  RunningGame running{install, {files, processes, gameWindow, pump, clock}};
+  GenerationSwitch versions{install, {files, running, shell, messages, pump, clock}};
   WindowId main = 0;
   WindowId console = 0;
 

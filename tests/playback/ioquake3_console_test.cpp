@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "host/fake/fake_host.h"
+#include "host/fake/fake_processes.h"
 #include "host/fake/fake_windows.h"
+#include "host/posix/proc_process_table.h"
+#include "host/posix/steady_clock.h"
 #include "model/list_rules.h"
 #include "playback/control_keys.h"
 #include "playback/launch.h"
@@ -352,6 +357,8 @@ class HostileDemoNames : public EngineConsole {
   void SetUp() override {
     EngineConsole::SetUp();
     std::filesystem::create_directories(install_.baseDemosFolder());
+    test::WriteBytes(gameFolder_ + "/quake3.exe", "MZ");
+    install_.FindPrograms({.userHome = dir_.Join("home"), .systemPrefix = dir_.Join("none")});
   }
 
   ListRow Row(const std::string& name, const std::string& location,
@@ -394,10 +401,12 @@ class HostileDemoNames : public EngineConsole {
   FakeWindowSystem windows_;
   FakeShell shell_;
   GameWindow gameWindow_{windows_, pump_, clock_};
+  FakeProcessTable processes_;
   GameInstall install_{files_, gameFolder_};
-  GenerationSwitch versions_{install_, {files_, gameWindow_, shell_, messages_, pump_, clock_}};
+  RunningGame running_{install_, {files_, processes_, gameWindow_, pump_, clock_}};
+  GenerationSwitch versions_{install_, {files_, running_, shell_, messages_, pump_, clock_}};
   Extractor extractor_{clock_, pump_, files_};
-  Launch launch_{install_, {files_, messages_, gameWindow_, versions_, shell_, extractor_}};
+  Launch launch_{install_, {files_, messages_, running_, versions_, shell_, extractor_}};
   LaunchOptions options_;
 };
 
@@ -460,6 +469,77 @@ TEST_F(HostileDemoNames, SingleDemosPlayOnceWithoutRunningTheirNames) {
     EXPECT_TRUE(output.Has("==QUIT==")) << name;
     EXPECT_FALSE(output.Has("==AFTER==")) << name;
   }
+}
+
+}  // namespace
+}  // namespace rw
+
+namespace rw {
+namespace {
+
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 400; ++i) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  return false;
+}
+
+// The engine itself, found by its process the way a user's PATH names it, takes console lines
+// through the pipe it was started with and quits through it.
+TEST(EnginePipe, ARunningEngineIsFoundByItsProcessAndTakesLinesThroughItsPipe) {
+  ASSERT_TRUE(std::filesystem::exists(kEngine))
+      << kEngine << " is missing: install the Debian package ioquake3-server.";
+  test::TempDir dir;
+  const std::string game = dir.Join("game");
+  const std::string home = dir.Join("home");
+  const std::string engine = dir.Join("bin/ioquake3");
+  // Without the game's data the engine runs a base game of the test's own.
+  std::filesystem::create_directories(game + "/baseq3");
+  std::filesystem::create_directories(dir.Join("bin"));
+  test::WriteBytes(game + "/rwt/default.cfg", kDefaultConfig);
+  std::filesystem::create_symlink(kEngine, engine);
+
+  FakeFileSystem files;
+  GameInstall install(files, game);
+  install.FindPrograms({.searchPath = {dir.Join("bin")},
+                        .userHome = dir.Join("user"),
+                        .globalParameters = "+set fs_homepath " + home,
+                        .systemPrefix = dir.Join("none")});
+  ASSERT_EQ(install.programs().size(), 1u);
+  const GameProgram& program = install.programs()[0];
+  EXPECT_EQ(program.homePath, home);
+  ProcProcessTable processes;
+  FakeWindowSystem windows;
+  CountingPump pump;
+  SteadyClock clock;
+  GameWindow gameWindow(windows, pump, clock);
+  RunningGame running(install, {files, processes, gameWindow, pump, clock});
+  ASSERT_FALSE(running.Find());
+
+  const std::string log = dir.Join("engine.log");
+  ASSERT_EQ(std::system(("timeout 60 '" + engine +
+                         "' +set dedicated 1 +set net_enabled 0 +set com_standalone 1 +set "
+                         "com_basegame rwt +set fs_homepath '" +
+                         home + "' +set com_pipefile rwtpipe +set fs_basepath '" + game + "' >'" +
+                         log + "' 2>&1 &")
+                            .c_str()),
+            0);
+  const std::string pipe = home + "/rwt/rwtpipe";
+  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(pipe); })) << test::ReadBytes(log);
+  const std::optional<FoundGame> found = running.Find();
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->program, &program);
+  EXPECT_EQ(found->pipe, pipe);
+  EXPECT_TRUE(found->pipeInHome);
+
+  test::WriteBytes(home + "/rwt/rwttmp.rwt", "echo ==HANDED OVER==\r\n");
+  ASSERT_TRUE(running.HandOver(program, "exec rwttmp.rwt"));
+  EXPECT_TRUE(WaitFor([&] {
+    return test::ReadBytes(log).find("==HANDED OVER==") != std::string::npos;
+  })) << test::ReadBytes(log);
+  EXPECT_TRUE(running.CloseWithin(kGameWaitLimitMs));
+  EXPECT_FALSE(running.Find());
 }
 
 }  // namespace

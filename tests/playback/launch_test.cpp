@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "host/fake/fake_host.h"
+#include "host/fake/fake_processes.h"
 #include "host/fake/fake_windows.h"
 #include "host/posix/posix_shell.h"
 #include "support/test_files.h"
@@ -28,11 +29,13 @@ struct Game {
   FakeClock clock;
   FakeShell shell;
   GameWindow gameWindow{windows, pump, clock};
+  FakeProcessTable processes;
   std::string game = dir.Join("Quake III Arena");
   GameInstall install{files, game};
-  GenerationSwitch versions{install, {files, gameWindow, shell, messages, pump, clock}};
+  RunningGame running{install, {files, processes, gameWindow, pump, clock}};
+  GenerationSwitch versions{install, {files, running, shell, messages, pump, clock}};
   Extractor extractor{clock, pump, files};
-  Launch launch{install, {files, messages, gameWindow, versions, shell, extractor}};
+  Launch launch{install, {files, messages, running, versions, shell, extractor}};
   LaunchOptions options;
   WindowId main = 0;
   WindowId console = 0;
@@ -42,6 +45,11 @@ struct Game {
     Add("baseq3/pak0.pk3", "pak");
     Add("OSP/zz.pk3", "osp");
     std::filesystem::create_directories(Path("baseq3/demos"));
+    FindPrograms();
+  }
+  // Nothing outside the game folder: no system engine, nothing on PATH.
+  void FindPrograms() {
+    install.FindPrograms({.userHome = dir.Join("user"), .systemPrefix = dir.Join("none")});
     install.ScanMods();
   }
   std::string Path(std::string_view relative) const { return game + "/" + std::string(relative); }
@@ -472,7 +480,7 @@ TEST(Launch, StartsTheGameProgramInTheGameFolder) {
                    "mv \"$0.part\" \"$0.record\"\n");
   std::filesystem::permissions(program, std::filesystem::perms::owner_all);
   PosixShell shell;
-  Launch launch{g.install, {g.files, g.messages, g.gameWindow, g.versions, shell, g.extractor}};
+  Launch launch{g.install, {g.files, g.messages, g.running, g.versions, shell, g.extractor}};
   g.AddAt(g.dir.Join("d/osp.dm_48"), "o");
   g.options.globalParameters = "+set r_mode 4";
   ASSERT_TRUE(launch.PlayOneDemo(Row("osp.dm_48", g.dir.Join("d"), "48", "osp"), g.options));
@@ -486,6 +494,61 @@ TEST(Launch, StartsTheGameProgramInTheGameFolder) {
                                          "\n+set\nr_mode\n4\n+set\nfs_game\nOSP\n+exec\n"
                                          "rwttmp.rwt\n");
   EXPECT_TRUE(g.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace rw
+
+namespace rw {
+namespace {
+
+TEST(Launch, AnOldDemoWithOnlyANativeEngineIsRefusedNamingWhatItNeeds) {
+  Game g;
+  std::filesystem::remove(g.Path("quake3.exe"));
+  g.Add("ioquake3.x86_64", "#!/bin/sh\n");
+  g.FindPrograms();
+  g.AddAt(g.dir.Join("d/duel.dm3"), "duel");
+  EXPECT_FALSE(g.Play(Row("duel.dm3", g.dir.Join("d"), "43")));
+  EXPECT_FALSE(g.PlayList({Row("duel.dm3", g.dir.Join("d"), "43")}));
+  ASSERT_EQ(g.messages.shown.size(), 2u);
+  EXPECT_EQ(g.messages.shown[0].caption, "No Program for this Demo");
+  EXPECT_EQ(g.messages.shown[0].text,
+            "Demo \"duel.dm3\" has protocol version 43: it plays in quake3.exe of Quake III Arena "
+            "1.17.\r\nThe game folder " +
+                g.game + " has no such program; it has ioquake3 (" + g.Path("ioquake3.x86_64") +
+                ").");
+  EXPECT_TRUE(g.shell.calls.empty());
+  EXPECT_FALSE(g.Has("baseq3/demos/rwttmp00.dm3"));
+  EXPECT_FALSE(std::filesystem::exists(g.dir.Join("user/.q3a")));
+}
+
+// Wine names the process after the Windows game; its console takes nothing from us.
+TEST(Launch, AGameUnderWineIsAskedToBeClosedAndItsFilesStay) {
+  Game g;
+  g.Add("baseq3/demos/rwttmp00.dm_48", "being played");
+  g.Add("baseq3/rwttmp.rwt", "its script");
+  // A game program of another folder, started as the script it is, is not this game.
+  g.processes.Add("/usr/bin/dash", {"/bin/sh", g.dir.Join("other/quake3.exe")}, "quake3.exe");
+  const int game =
+      g.processes.Add("/usr/lib/wine/wine64-preloader",
+                      {"C:\\Program Files\\Quake III Arena\\quake3.exe"}, "quake3.exe");
+  g.AddAt(g.dir.Join("d/new.dm_48"), "new");
+  EXPECT_FALSE(g.Play(Row("new.dm_48", g.dir.Join("d"), "48")));
+  ASSERT_EQ(g.messages.shown.size(), 1u);
+  EXPECT_EQ(g.messages.shown[0].caption, "Game is running");
+  EXPECT_NE(g.messages.shown[0].text.find("Close the game, then play again."), std::string::npos);
+  EXPECT_TRUE(g.shell.calls.empty());
+  EXPECT_EQ(g.Staged("rwttmp00.dm_48"), "being played");
+  EXPECT_EQ(g.Script(), "its script");
+  g.launch.RemoveTemporaryFiles();
+  EXPECT_TRUE(g.Has("baseq3/demos/rwttmp00.dm_48"));
+
+  g.processes.Remove(game);
+  g.launch.RemoveTemporaryFiles();
+  EXPECT_FALSE(g.Has("baseq3/demos/rwttmp00.dm_48"));
+  EXPECT_FALSE(g.Has("baseq3/rwttmp.rwt"));
+  ASSERT_TRUE(g.Play(Row("new.dm_48", g.dir.Join("d"), "48")));
+  EXPECT_EQ(g.shell.calls.size(), 1u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "demo/display_text.h"
 #include "host/fake/fake_host.h"
+#include "host/fake/fake_processes.h"
 #include "host/fake/fake_windows.h"
 #include "host/locale.h"
 #include "support/scan_fakes.h"
@@ -33,7 +34,7 @@ class SessionTest : public ::testing::Test {
 
   std::unique_ptr<Session> Open(bool loadConfiguration = true, bool needsGame = false) {
     return Session::Open({home_, game_, loadConfiguration, needsGame},
-                         {messages_, locale_, pump_, shell_, windows_});
+                         {messages_, locale_, pump_, shell_, windows_, processes_});
   }
   static std::vector<std::string> Names(const RowList& rows) {
     std::vector<std::string> names;
@@ -50,6 +51,7 @@ class SessionTest : public ::testing::Test {
   CountingPump pump_;
   FakeShell shell_;
   FakeWindowSystem windows_;
+  FakeProcessTable processes_;
   test::RecordingStatus status_;
 };
 

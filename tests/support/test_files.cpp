@@ -47,12 +47,13 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-CliRun RunCli(const std::string& arguments) {
+CliRun RunCli(const std::string& arguments, const std::string& environment) {
   TempDir dir;
   const std::string outPath = dir.Join("out");
   const std::string errPath = dir.Join("err");
-  const std::string command = std::string("'") + REELWRIGHT_CLI + "' " + arguments + " >'" +
-                              outPath + "' 2>'" + errPath + "' </dev/null";
+  const std::string command = (environment.empty() ? "" : "env " + environment + " ") + "'" +
+                              REELWRIGHT_CLI + "' " + arguments + " >'" + outPath + "' 2>'" +
+                              errPath + "' </dev/null";
   const int status = std::system(command.c_str());
   CliRun run;
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

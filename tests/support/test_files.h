@@ -27,12 +27,13 @@ class TempDir {
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
 
-// Runs reelwright-cli with the given arguments (a shell-quoted string).
+// Runs reelwright-cli with the given arguments (a shell-quoted string), and with the given
+// environment variables (NAME=VALUE words, shell-quoted) added to the test's.
 struct CliRun {
   int exitCode = -1;
   std::string out;
   std::string err;
 };
-CliRun RunCli(const std::string& arguments);
+CliRun RunCli(const std::string& arguments, const std::string& environment = "");
 
 }  // namespace rw::test

@@ -35,9 +35,13 @@ std::optional<std::string> FakeMessages::Ask(std::string_view caption, std::stri
 }
 
 std::optional<std::string> FakeMessages::ChooseFolder(std::string_view title,
+                                                      std::string_view explanation,
+                                                      const std::vector<FolderOffer>& offers,
                                                       std::string_view root) {
   shown.push_back(
       {"folder", std::string(title), std::string(root), MessageIcon::kNone, MessageButtons::kOk});
+  lastExplanation = explanation;
+  lastOffers = offers;
   if (inputs.empty()) return std::nullopt;
   std::optional<std::string> input = inputs.front();
   inputs.pop_front();

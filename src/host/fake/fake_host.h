@@ -47,9 +47,14 @@ class FakeMessages : public Messages {
                      MessageButtons buttons) override;
   std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
                                  std::string_view preset) override;
-  std::optional<std::string> ChooseFolder(std::string_view title, std::string_view root) override;
+  std::optional<std::string> ChooseFolder(std::string_view title, std::string_view explanation,
+                                          const std::vector<FolderOffer>& offers,
+                                          std::string_view root) override;
 
   std::vector<Shown> shown;
+  // What the last folder chooser said and offered.
+  std::string lastExplanation;
+  std::vector<FolderOffer> lastOffers;
   std::deque<MessageAnswer> answers;
   std::deque<std::optional<std::string>> inputs;
 };

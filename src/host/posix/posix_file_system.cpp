@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <random>
@@ -240,6 +241,14 @@ bool PosixFileSystem::SetModifiedDosTime(const std::string& path, uint32_t dosTi
 
 bool PosixFileSystem::SetHidden(const std::string& path) {
   return Exists(path);
+}
+
+std::string PosixFileSystem::RealPath(const std::string& path) {
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;
+  std::string real = resolved;
+  std::free(resolved);
+  return real;
 }
 
 std::string PosixFileSystem::ShortPath(const std::string& path) {

@@ -20,6 +20,7 @@ class PosixFileSystem : public FileSystem {
   bool SetModifiedDosTime(const std::string& path, uint32_t dosTime) override;
   bool SetHidden(const std::string& path) override;
   std::string ShortPath(const std::string& path) override;
+  std::string RealPath(const std::string& path) override;
   std::string DriveOf(const std::string& path) override;
   DriveKind KindOfDrive(const std::string& root) override;
   bool IsDriveReadOnly(const std::string& root) override;

@@ -37,28 +37,6 @@ bool IsWindowsProgram(const std::string& program) {
   return windows;
 }
 
-std::vector<std::string> SplitCommandLine(std::string_view text) {
-  std::vector<std::string> arguments;
-  std::string current;
-  bool inArgument = false;
-  bool quoted = false;
-  for (const char c : text) {
-    if (c == '"') {
-      quoted = !quoted;
-      inArgument = true;
-    } else if ((c == ' ' || c == '\t') && !quoted) {
-      if (inArgument) arguments.push_back(current);
-      current.clear();
-      inArgument = false;
-    } else {
-      current += c;
-      inArgument = true;
-    }
-  }
-  if (inArgument) arguments.push_back(current);
-  return arguments;
-}
-
 PosixShell::PosixShell(std::string searchPath) : searchPath_(std::move(searchPath)) {}
 
 PosixShell::PosixShell()

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/command_line.h"
 #include "host/shell.h"
 
 namespace rw {
@@ -30,9 +31,5 @@ class PosixShell : public Shell {
 // Whether the file starts as a Windows program does, with the MS-DOS stub's "MZ": such a
 // program starts through wine.
 bool IsWindowsProgram(const std::string& program);
-
-// A command-line text split into arguments as a Windows program would: blanks and tabs
-// separate, double quotes group.
-std::vector<std::string> SplitCommandLine(std::string_view text);
 
 }  // namespace rw
