@@ -293,12 +293,14 @@ def walk_search(app, frame, demo_list):
     check("Escape closes Find Demos", wait_for(lambda: window(app, "Find Demos") is None, 5))
 
 
-def start(home, work):
+def start(home, work, path=None):
     # Sound goes to OpenAL Soft's silent output: the machine may have no sound card. HOME
     # is the walk's own, so the default game folder is nowhere.
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                REELWRIGHT_HOME="", ALSOFT_DRIVERS="null", HOME=work,
                XDG_DATA_HOME=os.path.join(work, "data"))
+    if path is not None:
+        env["PATH"] = path + ":" + env.get("PATH", "/usr/bin:/bin")
     # A program that could not reach the display at all is started again, once, and said so:
     # that is the machine, not the program.
     for attempt in range(2):
@@ -323,6 +325,123 @@ def stop(process):
     except subprocess.TimeoutExpired:
         process.kill()
         return None
+
+
+FAKE_ENGINE = r"""#!/bin/sh
+{ pwd -P; for a in "$@"; do printf '[%s]\n' "$a"; done; echo --; } >> "$0.starts"
+home="$HOME/.q3a"; game=baseq3; pipe=
+while [ $# -gt 0 ]; do
+  if [ "$1" = +set ] && [ $# -ge 3 ]; then
+    case "$2" in fs_homepath) home=$3 ;; fs_game) game=$3 ;; com_pipefile) pipe=$3 ;; esac
+    shift 2
+  fi
+  shift
+done
+[ -n "$pipe" ] || exit 0
+fifo="$home/$game/$pipe"
+mkdir -p "$home/$game" && rm -f "$fifo" && mkfifo "$fifo" || exit 1
+exec 3<>"$fifo"
+while read -r line <&3; do
+  printf '%s\n' "$line" >> "$0.lines"
+  [ "$line" = quit ] && break
+done
+rm -f "$fifo"
+"""
+
+
+def native_first_start(work):
+    """A user with ioquake3 on PATH and the game in ~/.q3a starts the program for the first
+    time: a wrong folder is explained, the offered installation is taken, and a 68 demo plays
+    in the engine, the second time through its command pipe."""
+    home, engines = os.path.join(work, "home-native"), os.path.join(work, "bin")
+    q3a = os.path.join(work, ".q3a")
+    demos = os.path.join(q3a, "baseq3", "demos")
+    os.makedirs(home)
+    os.makedirs(engines)
+    os.makedirs(demos)
+    engine = os.path.join(engines, "ioquake3")
+    with open(engine, "w") as script:
+        script.write(FAKE_ENGINE)
+    os.chmod(engine, 0o755)
+    shutil.copy(os.path.join(ROOT, "tests/data/demos/newer/czimnick_test.dm_68"), demos)
+
+    process, app = start(home, work, engines)
+    title = "Please search your Quake III Arena program path"
+    chooser = wait_for(lambda: window(app, title))
+    check("a first start without a game asks for its folder", chooser is not None)
+    if chooser is None:
+        return
+    offers = named(chooser, "Installations found")
+    offered = [offers.getChildAtIndex(i).name for i in range(offers.childCount)] if offers else []
+    check("the chooser offers ~/.q3a with the engine on PATH",
+          any(name.startswith(q3a) for name in offered), offered)
+    shot("game-folder-chooser.png", chooser)
+    xdo("mousemove", *centre(named(chooser, "Game folder")))
+    xdo("click", "1")
+    xdo("key", "ctrl+a")
+    xdo("type", work)
+    xdo("key", "Return")
+    wrong = wait_for(lambda: window(app, "Quake III Arena not found"), 10)
+    check("a folder without a program is explained", wrong is not None)
+    if wrong is not None:
+        shot("game-folder-wrong.png", wrong)
+        xdo("key", "Return")
+    chooser = wait_for(lambda: window(app, title) if window(app, "Quake III Arena not found")
+                       is None else None)
+    check("and the chooser comes again", chooser is not None)
+    if chooser is None:
+        return
+    offers = named(chooser, "Installations found")
+    xdo("mousemove", *centre(offers.getChildAtIndex(0)))
+    xdo("click", "1")
+    xdo("mousemove", *centre(named(chooser, "OK")))
+    xdo("click", "1")
+    frame = main_window(app)
+    check("the offered installation opens the main window", frame is not None)
+    if frame is None:
+        return
+    tip = wait_for(lambda: window(app, "Tip of the Day"), 10)
+    if tip is not None:
+        named(tip, "Close").queryAction().doAction(0)
+        wait_for(lambda: window(app, "Tip of the Day") is None, 5)
+    tree = named(frame, "Folder Tree")
+    demo_list = named(frame, "Demo List")
+    check("its branch is ~/.q3a",
+          wait_for(lambda: column(tree) == [q3a, "baseq3", "demos"], 10) is not None,
+          column(tree))
+    xdo("mousemove", *centre(tree.queryTable().getAccessibleAt(2, 0)))
+    xdo("click", "1")
+    check("its demos folder lists the 68 demo",
+          wait_for(lambda: column(demo_list) == ["czimnick_test.dm_68"]) is not None,
+          column(demo_list))
+    bar = named(frame, "Reelwright Command Bar")
+    for attempt in (1, 2):
+        xdo("mousemove", *centre(demo_list.queryTable().getAccessibleAt(0, 0)))
+        xdo("click", "1")
+        xdo("mousemove", *centre(named(bar, "Play it")))
+        xdo("click", "1")
+        if attempt == 1:
+            pipe = os.path.join(q3a, "baseq3", "rwtpipe")
+            started = wait_for(lambda: os.path.exists(pipe), 10) is not None
+            record = open(engine + ".starts").read() if started else "not started"
+            check("Play it starts the engine with its command pipe and the game's folder",
+                  "[com_pipefile]\n[rwtpipe]\n[+set]\n[fs_basepath]\n[" + q3a + "]\n[+exec]"
+                  in record, record)
+            shot("main-window-native.png", frame)
+    handed = wait_for(lambda: os.path.exists(engine + ".lines") and
+                      open(engine + ".lines").read() == "exec rwttmp.rwt\n", 10) is not None
+    starts = open(engine + ".starts").read().count("--") if os.path.exists(engine + ".starts") \
+        else 0
+    check("a second Play it hands the script to the running engine's pipe",
+          handed and starts == 1, f"handed {handed}, {starts} starts")
+    check("the program ends on SIGTERM", stop(process) == 0)
+    # The engine goes as the program would make it go; a pipe nobody reads is left alone.
+    try:
+        pipe = os.open(os.path.join(q3a, "baseq3", "rwtpipe"), os.O_WRONLY | os.O_NONBLOCK)
+        os.write(pipe, b"quit\n")
+        os.close(pipe)
+    except OSError:
+        pass
 
 
 def main():
@@ -355,7 +474,6 @@ def main():
     check("it asks for the game folder", chooser is not None)
     if chooser is None:
         return
-    shot("game-folder-chooser.png", chooser)
     xdo("mousemove", *centre(chooser))
     xdo("key", "ctrl+a")
     xdo("type", game)
@@ -544,6 +662,7 @@ def main():
     check("the last folder is listed again in the order left",
           back == sorted(back) and "final.dm3" in (back or []), back)
     stop(process)
+    native_first_start(work)
 
 
 try:

@@ -11,7 +11,8 @@ void AddProgramOptions(CLI::App& command, ProgramOptions& options) {
       ->type_name("DIR");
   command
       .add_option("--game", options.game,
-                  "Quake III Arena folder, the one holding quake3.exe (default: q3a_dir "
+                  "Quake III Arena folder, the one holding quake3.exe, ioquake3 or quake3e, "
+                  "or a baseq3 folder for an engine installed elsewhere (default: q3a_dir "
                   "of Reelwright.cfg, else $WINEPREFIX/drive_c/Program Files/Quake III "
                   "Arena)")
       ->type_name("DIR");

@@ -204,21 +204,26 @@ std::vector<GameProgram> FindGamePrograms(FileSystem& files, const std::string& 
                                            [](const GameProgram& p) { return p.native(); });
   if (enginesInFolder || !files.IsFolder(Join(gameFolder, "baseq3"))) return programs;
 
+  // Debian's data folder plays first in its own engine; any other folder first in the engines
+  // the user put on PATH, then in the system's.
+  const bool debianData = gameFolder.ends_with(kDebianData);
   const std::string prefix = DebianPrefix(gameFolder, search);
   const std::string engine = prefix + std::string(kDebianEngine);
-  // A script in PREFIX/games only starts that engine, which is what runs and is found running.
-  std::string wrappers;
-  if (IsRegularFile(files, engine)) {
+  const bool debianEngine = IsRegularFile(files, engine);
+  const auto addDebian = [&] {
     programs.push_back(
         Engine(EngineKind::kIoquake3, ProgramOrigin::kSystem, engine, gameFolder, search));
-    wrappers = Join(prefix, "games");
-  }
+  };
+  if (debianEngine && debianData) addDebian();
+  // A script in PREFIX/games only starts that engine, which is what runs and is found running.
+  const std::string wrappers = debianEngine ? Join(prefix, "games") : std::string();
   for (const std::string& folder : search.searchPath) {
     const std::string clean = WithoutTrailingSeparator(folder);
     if (clean != wrappers) {
       AddEnginesIn(files, clean, ProgramOrigin::kSearchPath, gameFolder, search, programs);
     }
   }
+  if (debianEngine && !debianData) addDebian();
   return programs;
 }
 

@@ -26,13 +26,14 @@ bool RunningGame::IsProgram(const RunningProcess& process, const GameProgram& pr
   if (program.native() && process.executable == real) return true;
   // A script runs as its interpreter, which is given the script's path; wine is given the
   // Windows program's path while it starts.
-  bool hostPaths = false;
+  bool anotherGame = false;
   for (std::size_t i = 0; i < process.arguments.size() && i < 2; ++i) {
-    if (!process.arguments[i].starts_with(kPathSeparator)) continue;
-    hostPaths = true;
-    if (host_.files.RealPath(process.arguments[i]) == real) return true;
+    const std::string& argument = process.arguments[i];
+    if (!argument.starts_with(kPathSeparator)) continue;
+    if (host_.files.RealPath(argument) == real) return true;
+    anotherGame = anotherGame || EqualsIgnoringAnsiCase(FileNameOf(argument), "quake3.exe");
   }
-  if (program.native() || hostPaths) return false;
+  if (program.native() || anotherGame) return false;
   // Once running, wine names the process after the Windows program and shows its Windows
   // path, which does not tell the game folder.
   return EqualsIgnoringAnsiCase(process.name, "quake3.exe") ||

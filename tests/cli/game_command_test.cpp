@@ -42,7 +42,7 @@ TEST(GameCommand, ListsAnInstallersFolderWithItsEngineHomeAndMods) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "game folder: " + m.dir.Join("ioq3") + "\nprogram: ioquake3 " +
                          m.dir.Join("ioq3/ioquake3.x86_64") +
-                         "\n  found in: game folder\n  plays protocols: none\n  base path: " +
+                         "\n  found in: game folder\n  plays protocols: 66 67 68\n  base path: " +
                          m.dir.Join("ioq3") + "\n  home path: " + m.user +
                          "/.q3a\n  staging folder: " + m.user +
                          "/.q3a/baseq3\n  command pipe: yes\nmod: cpma " + m.user +

@@ -212,3 +212,66 @@ TEST(PlayCommand, ItemsThatNameNoDemoAreReported) {
 
 }  // namespace
 }  // namespace rw
+
+namespace rw {
+namespace {
+
+std::string Newer(const std::string& name) {
+  return test::TestDataPath("demos/newer/" + name);
+}
+
+// Later demos in a native engine laid out as its installer or as Debian does: nothing is
+// started, and what would start is printed with where the demos went.
+TEST(PlayCommand, LaterDemosDryRunInTheEngineOfEachLayout) {
+  for (const bool debian : {false, true}) {
+    test::TempDir dir;
+    const std::string home = dir.Join("home");
+    const std::string user = dir.Join("user");
+    const std::string game = dir.Join(debian ? "usr/share/games/quake3" : "ioq3");
+    const std::string engine =
+        debian ? dir.Join("usr/lib/ioquake3/ioquake3") : game + "/ioquake3.x86_64";
+    std::filesystem::create_directories(home);
+    std::filesystem::create_directories(game + "/baseq3");
+    std::filesystem::create_directories(std::filesystem::path(engine).parent_path());
+    test::WriteBytes(engine, "#!/bin/sh\n");
+    const auto play = [&](const std::string& items) {
+      return test::RunCli(
+          "play --home " + Quoted(home) + " --game " + Quoted(game) + " --dry-run " + items,
+          "HOME=" + Quoted(user) + " PATH=/usr/bin:/bin");
+    };
+    const std::string staging = user + "/.q3a/baseq3";
+    const std::string start = "program: " + engine + "\nparameters:   +set com_pipefile rwtpipe" +
+                              (debian ? " +set fs_basepath " + game : "") +
+                              " +exec rwttmp.rwt\nfolder: " + game + "\nstaging: " + staging + "\n";
+
+    test::CliRun run = play(Quoted(Newer("czimnick_test.dm_68")));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, start);
+    EXPECT_EQ(test::ReadBytes(staging + "/demos/rwttmp00.dm_68"),
+              test::ReadBytes(Newer("czimnick_test.dm_68")));
+
+    run = play(Quoted(Newer("czimnick_test.dm_68")) + " " +
+               Quoted(Newer("2002 - Duel 3 (Quakecon).dm_67")));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, start);
+    EXPECT_EQ(test::ReadBytes(staging + "/demos/rwttmp01.dm_67"),
+              test::ReadBytes(Newer("2002 - Duel 3 (Quakecon).dm_67")));
+    EXPECT_NE(test::ReadBytes(staging + "/rwttmp.rwt")
+                  .find("set d2 \"demo rwttmp01.dm_67; set actualdemo echo Demo #^22^7 of ^22^7: "
+                        "^32002 - Duel 3 (Quakecon).dm_67; vstr ds10; set nextdemo vstr end\"\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(game + "/baseq3/rwttmp.rwt"));
+
+    // A 1.17 demo needs the Windows game, which is not there.
+    run = play(Quoted(Sample("sample_tdm.dm3")));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("No Program for this Demo: Demo \"sample_tdm.dm3\" has protocol "
+                           "version 43: it plays in quake3.exe of Quake III Arena 1.17."),
+              std::string::npos)
+        << run.err;
+  }
+}
+
+}  // namespace
+}  // namespace rw

@@ -143,6 +143,10 @@ TEST(GamePrograms, FirstStartOffersTheInstallationsThatHaveAProgram) {
   EXPECT_EQ(offers[0].description, "ioquake3 " + m.dir.Join("usr/lib/ioquake3/ioquake3") +
                                        ", Quake3e " + m.dir.Join("bin/quake3e") + ", ioquake3 " +
                                        m.dir.Join("games/ioquake3/ioquake3.x86_64"));
+  // Elsewhere the engines the user put on PATH come first.
+  EXPECT_EQ(offers[1].description, "Quake3e " + m.dir.Join("bin/quake3e") + ", ioquake3 " +
+                                       m.dir.Join("games/ioquake3/ioquake3.x86_64") +
+                                       ", ioquake3 " + m.dir.Join("usr/lib/ioquake3/ioquake3"));
   EXPECT_EQ(offers[2].description, "ioquake3 " + m.dir.Join("games/ioquake3/ioquake3.x86_64"));
   EXPECT_TRUE(offers[3].description.starts_with("quake3.exe 1.17 ")) << offers[3].description;
 }

@@ -544,3 +544,75 @@ TEST(EnginePipe, ARunningEngineIsFoundByItsProcessAndTakesLinesThroughItsPipe) {
 
 }  // namespace
 }  // namespace rw
+
+namespace rw {
+namespace {
+
+// The script of a 68 play list, as the launch writes it for ioquake3, changes in the engine's
+// console only what its own lines name, and the game's demo and speed variables.
+TEST_F(EngineConsole, ALaterPlayListSetsNothingButItsOwnVariables) {
+  const std::string gameFolder = dir_.Join("ioq3");
+  const std::string home = dir_.Join("user/.q3a");
+  test::WriteBytes(gameFolder + "/ioquake3.x86_64", "#!/bin/sh\n");
+  test::WriteBytes(home + "/baseq3/demos/cup/semi.dm_68", "semi");
+  test::WriteBytes(dir_.Join("downloads/final.dm_68"), "final");
+  FakeClock clock;
+  CountingPump pump;
+  FakeWindowSystem windows;
+  FakeShell shell;
+  FakeProcessTable processes;
+  GameWindow gameWindow(windows, pump, clock);
+  GameInstall install(files_, gameFolder);
+  install.FindPrograms({.userHome = dir_.Join("user"), .systemPrefix = dir_.Join("none")});
+  RunningGame running(install, {files_, processes, gameWindow, pump, clock});
+  GenerationSwitch versions(install, {files_, running, shell, messages_, pump, clock});
+  Extractor extractor(clock, pump, files_);
+  Launch launch(install, {files_, messages_, running, versions, shell, extractor});
+  LaunchOptions options;
+  options.script.bindBlock = PlaybackControls().bindBlock();
+  RowList list;
+  for (const auto& [name, location] : {std::pair{"semi.dm_68", home + "/baseq3/demos/cup"},
+                                       std::pair{"final.dm_68", dir_.Join("downloads")}}) {
+    ListRow row;
+    row[kDemonameColumn] = name;
+    row[kModColumn] = "baseq3";
+    row[kProtocolColumn] = "68";
+    row[kLocationColumn] = location;
+    list.push_back({row, false});
+  }
+  ASSERT_TRUE(launch.CreatePlaylist(list, options));
+  const std::string script = test::ReadBytes(home + "/baseq3/rwttmp.rwt");
+
+  const std::string listing = "echo ==VARIABLES==\r\ncvarlist\r\necho ==END==\r\n";
+  test::WriteBytes(game_ + "/rwttmp.rwt", "");
+  const Variables before = Run(listing).VariablesIn("VARIABLES");
+  // What differs between two runs of nothing is the engine's own chance.
+  const Variables again = Run(listing).VariablesIn("VARIABLES");
+  test::WriteBytes(game_ + "/rwttmp.rwt", script);
+  const Output output = Run(listing);
+  const Variables after = output.VariablesIn("VARIABLES");
+  ASSERT_GT(before.size(), 50u);
+  std::set<std::string> allowed = {"timedemo", "timescale", "cl_freezedemo",
+                                   "demo",     "bind",      "unbind"};
+  // Every variable a "set" of the script names, inside a value too.
+  for (std::size_t at = script.find("set "); at != std::string::npos;
+       at = script.find("set ", at + 1)) {
+    const std::size_t end = script.find_first_of(" \";\r", at + 4);
+    allowed.insert(script.substr(at + 4, end - at - 4));
+  }
+  for (const auto& [name, value] : after) {
+    const auto was = before.find(name);
+    if (was != before.end() && was->second == value) continue;
+    if (was != before.end() && again.at(name) != was->second) continue;
+    EXPECT_TRUE(allowed.contains(name)) << name << " became \"" << value << "\"";
+  }
+  for (const auto& [name, value] : before) EXPECT_TRUE(after.contains(name)) << name;
+  EXPECT_EQ(after.at("demo"), "cup/semi.dm_68");
+  EXPECT_EQ(after.at("d2"),
+            "demo rwttmp01.dm_68; set actualdemo echo Demo #^22^7 of ^22^7: "
+            "^3final.dm_68; vstr ds10; set nextdemo vstr end");
+  EXPECT_TRUE(output.Has("Demo #^21^7 of ^22^7: ^3semi.dm_68"));
+}
+
+}  // namespace
+}  // namespace rw
