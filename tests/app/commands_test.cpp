@@ -215,6 +215,35 @@ class CommandsTest : public QObject {
     }
   }
 
+  void withoutAProgramNothingPlaysAndTheStatusBarSaysWhy() {
+    test::AppFixture app;
+    MainWindow& window = app.Start();
+    app.ListDemos();
+    window.demoList()->selectRow(test::RowNamed(*window.demoList()->model(), "tdm.dm3"));
+    Find(window.demoListMenu()->actions(), "Move to Playlist")->trigger();
+    QVERIFY(Find(window.commandBar()->actions(), "Play it")->isEnabled());
+    QVERIFY(Enabled(MainMenu(window, "&Demo Play"), "Play current Playlist"));
+
+    // The game's program is gone; the programs are found again with the global parameters.
+    std::filesystem::remove(app.game() + "/quake3.exe");
+    app.session->SetGlobalParameters("");
+    window.FirstListing();
+    const QString why = QString::fromStdString("Nothing can be played: " + app.game() +
+                                               " holds no quake3.exe, ioquake3 or quake3e");
+    QVERIFY2(window.statusPanel(1)->text().startsWith(why),
+             qPrintable(window.statusPanel(1)->text()));
+    app.ListDemos();
+    window.demoList()->selectRow(test::RowNamed(*window.demoList()->model(), "duel.dm_48"));
+    QVERIFY(!Enabled(window.demoListMenu(), "Play it"));
+    QVERIFY(!Find(window.commandBar()->actions(), "Play it")->isEnabled());
+    QVERIFY(!Find(window.commandBar()->actions(), "Play Current List")->isEnabled());
+    QVERIFY(!Enabled(MainMenu(window, "&Demo Play"), "Play current Playlist"));
+    QVERIFY(Enabled(MainMenu(window, "&Demo Play"), "Save Playlist.."));
+    QVERIFY(Enabled(window.demoListMenu(), "Move to Playlist"));  // listing needs no program
+    QVERIFY2(Find(window.commandBar()->actions(), "Play it")->statusTip().startsWith(why),
+             qPrintable(Find(window.commandBar()->actions(), "Play it")->statusTip()));
+  }
+
   void entriesAreEnabledByTheRulesOfTheMoment() {
     test::AppFixture app;
     test::WriteBytes(app.home() + "/Reelwright.cfg",
