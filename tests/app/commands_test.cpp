@@ -216,6 +216,10 @@ class CommandsTest : public QObject {
   }
 
   void withoutAProgramNothingPlaysAndTheStatusBarSaysWhy() {
+    // Debian's ioquake3 plays the demos of any game folder with a baseq3.
+    if (std::filesystem::exists("/usr/lib/ioquake3/ioquake3")) {
+      QSKIP("this machine has Debian's ioquake3");
+    }
     test::AppFixture app;
     MainWindow& window = app.Start();
     app.ListDemos();

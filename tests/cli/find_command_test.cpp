@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "host/fake/fake_host.h"
+#include "host/fake/fake_processes.h"
 #include "host/fake/fake_windows.h"
 #include "session/session.h"
 #include "support/test_files.h"
@@ -100,8 +101,10 @@ TEST_F(FindCommandTest, SearchesTheSavedTreeAndSeesNotesSavedOnTheCommandLine) {
     CountingPump pump;
     FakeShell shell;
     FakeWindowSystem windows;
-    std::unique_ptr<Session> session = Session::Open({home_, dir_.Join("game"), true, false},
-                                                     {messages, locale, pump, shell, windows});
+    FakeProcessTable processes;
+    std::unique_ptr<Session> session =
+        Session::Open({home_, dir_.Join("game"), true, false},
+                      {messages, locale, pump, shell, windows, processes});
     session->AddFolderBranch(dir_.Join("demos"), [](const std::string&) {});
     session->SaveOnExit();
   }

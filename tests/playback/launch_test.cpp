@@ -230,6 +230,10 @@ TEST(Launch, GenerationMismatchStopsAndRemovesTheCopiesMade) {
 
 TEST(Launch, A1_27DemoAndA1_32DemoAreNotPlayedTogetherBut66To68Are) {
   Game g;
+  // The Windows game of the point release 1.32 (pak4 of 1.27, pak8 of 1.32) plays 66 to 68.
+  g.Add("baseq3/pak4.pk3", "pak4");
+  g.Add("baseq3/pak8.pk3", "pak8");
+  g.FindPrograms();
   g.AddAt(g.dir.Join("new/two.dm_48"), "two");
   g.AddAt(g.dir.Join("later/three.dm_67"), "three");
   g.AddAt(g.dir.Join("later/four.dm_68"), "four");

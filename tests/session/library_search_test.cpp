@@ -10,6 +10,7 @@
 
 #include "host/dos_time.h"
 #include "host/fake/fake_host.h"
+#include "host/fake/fake_processes.h"
 #include "host/fake/fake_windows.h"
 #include "host/posix/posix_file_system.h"
 #include "session/session.h"
@@ -55,7 +56,7 @@ class LibrarySearchTest : public ::testing::Test {
 
   std::unique_ptr<Session> Open() {
     return Session::Open({home_, game_, true, false},
-                         {messages_, locale_, pump_, shell_, windows_});
+                         {messages_, locale_, pump_, shell_, windows_, processes_});
   }
 
   static Names NamesOf(const std::vector<ListRow>& rows) {
@@ -115,6 +116,7 @@ class LibrarySearchTest : public ::testing::Test {
   CountingPump pump_;
   FakeShell shell_;
   FakeWindowSystem windows_;
+  FakeProcessTable processes_;
   test::RecordingStatus status_;
 };
 
