@@ -28,7 +28,7 @@ class DroppedMessages : public rw::Messages {
     return std::nullopt;
   }
   std::optional<std::string> ChooseFolder(std::string_view, std::string_view,
-                                          const std::vector<FolderOffer>&,
+                                          const std::vector<rw::FolderOffer>&,
                                           std::string_view) override {
     return std::nullopt;
   }
