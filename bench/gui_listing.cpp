@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "app/gui_front_end.h"
 #include "app/main_window.h"
@@ -30,8 +31,16 @@ struct Program {
   std::unique_ptr<app::MainWindow> window;
 };
 
+// Emptied at the end of main: the window must go before the application.
+std::optional<Program>& ProgramSlot() {
+  static std::optional<Program> program;
+  return program;
+}
+
 Program& TheProgram() {
-  static Program program = [] {
+  std::optional<Program>& program = ProgramSlot();
+  if (program) return *program;
+  program = [] {
     const char* place = std::getenv("REELWRIGHT_BENCH_DIR");
     const std::string root = place != nullptr ? place : std::filesystem::temp_directory_path();
     Program made;
@@ -50,7 +59,7 @@ Program& TheProgram() {
     made.session->ListFolder(made.corpus.folder, status);  // warms the parse cache
     return made;
   }();
-  return program;
+  return *program;
 }
 
 double PeakResidentMiB() {
@@ -152,5 +161,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  rw::ProgramSlot().reset();
   return 0;
 }
