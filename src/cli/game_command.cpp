@@ -20,18 +20,6 @@ struct GameOptions {
   bool json = false;
 };
 
-std::string EngineName(const GameProgram& program) {
-  switch (program.kind) {
-    case EngineKind::kIoquake3:
-      return "ioquake3";
-    case EngineKind::kQuake3e:
-      return "Quake3e";
-    case EngineKind::kWindowsGame:
-      break;
-  }
-  return "quake3.exe";
-}
-
 std::string OriginName(ProgramOrigin origin) {
   switch (origin) {
     case ProgramOrigin::kSystem:

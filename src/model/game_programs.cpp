@@ -227,7 +227,7 @@ std::vector<GameProgram> FindGamePrograms(FileSystem& files, const std::string& 
   return programs;
 }
 
-std::string ProgramLabel(const GameProgram& program) {
+std::string EngineName(const GameProgram& program) {
   switch (program.kind) {
     case EngineKind::kIoquake3:
       return "ioquake3";
@@ -236,7 +236,12 @@ std::string ProgramLabel(const GameProgram& program) {
     case EngineKind::kWindowsGame:
       break;
   }
-  std::string label = "quake3.exe";
+  return "quake3.exe";
+}
+
+std::string ProgramLabel(const GameProgram& program) {
+  std::string label = EngineName(program);
+  if (program.kind != EngineKind::kWindowsGame) return label;
   for (std::size_t i = 0; i < program.versions.size(); ++i) {
     label += (i == 0 ? " " : " and ") + program.versions[i];
   }

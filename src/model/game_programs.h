@@ -62,6 +62,8 @@ std::vector<GameProgram> FindGamePrograms(FileSystem& files, const std::string& 
 std::string EngineHomePath(const std::vector<std::string>& arguments, const EngineSearch& search,
                            const std::string& gameFolder);
 
+// The engine's name: "ioquake3", "Quake3e" or "quake3.exe".
+std::string EngineName(const GameProgram& program);
 // "ioquake3", "Quake3e", or "quake3.exe" with its versions.
 std::string ProgramLabel(const GameProgram& program);
 
