@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -93,6 +94,35 @@ TEST(ProcProcessTable, WritesNeverWaitForAReaderNorGoIntoOtherFiles) {
   EXPECT_FALSE(table.WriteToPipe(dir.Join("link"), "quit\n"));
   EXPECT_FALSE(table.WriteToPipe(dir.Join("missing"), "quit\n"));
   EXPECT_FALSE(table.IsRunning(0));
+}
+
+// Processes end between the listing of /proc and the reading of their entries; the kernel
+// then answers ESRCH, which must not end the listing.
+TEST(ProcProcessTable, ProcessesEndingWhileTheTableIsReadAreLeftOut) {
+  std::atomic<bool> done{false};
+  std::thread churn([&] {
+    char program[] = "/bin/true";
+    char* argv[] = {program, nullptr};
+    while (!done) {
+      pid_t id = 0;
+      if (posix_spawn(&id, program, nullptr, nullptr, argv, environ) == 0) waitpid(id, nullptr, 0);
+    }
+  });
+  ProcProcessTable table;
+  bool listedUs = true;
+  for (int i = 0; i < 300; ++i) {
+    try {
+      const std::vector<RunningProcess> processes = table.List();
+      listedUs = listedUs && std::any_of(processes.begin(), processes.end(),
+                                         [](const RunningProcess& p) { return p.id == getpid(); });
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
+      break;
+    }
+  }
+  done = true;
+  churn.join();
+  EXPECT_TRUE(listedUs);
 }
 
 }  // namespace

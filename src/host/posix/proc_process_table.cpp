@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 namespace rw {
 namespace {
@@ -24,10 +23,30 @@ std::string LinkTarget(const std::string& link) {
   return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
 }
 
+// A process may end while we read its entries (ESRCH): that reads as empty, never as an error.
 std::string ReadSmallFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  std::string bytes;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return bytes;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      bytes.clear();
+      break;
+    }
+    if (count == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(count));
+  }
+  ::close(fd);
+  return bytes;
 }
+
+struct CloseFolder {
+  void operator()(DIR* folder) const { ::closedir(folder); }
+};
+using OpenFolder = std::unique_ptr<DIR, CloseFolder>;
 
 bool OwnedByUs(const std::string& path) {
   struct stat info {};
@@ -61,9 +80,9 @@ std::vector<std::string> SplitAtNulls(const std::string& bytes) {
 
 std::vector<RunningProcess> ProcProcessTable::List() {
   std::vector<RunningProcess> processes;
-  DIR* proc = ::opendir("/proc");
+  const OpenFolder proc(::opendir("/proc"));
   if (proc == nullptr) return processes;
-  while (const dirent* entry = ::readdir(proc)) {
+  while (const dirent* entry = ::readdir(proc.get())) {
     const int id = IdOf(entry->d_name);
     if (id == 0 || !OwnedByUs(ProcPath(id, ""))) continue;
     RunningProcess process;
@@ -76,7 +95,6 @@ std::vector<RunningProcess> ProcProcessTable::List() {
     if (process.arguments.empty()) continue;
     processes.push_back(std::move(process));
   }
-  ::closedir(proc);
   return processes;
 }
 
@@ -92,9 +110,9 @@ bool ProcProcessTable::IsRunning(int id) {
 std::vector<std::string> ProcProcessTable::OpenPipes(int id) {
   std::vector<std::string> pipes;
   const std::string folder = ProcPath(id, "fd");
-  DIR* descriptors = ::opendir(folder.c_str());
+  const OpenFolder descriptors(::opendir(folder.c_str()));
   if (descriptors == nullptr) return pipes;
-  while (const dirent* entry = ::readdir(descriptors)) {
+  while (const dirent* entry = ::readdir(descriptors.get())) {
     if (entry->d_name[0] == '.') continue;
     const std::string target = LinkTarget(folder + "/" + entry->d_name);
     struct stat info {};
@@ -105,7 +123,6 @@ std::vector<std::string> ProcProcessTable::OpenPipes(int id) {
     // One pipe may be open under several descriptors.
     if (std::find(pipes.begin(), pipes.end(), target) == pipes.end()) pipes.push_back(target);
   }
-  ::closedir(descriptors);
   return pipes;
 }
 
